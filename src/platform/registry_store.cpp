@@ -1,0 +1,183 @@
+#include "platform/registry_store.h"
+
+#include <sqlite3.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace platform {
+
+namespace {
+
+// Key paths are kept without leading or trailing backslashes.
+std::string NormalisePath(std::string_view p) {
+  size_t b = 0, e = p.size();
+  while (b < e && p[b] == '\\') ++b;
+  while (e > b && p[e - 1] == '\\') --e;
+  return std::string(p.substr(b, e - b));
+}
+
+struct Stmt {
+  sqlite3_stmt* s = nullptr;
+  Stmt(sqlite3* db, const char* sql) {
+    if (db && sqlite3_prepare_v2(db, sql, -1, &s, nullptr) != SQLITE_OK) s = nullptr;
+  }
+  ~Stmt() { sqlite3_finalize(s); }
+  explicit operator bool() const { return s != nullptr; }
+  void text(int i, std::string_view v) {
+    sqlite3_bind_text(s, i, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT);
+  }
+  void integer(int i, int64_t v) { sqlite3_bind_int64(s, i, v); }
+  int step() { return sqlite3_step(s); }
+};
+
+}  // namespace
+
+RegistryStore::RegistryStore(std::string path) : path_(std::move(path)) {
+  std::error_code ec;
+  std::filesystem::path p(path_);
+  if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path(), ec);
+  sqlite3* db = nullptr;
+  if (sqlite3_open_v2(path_.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+    sqlite3_close(db);
+    return;
+  }
+  db_ = db;
+  sqlite3_busy_timeout(db_, 5000);
+  // A damaged or foreign file fails here; it is left exactly as it is.
+  bool good = exec("PRAGMA journal_mode=WAL") &&
+              exec("CREATE TABLE IF NOT EXISTS reg_keys(hive INTEGER NOT NULL, path TEXT NOT NULL COLLATE NOCASE,"
+                   " PRIMARY KEY(hive, path))") &&
+              exec("CREATE TABLE IF NOT EXISTS reg_values(hive INTEGER NOT NULL, path TEXT NOT NULL COLLATE NOCASE,"
+                   " name TEXT NOT NULL COLLATE NOCASE, type INTEGER NOT NULL, data TEXT NOT NULL,"
+                   " PRIMARY KEY(hive, path, name))");
+  if (!good) {
+    sqlite3_close(db_);
+    db_ = nullptr;
+  }
+}
+
+RegistryStore::~RegistryStore() { sqlite3_close(db_); }
+
+bool RegistryStore::exec(const char* sql) {
+  if (!db_) return false;
+  return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+bool RegistryStore::keyExists(Hive hive, std::string_view keyPath) {
+  Stmt st(db_, "SELECT 1 FROM reg_keys WHERE hive=?1 AND path=?2");
+  if (!st) return false;
+  st.integer(1, static_cast<int>(hive));
+  st.text(2, NormalisePath(keyPath));
+  return st.step() == SQLITE_ROW;
+}
+
+bool RegistryStore::createKey(Hive hive, std::string_view keyPath) {
+  std::string path = NormalisePath(keyPath);
+  if (!db_ || path.empty()) return false;
+  if (!exec("BEGIN IMMEDIATE")) return false;
+  bool good = true;
+  // The key and each key above it.
+  for (size_t pos = 0; good;) {
+    size_t next = path.find('\\', pos);
+    std::string prefix = path.substr(0, next);
+    Stmt st(db_, "INSERT OR IGNORE INTO reg_keys(hive, path) VALUES(?1, ?2)");
+    if (!st) {
+      good = false;
+      break;
+    }
+    st.integer(1, static_cast<int>(hive));
+    st.text(2, prefix);
+    good = st.step() == SQLITE_DONE;
+    if (next == std::string::npos) break;
+    pos = next + 1;
+  }
+  if (good && exec("COMMIT")) return true;
+  exec("ROLLBACK");
+  return false;
+}
+
+bool RegistryStore::setValue(Hive hive, std::string_view keyPath, std::string_view name, const StoredValue& value) {
+  if (!keyExists(hive, keyPath)) return false;
+  Stmt st(db_,
+          "INSERT INTO reg_values(hive, path, name, type, data) VALUES(?1, ?2, ?3, ?4, ?5)"
+          " ON CONFLICT(hive, path, name) DO UPDATE SET type=excluded.type, data=excluded.data");
+  if (!st) return false;
+  st.integer(1, static_cast<int>(hive));
+  st.text(2, NormalisePath(keyPath));
+  st.text(3, name);
+  st.integer(4, static_cast<int>(value.type));
+  st.text(5, value.data);
+  return st.step() == SQLITE_DONE;
+}
+
+std::optional<StoredValue> RegistryStore::value(Hive hive, std::string_view keyPath, std::string_view name) {
+  Stmt st(db_, "SELECT type, data FROM reg_values WHERE hive=?1 AND path=?2 AND name=?3");
+  if (!st) return std::nullopt;
+  st.integer(1, static_cast<int>(hive));
+  st.text(2, NormalisePath(keyPath));
+  st.text(3, name);
+  if (st.step() != SQLITE_ROW) return std::nullopt;
+  StoredValue v;
+  v.type = sqlite3_column_int(st.s, 0) == static_cast<int>(ValueType::Dword) ? ValueType::Dword : ValueType::Text;
+  const unsigned char* t = sqlite3_column_text(st.s, 1);
+  int n = sqlite3_column_bytes(st.s, 1);
+  if (t) v.data.assign(reinterpret_cast<const char*>(t), static_cast<size_t>(n));
+  return v;
+}
+
+int RegistryStore::deleteKey(Hive hive, std::string_view keyPath) {
+  std::string path = NormalisePath(keyPath);
+  if (!db_) return 5;
+  if (!keyExists(hive, path)) return 2;
+  if (!exec("BEGIN IMMEDIATE")) return 5;
+  bool good = true;
+  // The key itself and every key whose path starts with "<path>\" (compared without case).
+  for (const char* sql : {"DELETE FROM reg_keys WHERE hive=?1 AND (path=?2 OR lower(substr(path, 1, ?3)) = lower(?4))",
+                          "DELETE FROM reg_values WHERE hive=?1 AND (path=?2 OR lower(substr(path, 1, ?3)) = lower(?4))"}) {
+    Stmt st(db_, sql);
+    if (!st) {
+      good = false;
+      break;
+    }
+    std::string prefix = path + "\\";
+    st.integer(1, static_cast<int>(hive));
+    st.text(2, path);
+    st.integer(3, static_cast<int64_t>(prefix.size()));
+    st.text(4, prefix);
+    good = good && st.step() == SQLITE_DONE;
+  }
+  if (good && exec("COMMIT")) return 0;
+  exec("ROLLBACK");
+  return 5;
+}
+
+namespace {
+std::unique_ptr<RegistryStore>& Slot() {
+  static std::unique_ptr<RegistryStore> store;
+  return store;
+}
+}  // namespace
+
+std::string DefaultRegistryPath() {
+  std::string base;
+  if (const char* x = std::getenv("XDG_CONFIG_HOME"); x && *x) {
+    base = x;
+  } else if (const char* h = std::getenv("HOME"); h && *h) {
+    base = std::string(h) + "/.config";
+  } else {
+    base = ".config";
+  }
+  return base + "/zorvane/registry.sqlite3";
+}
+
+RegistryStore& Registry() {
+  auto& s = Slot();
+  if (!s) s = std::make_unique<RegistryStore>(DefaultRegistryPath());
+  return *s;
+}
+
+void ResetRegistry() { Slot().reset(); }
+
+}  // namespace platform

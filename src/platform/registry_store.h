@@ -1,0 +1,67 @@
+// A per-user store of text settings in place of the system registry: keys addressed by
+// hive and full path ("SOFTWARE\ZORV\VERE_Vurodo\Universe\Galaxy3"), each holding named
+// values. Key paths and value names compare without regard to case. Every write is
+// committed at once (SQLite in WAL mode), so a second process sees it straight away.
+//
+// A database that cannot be opened, or that turns out to be damaged, is never overwritten
+// or deleted: reads find nothing and writes fail.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+struct sqlite3;
+
+namespace platform {
+
+enum class Hive : int { LocalMachine = 0, CurrentUser = 1, ClassesRoot = 2, Users = 3 };
+
+// Stored value types; only text is written by the system, a 32-bit number may be stored by
+// other programs (and by tests) and is read back as its decimal form.
+enum class ValueType : int { Text = 1, Dword = 4 };
+
+struct StoredValue {
+  ValueType type = ValueType::Text;
+  std::string data;  // text, or the decimal form of a Dword
+};
+
+class RegistryStore {
+ public:
+  explicit RegistryStore(std::string path);
+  ~RegistryStore();
+  RegistryStore(const RegistryStore&) = delete;
+  RegistryStore& operator=(const RegistryStore&) = delete;
+
+  // False when the database could not be opened or is damaged.
+  bool ok() const { return db_ != nullptr; }
+  const std::string& path() const { return path_; }
+
+  bool keyExists(Hive hive, std::string_view keyPath);
+  // Creates the key and every key above it; true on success.
+  bool createKey(Hive hive, std::string_view keyPath);
+  // Writes a value; the key must exist (see createKey). True on success.
+  bool setValue(Hive hive, std::string_view keyPath, std::string_view name, const StoredValue& value);
+  std::optional<StoredValue> value(Hive hive, std::string_view keyPath, std::string_view name);
+  // Deletes the key, its values and all keys below it. Returns 0 on success, 2 when the key
+  // does not exist, 5 when the store cannot be written.
+  int deleteKey(Hive hive, std::string_view keyPath);
+
+ private:
+  bool exec(const char* sql);
+  std::string path_;
+  sqlite3* db_ = nullptr;
+};
+
+// The store of this user: $XDG_CONFIG_HOME/zorvane/registry.sqlite3 (~/.config when unset).
+// Opened on first use.
+RegistryStore& Registry();
+// Path that Registry() opens.
+std::string DefaultRegistryPath();
+// Drops the open store so the next Registry() call opens DefaultRegistryPath() again
+// (tests change XDG_CONFIG_HOME between cases).
+void ResetRegistry();
+
+}  // namespace platform

@@ -1,0 +1,38 @@
+#include "settings/store/typed_readers.h"
+
+#include <cmath>
+#include <limits>
+
+namespace settings {
+
+std::string GetSettingString(std::string_view section, std::string_view key, const runtime::TextValue& def,
+                             int32_t hive, std::string_view app) {
+  return host::GetRegSettingRaw(section, key, def, hive, app);
+}
+
+int32_t TextToLong(std::string_view text, int32_t def) {
+  double v = 0;
+  if (!runtime::IsNumeric(text, &v)) return def;
+  return runtime::ToLong(v).value_or(0);
+}
+
+float TextToSingle(std::string_view text, float def) {
+  double v = 0;
+  if (!runtime::IsNumeric(text, &v)) return def;
+  if (!std::isfinite(v) || std::fabs(v) > static_cast<double>(std::numeric_limits<float>::max())) return 0.0f;
+  return static_cast<float>(v);
+}
+
+int32_t GetSettingLong(std::string_view section, std::string_view key, int32_t def, int32_t hive,
+                       std::string_view app) {
+  return TextToLong(GetSettingString(section, key, def, hive, app), def);
+}
+
+float GetSettingSingle(std::string_view section, std::string_view key, const runtime::TextValue& def, int32_t hive,
+                       std::string_view app) {
+  // The default itself may be a text; a default that is not a number reads as 0.
+  const float fallback = TextToSingle(def.text(), 0.0f);
+  return TextToSingle(GetSettingString(section, key, def, hive, app), fallback);
+}
+
+}  // namespace settings

@@ -1,0 +1,25 @@
+// The typed settings readers. Each returns a value in every case: the stored value when it
+// is usable, the default when the value is missing or not a number, 0 for a number outside
+// the type's range. Numbers are read with "." or "," as the decimal separator.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "host/services/registry_access.h"
+
+namespace settings {
+
+std::string GetSettingString(std::string_view section, std::string_view key, const runtime::TextValue& def,
+                             int32_t hive = host::kCurrentUser, std::string_view app = host::kAppKey);
+int32_t GetSettingLong(std::string_view section, std::string_view key, int32_t def,
+                       int32_t hive = host::kCurrentUser, std::string_view app = host::kAppKey);
+float GetSettingSingle(std::string_view section, std::string_view key, const runtime::TextValue& def,
+                       int32_t hive = host::kCurrentUser, std::string_view app = host::kAppKey);
+
+// The conversions behind the readers, shared with the template readers.
+int32_t TextToLong(std::string_view text, int32_t def);
+float TextToSingle(std::string_view text, float def);
+
+}  // namespace settings

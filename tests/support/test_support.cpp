@@ -1,0 +1,60 @@
+#include "support/test_support.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "platform/registry_store.h"
+
+namespace testsupport {
+
+std::string MakeTempDir() {
+  std::string tmpl = (std::filesystem::temp_directory_path() / "zorvane-test-XXXXXX").string();
+  char* d = mkdtemp(tmpl.data());
+  return d ? std::string(d) : std::string();
+}
+
+TempConfig::TempConfig() : dir_(MakeTempDir()) {
+  if (const char* old = std::getenv("XDG_CONFIG_HOME")) {
+    hadOld_ = true;
+    oldValue_ = old;
+  }
+  setenv("XDG_CONFIG_HOME", dir_.c_str(), 1);
+  platform::ResetRegistry();
+}
+
+TempConfig::~TempConfig() {
+  platform::ResetRegistry();
+  if (hadOld_)
+    setenv("XDG_CONFIG_HOME", oldValue_.c_str(), 1);
+  else
+    unsetenv("XDG_CONFIG_HOME");
+  std::error_code ec;
+  std::filesystem::remove_all(dir_, ec);
+}
+
+MessageRecorder::MessageRecorder(platform::MsgResult answer)
+    : answer_(answer), previous_(platform::SetMessageService(this)) {}
+
+MessageRecorder::~MessageRecorder() { platform::SetMessageService(previous_); }
+
+platform::MsgResult MessageRecorder::show(std::string_view text, std::string_view title, platform::MsgIcon icon,
+                                          platform::MsgButtons buttons) {
+  messages.push_back({std::string(text), std::string(title), icon, buttons});
+  return answer_;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream f(path, std::ios::binary | std::ios::trunc);
+  f << bytes;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+}
+
+std::string FixturePath(const std::string& name) { return std::string(ZV_FIXTURES) + "/" + name; }
+
+}  // namespace testsupport
