@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "platform/registry_store.h"
+#include "support/test_support.h"
+
+using platform::Hive;
+using platform::RegistryStore;
+using platform::StoredValue;
+using platform::ValueType;
+
+namespace {
+StoredValue Text(const char* s) { return {ValueType::Text, s}; }
+}  // namespace
+
+TEST(RegistryStore, KeysAndNamesIgnoreCaseAndDeleteTakesSubtree) {
+  testsupport::TempConfig cfg;
+  RegistryStore& reg = platform::Registry();
+  ASSERT_TRUE(reg.ok());
+  ASSERT_TRUE(reg.createKey(Hive::CurrentUser, "SOFTWARE\\ZORV\\App\\Universe\\Galaxy3\\IFS"));
+  EXPECT_TRUE(reg.keyExists(Hive::CurrentUser, "software\\zorv\\APP\\universe"));
+  EXPECT_FALSE(reg.keyExists(Hive::LocalMachine, "SOFTWARE\\ZORV\\App"));
+  ASSERT_TRUE(reg.setValue(Hive::CurrentUser, "SOFTWARE\\ZORV\\App\\Universe\\Galaxy3", "Galaxy_Radius", Text("300")));
+  ASSERT_TRUE(reg.setValue(Hive::CurrentUser, "SOFTWARE\\ZORV\\App\\Universe\\Galaxy3\\IFS", "IFS_P0", Text("x")));
+  // Overwrite through a differently cased name.
+  ASSERT_TRUE(reg.setValue(Hive::CurrentUser, "software\\zorv\\app\\universe\\galaxy3", "GALAXY_RADIUS", Text("301")));
+  EXPECT_EQ(reg.value(Hive::CurrentUser, "SOFTWARE\\ZORV\\App\\Universe\\Galaxy3", "galaxy_radius")->data, "301");
+  // A value cannot be written under a key that does not exist.
+  EXPECT_FALSE(reg.setValue(Hive::CurrentUser, "SOFTWARE\\ZORV\\Nope", "v", Text("1")));
+
+  EXPECT_EQ(reg.deleteKey(Hive::CurrentUser, "SOFTWARE\\ZORV\\APP\\UNIVERSE\\galaxy3"), 0);
+  EXPECT_FALSE(reg.keyExists(Hive::CurrentUser, "SOFTWARE\\ZORV\\App\\Universe\\Galaxy3\\IFS"));
+  EXPECT_FALSE(reg.value(Hive::CurrentUser, "SOFTWARE\\ZORV\\App\\Universe\\Galaxy3\\IFS", "IFS_P0").has_value());
+  EXPECT_TRUE(reg.keyExists(Hive::CurrentUser, "SOFTWARE\\ZORV\\App\\Universe"));
+  EXPECT_EQ(reg.deleteKey(Hive::CurrentUser, "SOFTWARE\\ZORV\\App\\Universe\\Galaxy3"), 2);
+}
+
+TEST(RegistryStore, LongValuesReadBackWhole) {
+  testsupport::TempConfig cfg;
+  RegistryStore& reg = platform::Registry();
+  const std::string big(5000, 'z');
+  ASSERT_TRUE(reg.createKey(Hive::CurrentUser, "K"));
+  ASSERT_TRUE(reg.setValue(Hive::CurrentUser, "K", "Big", {ValueType::Text, big}));
+  EXPECT_EQ(reg.value(Hive::CurrentUser, "K", "Big")->data, big);
+}
+
+TEST(RegistryStore, SecondProcessSeesEveryWriteAtOnce) {
+  testsupport::TempConfig cfg;
+  RegistryStore& reg = platform::Registry();
+  ASSERT_TRUE(reg.createKey(Hive::CurrentUser, "Shared"));
+  ASSERT_TRUE(reg.setValue(Hive::CurrentUser, "Shared", "FromParent", Text("1")));
+  const std::string path = reg.path();
+
+  pid_t child = fork();
+  ASSERT_NE(child, -1);
+  if (child == 0) {
+    // The child opens its own connection, reads the parent's value and answers with one of its own.
+    RegistryStore other(path);
+    bool good = other.ok() && other.value(Hive::CurrentUser, "shared", "fromparent").has_value() &&
+                other.setValue(Hive::CurrentUser, "Shared", "FromChild", Text("2"));
+    _exit(good ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  auto v = reg.value(Hive::CurrentUser, "Shared", "FromChild");
+  ASSERT_TRUE(v.has_value());
+  EXPECT_EQ(v->data, "2");
+}
+
+TEST(RegistryStore, DamagedDatabaseIsNeverOverwritten) {
+  testsupport::TempConfig cfg;
+  const std::string path = platform::DefaultRegistryPath();
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  const std::string junk(4096, '\x5a');
+  testsupport::WriteFile(path, junk);
+  platform::ResetRegistry();
+  RegistryStore& reg = platform::Registry();
+  EXPECT_FALSE(reg.ok());
+  EXPECT_FALSE(reg.createKey(Hive::CurrentUser, "K"));
+  EXPECT_FALSE(reg.value(Hive::CurrentUser, "K", "v").has_value());
+  EXPECT_NE(reg.deleteKey(Hive::CurrentUser, "K"), 0);
+  EXPECT_EQ(testsupport::ReadFile(path), junk);
+}
