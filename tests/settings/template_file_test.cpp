@@ -1,0 +1,110 @@
+#include "settings/template_file.h"
+
+#include <gtest/gtest.h>
+
+#include "host/services/registry_access.h"
+#include "host/services/template_lookup.h"
+#include "settings/store/typed_readers.h"
+#include "support/test_support.h"
+
+namespace {
+
+class TemplateFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = testsupport::MakeTempDir();
+    path_ = dir_ + "/t.glx";
+    settings::CloseTemplateFile();
+    settings::templateWriter() = {};
+    host::ClearTemplateCache();
+    host::templateState().TemplatePath = path_;
+  }
+  void TearDown() override {
+    settings::CloseTemplateFile();
+    host::ClearTemplateCache();
+    host::templateState().TemplatePath.clear();
+  }
+  std::string Finish() {
+    settings::CloseTemplateFile();
+    host::ClearTemplateCache();
+    return testsupport::ReadFile(path_);
+  }
+  testsupport::TempConfig config_;
+  std::string dir_, path_;
+};
+
+TEST_F(TemplateFileTest, WritesHeadersOnSectionChangeWithCrLf) {
+  settings::WriteTemplateValue("Admin", "Product", "Zorvane");
+  settings::WriteTemplateValue("Admin", "Count", 12);
+  settings::WriteTemplateValue("Advanced", "FocalLength", 1.5f);
+  settings::WriteTemplateValue("Advanced", "LockMessage", "");
+  settings::WriteTemplateValue("Admin", "Late", "x");
+  EXPECT_EQ(Finish(),
+            "\r\n[Admin]\r\nProduct=Zorvane\r\nCount=12\r\n"
+            "\r\n[Advanced]\r\nFocalLength=1.5\r\nLockMessage=\r\n"
+            "\r\n[Admin]\r\nLate=x\r\n");
+  // Readers see the first block of a section only; an empty value reads back empty.
+  EXPECT_EQ(host::ReadTemplateValue("Admin", "Late", "missing"), "missing");
+  EXPECT_EQ(host::ReadTemplateValue("Admin", "Count", "0"), "12");
+  EXPECT_EQ(host::ReadTemplateValue("Advanced", "LockMessage", "dflt"), "");
+}
+
+TEST_F(TemplateFileTest, TextIsWrittenInWindows1252AndReadsBackAsUtf8) {
+  settings::WriteTemplateValue("Advanced", "LockMessage", "Caf\xC3\xA9 a=b \xE2\x82\xAC");
+  const std::string bytes = Finish();
+  EXPECT_EQ(bytes, "\r\n[Advanced]\r\nLockMessage=Caf\xE9 a=b \x80\r\n");
+  EXPECT_EQ(host::ReadTemplateValue("Advanced", "LockMessage", ""), "Caf\xC3\xA9 a=b \xE2\x82\xAC");
+}
+
+TEST_F(TemplateFileTest, FileArgumentOnlyCountsWhileNothingIsOpen) {
+  const std::string other = dir_ + "/other.glx";
+  settings::WriteTemplateValue("A", "k", 1, other);
+  settings::WriteTemplateValue("A", "j", 2, dir_ + "/ignored.glx");
+  EXPECT_EQ(settings::templateWriter().TemplateFileNumber, 1);
+  settings::CloseTemplateFile();
+  EXPECT_EQ(settings::templateWriter().TemplateFileNumber, 0);
+  EXPECT_EQ(testsupport::ReadFile(other), "\r\n[A]\r\nk=1\r\nj=2\r\n");
+}
+
+TEST_F(TemplateFileTest, SecondFileAlwaysStartsWithHeader) {
+  settings::WriteTemplateValue("CompGal15", "k", 1);
+  Finish();
+  // The next file starts with the section the previous one ended with: it still gets a header.
+  settings::WriteTemplateValue("CompGal15", "k", 2);
+  EXPECT_EQ(Finish(), "\r\n[CompGal15]\r\nk=2\r\n");
+}
+
+TEST_F(TemplateFileTest, UnwritableTargetFailsSilentlyUntilClosed) {
+  host::templateState().TemplatePath = dir_ + "/no/such/dir/t.glx";
+  settings::WriteTemplateValue("A", "k", 1);
+  settings::WriteTemplateValue("A", "j", 2);
+  EXPECT_EQ(settings::templateWriter().TemplateFileNumber, 1);
+  settings::CloseTemplateFile();
+  EXPECT_EQ(settings::templateWriter().TemplateFileNumber, 0);
+  // The next save opens its target afresh.
+  host::templateState().TemplatePath = path_;
+  settings::WriteTemplateValue("A", "k", 3);
+  EXPECT_EQ(Finish(), "\r\n[A]\r\nk=3\r\n");
+}
+
+TEST_F(TemplateFileTest, ExportWritesStoredValueOrDefault) {
+  host::SaveRegSetting("Advanced", "Adv_FontName", "Verdana");
+  settings::ExportSetting("Advanced", "Adv_FontName", "Arial");
+  settings::ExportSetting("Advanced", "Adv_FontSize", "12");
+  EXPECT_EQ(Finish(), "\r\n[Advanced]\r\nAdv_FontName=Verdana\r\nAdv_FontSize=12\r\n");
+}
+
+TEST_F(TemplateFileTest, ImportWritesTemplateValueOrDefaultToRegistry) {
+  testsupport::WriteFile(path_, "\r\n[Advanced]\r\nAdv_FontName=Verdana\r\nLockMessage=\r\n");
+  host::SaveRegSetting("Advanced", "Adv_FontSize", "30");
+  settings::ImportSetting("Advanced", "Adv_FontName", "Arial");
+  settings::ImportSetting("Advanced", "Adv_FontSize", "12");  // missing: default replaces "30"
+  settings::ImportSetting("Advanced", "LockMessage", "dflt");
+  settings::ImportSetting("DirectX", "DX_FilterIndex", "0");  // missing section
+  EXPECT_EQ(settings::GetSettingString("Advanced", "Adv_FontName", "?"), "Verdana");
+  EXPECT_EQ(settings::GetSettingString("Advanced", "Adv_FontSize", "?"), "12");
+  EXPECT_EQ(settings::GetSettingString("Advanced", "LockMessage", "?"), "");
+  EXPECT_EQ(settings::GetSettingString("DirectX", "DX_FilterIndex", "?"), "0");
+}
+
+}  // namespace
