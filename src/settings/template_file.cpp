@@ -1,5 +1,8 @@
 #include "settings/template_file.h"
 
+#include <cmath>
+#include <limits>
+
 #include "host/services/registry_access.h"
 #include "host/services/template_lookup.h"
 #include "runtime/text_codec.h"
@@ -59,6 +62,32 @@ void ExportSetting(std::string_view section, std::string_view key, std::string_v
 void ImportSetting(std::string_view section, std::string_view key, std::string_view def, std::string_view file) {
   const std::string text = host::ReadTemplateValue(section, key, def, file);
   host::SaveRegSetting(section, key, text);
+}
+
+bool TemplateTextToLong(std::string_view text, int32_t& field) {
+  double v = 0;
+  if (!runtime::IsNumeric(text, &v)) return false;
+  const auto whole = runtime::ToLong(v);
+  if (!whole) return false;
+  field = *whole;
+  return true;
+}
+
+bool TemplateTextToInteger(std::string_view text, int32_t& field) {
+  double v = 0;
+  if (!runtime::IsNumeric("0" + std::string(text), &v)) return false;
+  const auto whole = runtime::ToInteger(v);
+  if (!whole) return false;
+  field = *whole;
+  return true;
+}
+
+bool TemplateTextToSingle(std::string_view text, float& field) {
+  double v = 0;
+  if (!runtime::IsNumeric(text, &v)) return false;
+  if (!std::isfinite(v) || std::fabs(v) > static_cast<double>(std::numeric_limits<float>::max())) return false;
+  field = static_cast<float>(v);
+  return true;
 }
 
 }  // namespace settings

@@ -50,4 +50,14 @@ void ExportSetting(std::string_view section, std::string_view key, std::string_v
 void ImportSetting(std::string_view section, std::string_view key, std::string_view def,
                    std::string_view file = {});
 
+// Conversions of template values into record fields. Each stores the converted value and
+// returns true, or leaves the field as it was and returns false when the text is not a
+// number or the number does not fit the field.
+//   Long:    a number rounded to a whole 32-bit value (halves to even).
+//   Integer: "0" & text as a 16-bit whole number, so an empty text gives 0.
+//   Single:  the nearest single-precision number.
+bool TemplateTextToLong(std::string_view text, int32_t& field);
+bool TemplateTextToInteger(std::string_view text, int32_t& field);
+bool TemplateTextToSingle(std::string_view text, float& field);
+
 }  // namespace settings

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "host/services/registry_access.h"
 #include "host/services/template_lookup.h"
 #include "settings/store/typed_readers.h"
@@ -23,6 +25,8 @@ class TemplateFileTest : public ::testing::Test {
     settings::CloseTemplateFile();
     host::ClearTemplateCache();
     host::templateState().TemplatePath.clear();
+    std::error_code ec;
+    std::filesystem::remove_all(dir_, ec);
   }
   std::string Finish() {
     settings::CloseTemplateFile();

@@ -1,0 +1,159 @@
+#include "settings/record_clamps.h"
+
+#include <algorithm>
+#include <array>
+
+#include "engine/core/galaxy_types.h"
+#include "host/services/values.h"
+#include "runtime/numbers.h"
+
+namespace settings {
+
+namespace {
+
+using host::ClampLong;
+using host::ClampSingle;
+
+constexpr std::array<StyleBounds, 10> kStyleBounds = {{
+    {1, 99, 100, 1, 99, 100},    // 0 standard
+    {1, 99, 100, 0, 360, 100},   // 1
+    {4, 10, 100, 1, 99, 100},    // 2
+    {4, 10, 100, 0, 100, 100},   // 3
+    {1, 20, 9999, 1, 99, 100},   // 4 nebula
+    {1, 99, 100, 1, 99, 100},    // 5
+    {1, 99, 100, 1, 99, 100},    // 6
+    {1, 99, 100, 1, 99, 999},    // 7
+    {1, 99, 100, 1, 99, 100},    // 8
+    {1, 99, 100, 1, 99, 100},    // 9 molecules
+}};
+
+// A fill percent as a whole-valued Single within 0..upper. The rounding is done in floating
+// point, so a huge or non-numeric value still lands on a bound.
+float ClampWholeSingle(float x, int32_t upper) {
+  const float whole = static_cast<float>(runtime::RoundHalfEven(static_cast<double>(x)));
+  return ClampSingle(whole, 0.0f, static_cast<float>(upper));
+}
+
+void ClampIfs(engine::IfsBlock& b) {
+  b.Galaxy_IFS_Points = ClampLong(b.Galaxy_IFS_Points, 0, engine::kMaxIfsPoints);
+  b.IFS_CenterX = ClampLong(b.IFS_CenterX, 0, 9999);
+  b.IFS_CenterY = ClampLong(b.IFS_CenterY, 0, 9999);
+  b.IFS_CenterZ = ClampLong(b.IFS_CenterZ, 0, 9999);
+  for (int32_t i = 0; i < b.Galaxy_IFS_Points; ++i) {
+    b.IfsX[i] = ClampLong(b.IfsX[i], 0, 9999);
+    b.IfsY[i] = ClampLong(b.IfsY[i], 0, 9999);
+    b.IfsZ[i] = ClampLong(b.IfsZ[i], 0, 9999);
+    b.IfsScale[i] = ClampLong(b.IfsScale[i], 0, 100);
+    b.IfsAxis[i] = ClampLong(b.IfsAxis[i], 0, 2);
+    b.IfsAngle[i] = ClampLong(b.IfsAngle[i], 0, 360);
+    b.IfsPct[i] = ClampLong(b.IfsPct[i], 0, 9999);
+  }
+}
+
+void ClampAtoms(engine::AtomBlock& b) {
+  b.Galaxy_Atoms = ClampLong(b.Galaxy_Atoms, 0, engine::kMaxAtoms);
+  b.Atom_CenterX = ClampLong(b.Atom_CenterX, 0, 9999);
+  b.Atom_CenterY = ClampLong(b.Atom_CenterY, 0, 9999);
+  b.Atom_CenterZ = ClampLong(b.Atom_CenterZ, 0, 9999);
+  for (int32_t i = 0; i < b.Galaxy_Atoms; ++i) {
+    b.AtomElement[i] = ClampLong(b.AtomElement[i], 1, 17);
+    b.AtomType[i] = ClampLong(b.AtomType[i], 0, 11);
+    b.AtomX[i] = ClampLong(b.AtomX[i], 0, 9999);
+    b.AtomY[i] = ClampLong(b.AtomY[i], 0, 9999);
+    b.AtomZ[i] = ClampLong(b.AtomZ[i], 0, 9999);
+    b.AtomPoints[i] = ClampLong(b.AtomPoints[i], 1, 100);
+    b.AtomRadius[i] = ClampLong(b.AtomRadius[i], 0, 9999);
+    b.AtomExtra[i] = ClampLong(b.AtomExtra[i], 0, 9999);
+    // Grid structures keep their points per edge in X.
+    if (b.AtomType[i] >= 6 && b.AtomType[i] <= 11) b.AtomX[i] = ClampLong(b.AtomX[i], 1, 99);
+  }
+}
+
+}  // namespace
+
+StyleBounds StyleBoundsOf(int32_t style) { return kStyleBounds[ClampLong(style, 0, 9)]; }
+
+void ClampGalaxyRecord(int32_t n) {
+  if (n < 0 || n >= engine::kGalaxyTypeCount) return;
+  engine::GalaxyTypeProps& g = engine::records().GalaxyTypes[n];
+
+  g._UniGalPct = ClampLong(g._UniGalPct, 0, 9999);
+  g.Galaxy_HueRed = ClampLong(g.Galaxy_HueRed, 0, 100);
+  g.Galaxy_HueGrn = ClampLong(g.Galaxy_HueGrn, 0, 100);
+  g.Galaxy_HueBlu = ClampLong(g.Galaxy_HueBlu, 0, 100);
+  g.Galaxy_HueBase = ClampLong(g.Galaxy_HueBase, 0, 100);
+  g.Galaxy_DX_Blend = ClampLong(g.Galaxy_DX_Blend, 0, 100);
+  g.Galaxy_Radius = ClampLong(g.Galaxy_Radius, 1, 30000);
+  g.Galaxy_Rotation = ClampLong(g.Galaxy_Rotation, 0, 30000);
+  g.Galaxy_Distance = ClampLong(g.Galaxy_Distance, 0, 30000);
+
+  const int32_t style = ClampLong(g.Galaxy_GalStyle, 0, 9);
+  const StyleBounds& s = kStyleBounds[style];
+  g.Galaxy_RadSegs = ClampLong(g.Galaxy_RadSegs, s.segsMin, s.segsMax);
+  g.Galaxy_RadFill = ClampWholeSingle(g.Galaxy_RadFill, s.fillMax);
+  g.Galaxy_RadBands = ClampLong(g.Galaxy_RadBands, s.bandsMin, s.bandsMax);
+  g.Galaxy_RadBFill = ClampWholeSingle(g.Galaxy_RadBFill, s.bandFillMax);
+
+  g.Galaxy_NewFreq = ClampLong(g.Galaxy_NewFreq, 0, 9999);
+  g.Galaxy_NewFrames = ClampLong(g.Galaxy_NewFrames, 0, 99);
+  g.Galaxy_NewExtMult = ClampLong(g.Galaxy_NewExtMult, 1, 9999);
+  g.Galaxy_NovaFreq = ClampLong(g.Galaxy_NovaFreq, 0, 9999);
+  g.Galaxy_NovaFrames = ClampLong(g.Galaxy_NovaFrames, 1, 999);
+  g.Galaxy_NovaExtMult = ClampLong(g.Galaxy_NovaExtMult, 1, 9999);
+  g.Galaxy_PulsarFreq = ClampLong(g.Galaxy_PulsarFreq, 0, 9999);
+  g.Galaxy_PulsarDepth = ClampLong(g.Galaxy_PulsarDepth, 0, 9999);
+  g.Galaxy_PulsarShape = ClampLong(g.Galaxy_PulsarShape, 0, 4);
+  g.Galaxy_PulsarCycles = ClampLong(g.Galaxy_PulsarCycles, 1, 99);
+  g.Galaxy_PulsarFrames = ClampLong(g.Galaxy_PulsarFrames, 1, 99);
+  g.Galaxy_PulsarMinExt = ClampLong(g.Galaxy_PulsarMinExt, 1, 9999);
+  g.Galaxy_PulsarMaxExt = ClampLong(g.Galaxy_PulsarMaxExt, 1, 9999);
+  g.Galaxy_CometFreq = ClampLong(g.Galaxy_CometFreq, 0, 9999);
+  g.Galaxy_CometStars = ClampLong(g.Galaxy_CometStars, 1, 999);
+  g.Galaxy_CometOrbit = ClampLong(g.Galaxy_CometOrbit, 0, 9999);
+  g.Galaxy_CometSpeed = ClampLong(g.Galaxy_CometSpeed, 0, 9999);
+  g.Galaxy_CometSWind = ClampLong(g.Galaxy_CometSWind, 0, 9999);
+  g.Galaxy_CometSPersist = ClampSingle(g.Galaxy_CometSPersist, 0.1f, 0.9999f);
+  g.Galaxy_CometCPersist = ClampSingle(g.Galaxy_CometCPersist, 0.1f, 0.9999f);
+  g.Galaxy_HWC_Start = ClampLong(g.Galaxy_HWC_Start, 0, 999);
+  g.Galaxy_HWC_End = ClampLong(g.Galaxy_HWC_End, 0, 999);
+  g.Galaxy_HWC_Inc = ClampSingle(g.Galaxy_HWC_Inc, 0.0f, 1.0f);
+  g.Galaxy_GHW_Ratio = ClampSingle(g.Galaxy_GHW_Ratio, 0.0f, 99.9f);
+  g.Galaxy_RadiusExp = ClampSingle(g.Galaxy_RadiusExp, 0.0f, 99.9f);
+  g.Galaxy_HeightExp = ClampSingle(g.Galaxy_HeightExp, 0.0f, 99.9f);
+  g.Galaxy_AngleTilt = ClampSingle(g.Galaxy_AngleTilt, 0.0f, 360.0f);
+  g.Galaxy_AngleTInc = ClampSingle(g.Galaxy_AngleTInc, 0.0f, 360.0f);
+  g.Galaxy_HWheelInc = ClampSingle(g.Galaxy_HWheelInc, 0.0f, 360.0f);
+  g.Galaxy_ColorMult = ClampLong(g.Galaxy_ColorMult, 0, 30000);
+  g.Galaxy_GalStyle = style;
+  g.Galaxy_AxisPlane = ClampLong(g.Galaxy_AxisPlane, 0, 1);
+  g.Galaxy_ColorComp = ClampLong(g.Galaxy_ColorComp, 0, 6);
+  g.Galaxy_HueStart = ClampLong(g.Galaxy_HueStart, 0, 359);
+  g.Galaxy_Profile = ClampLong(g.Galaxy_Profile, 0, 6);
+  g.Galaxy_CP_Points = ClampLong(g.Galaxy_CP_Points, 1, 20);
+  g.Galaxy_CP_Steps = ClampLong(g.Galaxy_CP_Steps, 0, 9999);
+  g.Galaxy_CP_B_Pts = ClampLong(g.Galaxy_CP_B_Pts, 1, 99);
+  g.Galaxy_CP_B_Exp = ClampLong(g.Galaxy_CP_B_Exp, 0, 100);
+  g.Galaxy_CP_B_Spd = ClampLong(g.Galaxy_CP_B_Spd, 0, 999);
+  g.Galaxy_CP_Close = ClampLong(g.Galaxy_CP_Close, 0, 1);
+  g.Galaxy_CP_AdvHW = ClampLong(g.Galaxy_CP_AdvHW, 0, 1);
+  g.RibbonPhase = 0.0f;
+  g.Galaxy_QG_Force = ClampSingle(g.Galaxy_QG_Force, 0.0f, 99.9f);
+  g.Galaxy_StdLevels = ClampLong(g.Galaxy_StdLevels, 1, engine::kMaxLevels);
+
+  ClampIfs(g.Ifs);
+  ClampAtoms(g.Atoms);
+
+  g.OrbitAngle = 0.0f;
+  g.SpinAngle = 0.0f;
+}
+
+void ClampCompositeRecord(int32_t n) {
+  if (n < 0 || n >= engine::kCompositeCount) return;
+  engine::CompositeRecord& c = engine::records().CompositeGalaxies[n];
+  c._CompGalPct = ClampLong(c._CompGalPct, 0, 9999);
+  c.CompGal_Count = ClampLong(c.CompGal_Count, 0, engine::kCompositeMembers);
+  for (int32_t k = 0; k < c.CompGal_Count; ++k)
+    c.CompGal_Type[k] = ClampLong(c.CompGal_Type[k], 0, engine::kEditableGalaxyTypes - 1);
+}
+
+}  // namespace settings
