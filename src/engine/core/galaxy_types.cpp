@@ -219,13 +219,21 @@ void PrepareShapeTables(GalaxyRecords& r) {
 
 }  // namespace
 
+// Puts every record to its defaults in place (the whole module data is too large to build
+// on the stack and copy).
+static void FillDefaults(GalaxyRecords& r) {
+  for (int n = 0; n < kGalaxyTypeCount; ++n) r.GalaxyTypes[n] = DefaultGalaxyType(n);
+  for (int c = 0; c < kCompositeCount; ++c) r.CompositeGalaxies[c] = DefaultComposite(c);
+  r.HexCos.fill(0.0f);
+  r.HexSin.fill(0.0f);
+  r.TriangularNumbers.fill(0);
+  r.HexNumbers.fill(0);
+}
+
 GalaxyRecords& records() {
-  static GalaxyRecords r = [] {
-    GalaxyRecords init;
-    for (int n = 0; n < kGalaxyTypeCount; ++n) init.GalaxyTypes[n] = DefaultGalaxyType(n);
-    for (int c = 0; c < kCompositeCount; ++c) init.CompositeGalaxies[c] = DefaultComposite(c);
-    return init;
-  }();
+  static GalaxyRecords r;
+  static const bool filled = (FillDefaults(r), true);
+  (void)filled;
   return r;
 }
 
@@ -249,15 +257,7 @@ CompositeRecord DefaultComposite(int32_t c) {
   return comp;
 }
 
-void ResetGalaxyRecords() {
-  GalaxyRecords& r = records();
-  for (int n = 0; n < kGalaxyTypeCount; ++n) r.GalaxyTypes[n] = DefaultGalaxyType(n);
-  for (int c = 0; c < kCompositeCount; ++c) r.CompositeGalaxies[c] = DefaultComposite(c);
-  r.HexCos.fill(0.0f);
-  r.HexSin.fill(0.0f);
-  r.TriangularNumbers.fill(0);
-  r.HexNumbers.fill(0);
-}
+void ResetGalaxyRecords() { FillDefaults(records()); }
 
 std::optional<int32_t> AtomPointsOfType(int32_t structureType) {
   // Single, 6 Point, 8 Point, 18/26/38 Shell; the grid types and the two spare entries
