@@ -135,6 +135,8 @@ void SetColorTablesReload(ColorTablesReload fn);
 // FrameBuffer and OutputBuffer. bFixedPacing forces FocalLength 1 and a 20 ms frame delay;
 // sScale multiplies PerspectiveScale. The last argument is unused.
 void LoadSaverProperties(RenderSurface& target, bool bFixedPacing, float sScale, int32_t unused = 0);
+// A window that is going away unbinds its picture, so the compositor never copies to it.
+void UnbindRenderTarget(const RenderSurface* target);
 
 // Start of a display run: BufferStride = RenderWidth, the cursor hidden in saver mode, the
 // performance counters zeroed.

@@ -1,0 +1,366 @@
+#include "platform/pixlib/pixlib.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstddef>
+
+#include "runtime/numbers.h"
+
+namespace pixlib {
+namespace {
+
+struct LibraryState {
+  uint32_t random = 0x2545F491u;
+  AmbientProps ambient;
+};
+
+LibraryState& lib() {
+  static LibraryState s;
+  return s;
+}
+
+constexpr uint32_t kRandomSeed = 0x2545F491u;
+
+// xorshift32; a number in [0, 1).
+float NextUnit() {
+  uint32_t& r = lib().random;
+  r ^= r << 13;
+  r ^= r >> 17;
+  r ^= r << 5;
+  return static_cast<float>(r >> 8) * (1.0f / 16777216.0f);
+}
+
+int64_t FloorDiv(int64_t a, int64_t b) {
+  int64_t q = a / b;
+  if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
+  return q;
+}
+
+int64_t CeilDiv(int64_t a, int64_t b) { return -FloorDiv(-a, b); }
+
+// Calls fn(firstElement, pixelCount, walkedRow) for every walked row of the frame that lies
+// (at least in part) inside a buffer of `size` elements.
+template <class Fn>
+void WalkRows(size_t size, int32_t width, int32_t height, int32_t pitchBytes,
+              int32_t startOffsetBytes, Fn&& fn) {
+  if (width <= 0 || height <= 0 || size == 0) return;
+  const int64_t p = pitchBytes;
+  const int64_t w = width;
+  if (p % 4 != 0 || (p < 0 ? -p : p) < 4 * w) return;  // rows would overlap
+  const int64_t base = static_cast<int64_t>(height) * startOffsetBytes;
+  const int64_t last = 4 * static_cast<int64_t>(size) - 4;
+  // 0 <= base + (k + 1) p <= last
+  int64_t lo, hi;
+  if (p > 0) {
+    lo = CeilDiv(-base, p) - 1;
+    hi = FloorDiv(last - base, p) - 1;
+  } else {
+    lo = CeilDiv(last - base, p) - 1;
+    hi = FloorDiv(-base, p) - 1;
+  }
+  lo = std::max<int64_t>(lo, 0);
+  hi = std::min<int64_t>(hi, static_cast<int64_t>(height) - 1);
+  for (int64_t k = lo; k <= hi; ++k) {
+    const int64_t rowByte = base + (k + 1) * p;
+    if (rowByte < 0 || rowByte % 4 != 0) continue;
+    const int64_t first = rowByte / 4;
+    if (first >= static_cast<int64_t>(size)) continue;
+    const int64_t count = std::min<int64_t>(w, static_cast<int64_t>(size) - first);
+    fn(static_cast<size_t>(first), static_cast<size_t>(count), k);
+  }
+}
+
+int32_t TrailLevel(int32_t levelCode) {
+  return std::clamp(levelCode, kLevelCodeBase, kLevelCodeBase + 100) - kLevelCodeBase;
+}
+
+struct TrailTable {
+  std::array<uint32_t, 256> lut;
+  explicit TrailTable(int32_t level) {
+    for (uint32_t c = 0; c < 256; ++c) lut[c] = c * static_cast<uint32_t>(level) / 100u;
+  }
+  uint32_t operator()(uint32_t px) const {
+    return lut[px & 0xFFu] | (lut[(px >> 8) & 0xFFu] << 8) | (lut[(px >> 16) & 0xFFu] << 16);
+  }
+};
+
+uint32_t ApplyFilter(uint32_t px, int32_t mode, int32_t mask) {
+  const uint32_t m = static_cast<uint32_t>(mask) & 0xFFFFFFu;
+  if (mode == 1) return px & m;
+  if (mode == 2) return px ^ m;
+  return px;
+}
+
+uint32_t SwapRedBlue(uint32_t c) {
+  return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+}
+
+uint32_t ClampByte(double v) {
+  const int32_t i = runtime::ToLongOr(v, 0);
+  return static_cast<uint32_t>(std::clamp(i, 0, 255));
+}
+
+}  // namespace
+
+void MultDesktopIntensity(std::span<uint8_t> bytes, int32_t byteCount, int32_t level) {
+  if (byteCount <= 0) return;
+  const size_t n = std::min(bytes.size(), static_cast<size_t>(byteCount));
+  const uint32_t l = static_cast<uint32_t>(std::clamp(level, 0, 256));
+  for (size_t i = 0; i < n; ++i) bytes[i] = static_cast<uint8_t>(bytes[i] * l / 256u);
+}
+
+void BlendPixelRGB32(std::span<uint32_t> frame, int32_t width, int32_t height, int32_t levelCode,
+                     int32_t pitchBytes, int32_t startOffsetBytes) {
+  const TrailTable trail(TrailLevel(levelCode));
+  WalkRows(frame.size(), width, height, pitchBytes, startOffsetBytes,
+           [&](size_t first, size_t count, int64_t) {
+             uint32_t* row = frame.data() + first;
+             for (size_t x = 0; x < count; ++x) row[x] = trail(row[x]);
+           });
+}
+
+void BlendPixel32Filter(std::span<uint32_t> frame, std::span<uint32_t> output, int32_t width,
+                        int32_t height, int32_t levelCode, int32_t pitchBytes,
+                        int32_t startOffsetBytes, int32_t filterMode, int32_t filterMask) {
+  const TrailTable trail(TrailLevel(levelCode));
+  WalkRows(frame.size(), width, height, pitchBytes, startOffsetBytes,
+           [&](size_t first, size_t count, int64_t) {
+             for (size_t x = 0; x < count; ++x) {
+               const uint32_t px = trail(frame[first + x]);
+               frame[first + x] = px;
+               if (first + x < output.size()) output[first + x] = ApplyFilter(px, filterMode, filterMask);
+             }
+           });
+}
+
+void BlendPixelDeskRGB32Mask(std::span<uint32_t> frame, std::span<const uint8_t> desktop,
+                             std::span<uint32_t> output, int32_t width, int32_t height,
+                             int32_t levelCode, int32_t frameWeight, int32_t pitchBytes,
+                             int32_t startOffsetBytes, int32_t filterMode, int32_t filterMask) {
+  const TrailTable trail(TrailLevel(levelCode));
+  const uint32_t weight = static_cast<uint32_t>(std::clamp(frameWeight, 0, 255));
+  std::array<uint32_t, 256> frameLut;
+  for (uint32_t c = 0; c < 256; ++c) frameLut[c] = c * weight / 255u;
+  const size_t deskRow = 3 * static_cast<size_t>(std::max(width, 0));
+  WalkRows(frame.size(), width, height, pitchBytes, startOffsetBytes,
+           [&](size_t first, size_t count, int64_t k) {
+             const size_t deskStart = static_cast<size_t>(k) * deskRow;
+             for (size_t x = 0; x < count; ++x) {
+               const uint32_t px = trail(frame[first + x]);
+               frame[first + x] = px;
+               if (first + x >= output.size()) continue;
+               uint32_t mixed = 0;
+               for (int ch = 0; ch < 3; ++ch) {
+                 const size_t at = deskStart + 3 * x + static_cast<size_t>(ch);
+                 const uint32_t s = at < desktop.size() ? desktop[at] : 0u;
+                 const uint32_t f = frameLut[(px >> (8 * ch)) & 0xFFu];
+                 mixed |= std::min(255u, f + s) << (8 * ch);
+               }
+               output[first + x] = ApplyFilter(mixed, filterMode, filterMask);
+             }
+           });
+}
+
+void PlotMessage(std::span<uint32_t> frame, int32_t topRowIndex, int32_t stride, int32_t count,
+                 int32_t colourRef, std::span<const int32_t> pointX, std::span<const int32_t> pointY) {
+  if (stride <= 0 || count <= 0) return;
+  const uint32_t colour = SwapRedBlue(static_cast<uint32_t>(colourRef)) & 0xFFFFFFu;
+  const size_t n = std::min({static_cast<size_t>(count), pointX.size(), pointY.size()});
+  for (size_t i = 0; i < n; ++i) {
+    const int64_t x = pointX[i];
+    const int64_t y = pointY[i];
+    if (x < 0 || x >= stride || y < 0) continue;
+    const int64_t at = static_cast<int64_t>(topRowIndex) + y * stride + x;
+    if (at < 0 || at >= static_cast<int64_t>(frame.size())) continue;
+    frame[static_cast<size_t>(at)] = colour;
+  }
+}
+
+void CalcHueConeBrightness(std::span<const int32_t> ramp, std::span<int32_t> cone, int32_t mode,
+                           int32_t bright, int32_t dark, int32_t bias, int32_t twist,
+                           float bubbleLevel, float bubbleSpan, float bubbleStart) {
+  if (mode != 1 || ramp.size() < 1024) return;
+  const double b = std::clamp(bright, 0, 100) / 100.0;
+  const double dk = std::clamp(dark, 0, 100) / 100.0;
+  const double e = 100.0 / (100.0 + std::clamp(bias, 0, 999));
+  const double tw = std::clamp(twist, -999, 999);
+  const double bl = std::isfinite(bubbleLevel) ? std::clamp(static_cast<double>(bubbleLevel), 0.0, 1.0) : 0.0;
+  const double half = std::isfinite(bubbleSpan) ? bubbleSpan * 0.5 : 0.0;
+  const double start = std::isfinite(bubbleStart) ? bubbleStart : 0.0;
+  const bool bubble = bl > 0.0 && half > 0.0;
+  const size_t limit = std::min(cone.size(), static_cast<size_t>(65536));
+  for (int32_t h = 0; h < 1024; ++h) {
+    double w = 0.0;
+    if (bubble) {
+      double dist = std::fmod(std::fabs(h - start), 1024.0);
+      dist = std::min(dist, 1024.0 - dist);
+      if (dist < half) w = bl * (1.0 - dist / half);
+    }
+    for (int32_t v = 0; v < 64; ++v) {
+      const size_t at = static_cast<size_t>(h) * 64 + static_cast<size_t>(v);
+      if (at >= limit) return;
+      const double t = v / 63.0;
+      const int32_t shift = runtime::FixToLong(tw * (1.0 - t) * 1024.0 / 360.0).value_or(0);
+      const uint32_t c = static_cast<uint32_t>(ramp[static_cast<size_t>((h + shift) & 1023)]);
+      const double k = std::min(1.0, std::pow(t, e) * (1.0 + b)) * (1.0 - dk * (1.0 - t));
+      uint32_t out = 0;
+      for (int ch = 0; ch < 3; ++ch) {
+        double cv = static_cast<double>((c >> (8 * ch)) & 0xFFu) * k;
+        cv += (255.0 - cv) * w * t;
+        out |= ClampByte(cv) << (8 * ch);
+      }
+      cone[at] = static_cast<int32_t>(out);
+    }
+  }
+}
+
+void InitRandomArray() { lib().random = kRandomSeed; }
+
+void API_GalaxiesSetProps(int32_t centreX, int32_t centreY, int32_t width, int32_t stride,
+                          int32_t firstIndex, int32_t lastIndex, float perspectiveScale,
+                          float focalLength, std::span<uint32_t> frame,
+                          std::span<const int32_t> cone, std::span<const int32_t> white,
+                          int32_t amStar, int32_t amFrames, float amMaxExt, float amPers,
+                          float amCAge) {
+  AmbientProps& a = lib().ambient;
+  a.ScreenCentreX = centreX;
+  a.ScreenCentreY = centreY;
+  a.RenderWidth = width;
+  a.BufferStride = stride;
+  a.FirstIndex = firstIndex;
+  a.LastIndex = lastIndex;
+  a.PerspectiveScale = perspectiveScale;
+  a.FocalLength = focalLength;
+  a.Frame = frame;
+  a.Cone = cone;
+  a.White = white;
+  a.AmStar = amStar;
+  a.AmFrames = amFrames;
+  a.AmMaxExt = amMaxExt;
+  a.AmPers = amPers;
+  a.AmCAge = amCAge;
+}
+
+void API_Plot_AmbientStars(std::span<float> x, std::span<float> y, std::span<float> z,
+                           std::span<float> vx, std::span<float> vy, std::span<float> vz,
+                           std::span<int32_t> tag, std::span<float> age, float camX, float camY,
+                           float camZ, float extent, float /*expand*/, int32_t phase,
+                           int32_t /*type*/) {
+  AmbientProps& a = lib().ambient;
+  if (a.AmStar <= 0) return;
+  const size_t n = std::min({static_cast<size_t>(a.AmStar), x.size(), y.size(), z.size(), vx.size(),
+                             vy.size(), vz.size(), tag.size(), age.size()});
+  const float ext = std::isfinite(extent) ? std::max(extent, 1.0f) : 1.0f;
+  const float maxExt = std::isfinite(a.AmMaxExt) ? std::max(a.AmMaxExt, 1.0f) : 1.0f;
+  const double far = static_cast<double>(ext) * maxExt;
+  const float ageStep = 1.0f / static_cast<float>(std::max(a.AmFrames, 1));
+  const double pers = std::isfinite(a.AmPers) ? std::clamp(static_cast<double>(a.AmPers), 0.0, 1.0) : 1.0;
+  const double cage = std::isfinite(a.AmCAge) ? a.AmCAge : 0.0;
+  for (size_t i = 0; i < n; ++i) {
+    x[i] += vx[i];
+    y[i] += vy[i];
+    z[i] += vz[i];
+    age[i] += ageStep;
+    if (phase == 1) {
+      z[i] -= ext * 0.005f;
+      const double d = static_cast<double>(z[i]) - camZ;
+      if (!(d > 0.0) || d > far) {
+        x[i] = camX + (2.0f * NextUnit() - 1.0f) * extent;
+        y[i] = camY + (2.0f * NextUnit() - 1.0f) * extent;
+        z[i] = camZ + static_cast<float>(far * (0.5 + 0.5 * NextUnit()));
+        vx[i] = vy[i] = vz[i] = 0.0f;
+        age[i] = 0.0f;
+        tag[i] = static_cast<int32_t>(NextUnit() * 1024.0f) & 1023;
+      }
+    }
+    const double d = static_cast<double>(z[i]) - camZ;
+    if (!(d > 0.0)) continue;
+    const double scale = a.PerspectiveScale / d;
+    const auto sx = runtime::ToLong(a.ScreenCentreX + (static_cast<double>(x[i]) - camX) * scale);
+    const auto sy = runtime::ToLong(a.ScreenCentreY + (static_cast<double>(y[i]) - camY) * scale);
+    if (!sx || !sy || *sx < 0 || *sx >= a.RenderWidth) continue;
+    const int64_t at = static_cast<int64_t>(*sy) * a.BufferStride + *sx;
+    if (at < a.FirstIndex || at > a.LastIndex || at < 0 || at >= static_cast<int64_t>(a.Frame.size())) continue;
+    const double bright = std::min(1.0, static_cast<double>(age[i])) * (1.0 - (1.0 - pers) * d / far);
+    const int32_t v = std::clamp(runtime::FixToLong(63.0 * bright).value_or(0), 0, 63);
+    const int32_t hue = (tag[i] + runtime::FixToLong(age[i] * cage * 64.0).value_or(0)) & 1023;
+    const size_t ci = static_cast<size_t>(hue) * 64 + static_cast<size_t>(v);
+    uint32_t colour;
+    if (ci < a.Cone.size()) {
+      colour = static_cast<uint32_t>(a.Cone[ci]);
+    } else if (static_cast<size_t>(v) < a.White.size()) {
+      colour = static_cast<uint32_t>(a.White[static_cast<size_t>(v)]);
+    } else {
+      continue;
+    }
+    a.Frame[static_cast<size_t>(at)] = colour & 0xFFFFFFu;
+  }
+}
+
+void DisplayCreditsStarfield(int32_t centreX, int32_t centreY, int32_t width, int32_t stride,
+                             int32_t plotMaxY, std::span<uint32_t> frame,
+                             std::span<const int32_t> cone, int32_t starCount,
+                             std::span<float> records, std::span<const int32_t> colors,
+                             float speed, float& /*hue*/, float& angle) {
+  if (starCount <= 0) return;
+  const size_t n = std::min({static_cast<size_t>(starCount), records.size() / 8, colors.size()});
+  const double ang = std::isfinite(angle) ? angle : 0.0;
+  const double ca = std::cos(ang), sa = std::sin(ang);
+  for (size_t i = 0; i < n; ++i) {
+    float* s = records.data() + 8 * i;
+    s[2] -= speed;
+    s[3] = std::min(1.0f, s[3] + s[4]);
+    if (!(s[2] > 0.01f)) {
+      s[0] = 2.0f * NextUnit() - 1.0f;
+      s[1] = 2.0f * NextUnit() - 1.0f;
+      s[2] = 1.0f;
+      s[3] = 0.0f;
+    }
+    const double xr = s[0] * ca - s[1] * sa;
+    const double yr = s[0] * sa + s[1] * ca;
+    const auto sx = runtime::ToLong(centreX + xr / s[2] * centreX);
+    const auto sy = runtime::ToLong(centreY + yr / s[2] * centreY);
+    if (!sx || !sy || *sx < 0 || *sx >= width || *sy < 0 || *sy > plotMaxY) continue;
+    const int64_t at = static_cast<int64_t>(*sy) * stride + *sx;
+    if (at < 0 || at >= static_cast<int64_t>(frame.size())) continue;
+    const int32_t v = std::clamp(runtime::FixToLong(63.0 * (1.0 - s[2]) * s[3]).value_or(0), 0, 63);
+    const size_t ci = static_cast<size_t>(colors[i] & 65472) + static_cast<size_t>(v);
+    if (ci >= cone.size()) continue;
+    frame[static_cast<size_t>(at)] = static_cast<uint32_t>(cone[ci]) & 0xFFFFFFu;
+  }
+  double next = ang + static_cast<double>(speed) * 0.1;
+  if (next > 6.283185307179586) next -= 6.283185307179586;
+  angle = static_cast<float>(next);
+}
+
+int32_t Bmp24RowBytes(int32_t width) {
+  if (width <= 0) return 0;
+  return static_cast<int32_t>((static_cast<int64_t>(width) * 24 + 31) / 32 * 4);
+}
+
+void CopyRGBtoBMP(std::span<const uint32_t> frame, std::span<uint8_t> bits, int32_t width,
+                  int32_t stride, int32_t height, int32_t filterMode, int32_t filterMask,
+                  int32_t bitsPerPixel) {
+  if (bitsPerPixel != 32 || width <= 0 || height <= 0 || stride < width) return;
+  const size_t rowBytes = static_cast<size_t>(Bmp24RowBytes(width));
+  for (int64_t r = 0; r < height; ++r) {
+    const size_t outRow = static_cast<size_t>(r) * rowBytes;
+    if (outRow >= bits.size()) break;
+    const int64_t srcRow = (static_cast<int64_t>(height) - 1 - r) * stride;
+    for (size_t b = 0; b < rowBytes && outRow + b < bits.size(); ++b) {
+      const size_t x = b / 3;
+      uint8_t value = 0;
+      if (x < static_cast<size_t>(width)) {
+        const int64_t at = srcRow + static_cast<int64_t>(x);
+        if (at >= 0 && at < static_cast<int64_t>(frame.size())) {
+          const uint32_t px = ApplyFilter(frame[static_cast<size_t>(at)], filterMode, filterMask);
+          value = static_cast<uint8_t>((px >> (8 * (b % 3))) & 0xFFu);
+        }
+      }
+      bits[outRow + b] = value;
+    }
+  }
+}
+
+}  // namespace pixlib
