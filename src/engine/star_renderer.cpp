@@ -1,0 +1,282 @@
+#include "engine/star_renderer.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/comets.h"
+#include "engine/core/galaxy_types.h"
+#include "engine/core/hue_ranges.h"
+#include "engine/core/hue_wheel.h"
+#include "engine/core/random_table.h"
+#include "engine/sprites.h"
+#include "engine/universe_settings.h"
+#include "host/presentation/render_state.h"
+#include "runtime/numbers.h"
+
+namespace engine {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979;
+
+// Projection constants of the frame, read once.
+struct Projection {
+  float scale;
+  double centreX;
+  double centreY;
+};
+
+// A star tilted by its level and placed relative to the camera.
+struct Tilted {
+  float wx, wy, depth;
+};
+
+// One motion step by the type's motion kind; false for a kind that does not move (the star
+// is then skipped for the frame).
+inline bool MoveStar(UniverseStars& s, int32_t i, const GalaxyTypeProps& T) {
+  switch (T.MotionKind) {
+    case 0: {
+      const float cs = s.StarSpinCos[i], sn = s.StarSpinSin[i];
+      const float x = s.StarX[i], z = s.StarZ[i];
+      s.StarZ[i] = z * cs + x * sn;
+      s.StarX[i] = x * cs - z * sn;
+      return true;
+    }
+    case 1:
+      s.StarX[i] += s.StarVelX[i];
+      s.StarY[i] += s.StarVelY[i];
+      s.StarZ[i] += s.StarVelZ[i];
+      return true;
+    case 2: {
+      const float x = s.StarX[i], y = s.StarY[i], z = s.StarZ[i];
+      const float a = -T.QgForceF / (x * x + y * y + z * z + 1E-9f);
+      s.StarVelX[i] += a * x;
+      s.StarVelY[i] += a * y;
+      s.StarVelZ[i] += a * z;
+      s.StarX[i] += s.StarVelX[i];
+      s.StarY[i] += s.StarVelY[i];
+      s.StarZ[i] += s.StarVelZ[i];
+      return true;
+    }
+    case 3: {
+      ++s.StarAge[i];
+      s.StarX[i] += s.StarVelX[i];
+      const float phase = s.StarVelY[i] + T.RadiusExpRad;
+      s.StarVelY[i] = phase;
+      const auto D = static_cast<float>(T.RadBFillWhole);
+      const float denom = static_cast<float>(s.StarAge[i]) + D;
+      s.StarY[i] = denom != 0.0f ? T.GhwRadius * static_cast<float>(std::sin(phase)) * D / denom : 0.0f;
+      s.StarZ[i] += s.StarVelZ[i];
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+inline Tilted TiltStar(const UniverseStars& s, int32_t i, const GalaxyTypeProps& T,
+                       const UniverseGalaxies& g, int32_t gi) {
+  // The turning styles tilt by the star's own level, the moving styles by level 0.
+  const int32_t L = T.MotionKind == 0 ? std::clamp(s.StarLevel[i], 0, kMaxLevels - 1) : 0;
+  const float cL = T.LevelCos[L], sL = T.LevelSin[L];
+  const float X = s.StarX[i], Y = s.StarY[i], Z = s.StarZ[i];
+  const float h = Z * sL - Y * cL;
+  Tilted t;
+  t.depth = Y * sL + Z * cL + g.GalaxyCentreZ[gi];
+  if (T.Galaxy_AxisPlane == 0) {
+    t.wx = g.GalaxyCentreX[gi] + X;
+    t.wy = g.GalaxyCentreY[gi] + h;
+  } else {
+    t.wx = g.GalaxyCentreX[gi] + h;
+    t.wy = g.GalaxyCentreY[gi] + X;
+  }
+  return t;
+}
+
+// Screen position of a tilted star in front of the eye; false when it is not representable
+// (a position that is not finite or beyond the integer range lies off-screen).
+inline bool ProjectStar(const Tilted& t, const Projection& p, int32_t& sx, int32_t& sy) {
+  const float f = p.scale / t.depth;
+  const auto x = runtime::ToLong(p.centreX + static_cast<double>(t.wx * f));
+  if (!x) return false;
+  const auto y = runtime::ToLong(p.centreY + static_cast<double>(t.wy * f));
+  if (!y) return false;
+  sx = *x;
+  sy = *y;
+  return true;
+}
+
+int32_t RandomGalaxy(int32_t count) {
+  const int32_t g = runtime::IntToLong(NextRandomSingle() * static_cast<float>(count)).value_or(0);
+  return std::clamp(g, 0, count - 1);
+}
+
+}  // namespace
+
+int32_t FadeGalaxyBlend(std::span<const int32_t> GalaxyType, float& f, float& fBlend,
+                        int32_t lGalaxy, int32_t lLeg, float t, bool bPass, int32_t lMode) {
+  const UniverseSettings& us = universeSettings();
+  const GalaxyRecords& rec = records();
+  f = static_cast<float>((std::cos(t * kPi) + 1.0) / 2.0);
+  const auto galaxyCount = static_cast<int32_t>(GalaxyType.size());
+  const auto inList = [&](int32_t g) { return g >= 0 && g < galaxyCount; };
+
+  if (lMode == kRenderGalaxy && inList(lGalaxy)) {
+    const int32_t stored = GalaxyType[lGalaxy];
+    if (stored >= 0 && stored < kGalaxyTypeCount) {
+      const GalaxyTypeProps& T = rec.GalaxyTypes[stored];
+      fBlend = static_cast<float>(T.Galaxy_DX_Blend);
+      return T.Galaxy_NewFreq;
+    }
+  }
+  const auto travelFreq = static_cast<float>(us.Universe_NewFreq);
+  const float travelBlend = us.DX_BlendUniTravel;
+  // Cross-fade between the travel values and those of type P with weight w on P.
+  const auto fade = [&](const GalaxyTypeProps& P, float w) {
+    fBlend = (static_cast<float>(P.Galaxy_DX_Blend) - travelBlend) * w + travelBlend;
+    return runtime::ToLong((static_cast<float>(P.Galaxy_NewFreq) - travelFreq) * w + travelFreq)
+        .value_or(us.Universe_NewFreq);
+  };
+  if (lLeg == 1 && lGalaxy >= 1 && inList(lGalaxy)) {
+    return fade(rec.GalaxyTypes[ResolveGalaxySlot(GalaxyType, lGalaxy - 1)], f);
+  }
+  if (lLeg > us.Universe_GPCtrl && bPass && inList(lGalaxy)) {
+    const GalaxyTypeProps& G = rec.GalaxyTypes[ResolveGalaxySlot(GalaxyType, lGalaxy)];
+    if (lLeg - us.Universe_GPCtrl == 1) return fade(G, 1.0f - f);
+    fBlend = static_cast<float>(G.Galaxy_DX_Blend);
+    return G.Galaxy_NewFreq;
+  }
+  fBlend = travelBlend;
+  return us.Universe_NewFreq;
+}
+
+void RenderStarFrame(UniverseGalaxies& galaxies, UniverseStars& stars, CometTailList& comets,
+                     int32_t& CometCount, int32_t TourGalaxy, int32_t CometGalaxyType,
+                     int32_t TourLeg, float TourProgress, bool bTouring, int32_t PreviewMode) {
+  GalaxyRecords& rec = records();
+  const UniverseSettings& us = universeSettings();
+  host::RenderState& rs = host::render();
+  const int32_t nGalaxies = galaxies.Count();
+  const int32_t nStars = std::min(stars.Count(), us.Universe_Stars);
+
+  float fade = 0.0f, blend = 0.0f;
+  const int32_t N = FadeGalaxyBlend(galaxies.GalaxyTypeIndex, fade, blend, TourGalaxy, TourLeg,
+                                    TourProgress, bTouring, PreviewMode);
+  rs.BlendLevel = runtime::ToLong(blend).value_or(rs.BlendLevel);
+
+  const Projection proj{rs.PerspectiveScale, static_cast<double>(rs.ScreenCentreX),
+                        static_cast<double>(rs.ScreenCentreY)};
+  const auto& rangeTable = hueRangeState().TypeHueRangeTable;
+
+  for (int32_t i = 0; i < nStars; ++i) {
+    const int32_t gi = stars.StarGalaxy[i];
+    const int32_t type = stars.StarType[i];
+    if (gi < 0 || gi >= nGalaxies || type < 0 || type >= kGalaxyTypeCount) continue;
+    const GalaxyTypeProps& T = rec.GalaxyTypes[type];
+    int32_t sx = 0, sy = 0;
+
+    if (stars.NewStarLeft[i] > 0) {
+      const int32_t k = --stars.NewStarLeft[i];
+      if (k == 0) continue;  // an ordinary star from the next frame on
+      if (!MoveStar(stars, i, T)) continue;
+      const Tilted t = TiltStar(stars, i, T, galaxies, gi);
+      if (t.depth > 0.0f && ProjectStar(t, proj, sx, sy))
+        PlotGlint(sx, sy, t.depth, k, stars.StarEventFrames[i], stars.StarEventExtent[i],
+                  T.NewStarColors[std::min(k, kStarColorFrames - 1)]);
+    } else if (stars.NovaLeft[i] > 0) {
+      const int32_t k = --stars.NovaLeft[i];
+      if (k == 0) {
+        RespawnUniverseStar(stars, i, galaxies, gi, PreviewMode);
+        continue;
+      }
+      if (!MoveStar(stars, i, T)) continue;
+      const Tilted t = TiltStar(stars, i, T, galaxies, gi);
+      if (t.depth > 0.0f) {
+        const int32_t frames = stars.StarEventFrames[i];
+        const int32_t row =
+            frames != 0
+                ? std::clamp(runtime::ToLong(static_cast<double>(frames - k) * 80 / frames).value_or(0),
+                             0, kHueRangeEntries - 1)
+                : 0;
+        PlotProjectedGlint(t.wx, t.wy, t.depth, k, frames, stars.StarEventExtent[i],
+                           rangeTable[HueRangeIndex(type, row)]);
+      }
+    } else if (stars.PulsarLeft[i] > 0) {
+      const int32_t k = --stars.PulsarLeft[i];
+      if (k == 0) {
+        RespawnUniverseStar(stars, i, galaxies, gi, PreviewMode);
+        continue;
+      }
+      if (!MoveStar(stars, i, T)) continue;
+      const Tilted t = TiltStar(stars, i, T, galaxies, gi);
+      if (t.depth > 0.0f && T.Galaxy_PulsarFrames > 0) {
+        const int32_t m = std::min(k % T.Galaxy_PulsarFrames, kStarColorFrames - 1);
+        PlotProjectedFlare(t.wx, t.wy, t.depth, T.PulsarSizes[m], type, T.PulsarColors[m]);
+      }
+    } else {
+      if (!MoveStar(stars, i, T)) continue;
+      const Tilted t = TiltStar(stars, i, T, galaxies, gi);
+      if (t.depth > 0.0f && ProjectStar(t, proj, sx, sy)) PlotPixel(sx, sy, stars.StarColor[i]);
+    }
+  }
+
+  // Comets only while no gravity acts; at the start of an approach they stay with the
+  // galaxy just left.
+  if (us.Universe_GravForce == 0.0f && nGalaxies > 0) {
+    int32_t cg = TourGalaxy;
+    if (bTouring && TourLeg <= 1 && TourGalaxy > 0) cg = TourGalaxy - 1;
+    cg = std::clamp(cg, 0, nGalaxies - 1);
+    const int32_t centre = PreviewMode == kRenderGalaxy ? 0 : cg;
+    SpawnComet(comets, galaxies.GalaxyCentreX[centre], galaxies.GalaxyCentreY[centre],
+               galaxies.GalaxyCentreZ[centre], cg, CometGalaxyType, CometCount, TourLeg);
+  }
+
+  // Recycling: about N / 100 idle stars per frame are reborn as new events.
+  if (nStars > 0 && nGalaxies > 0) {
+    const float r = NextRandomSingle();
+    const int32_t e = r * 100.0f < static_cast<float>(N % 100) ? 1 : 0;
+    const int32_t n = runtime::ToLong(static_cast<double>(N) * 0.01 + e).value_or(0);
+    for (int32_t rep = 0; rep < n; ++rep) {
+      const int32_t j = std::clamp(
+          runtime::FixToLong(NextRandomSingle() * static_cast<float>(nStars)).value_or(0), 0,
+          nStars - 1);
+      if (stars.NewStarLeft[j] != 0 || stars.NovaLeft[j] != 0 || stars.PulsarLeft[j] != 0) continue;
+      int32_t galaxy = 0;
+      if (!bTouring) {
+        galaxy = RandomGalaxy(nGalaxies);
+      } else if (TourLeg > us.Universe_GPCtrl) {
+        galaxy = NextRandomSingle() < us.Universe_NewPctStEx ? TourGalaxy : RandomGalaxy(nGalaxies);
+      } else if (NextRandomSingle() >= us.Universe_NewPctStEx) {
+        galaxy = RandomGalaxy(nGalaxies);
+      } else if (TourLeg == 1 && TourGalaxy >= 1) {
+        galaxy = NextRandomSingle() < fade ? TourGalaxy - 1 : TourGalaxy;
+      } else {
+        galaxy = TourGalaxy;
+      }
+      galaxy = std::clamp(galaxy, 0, nGalaxies - 1);
+      stars.StarGalaxy[j] = galaxy;
+      RespawnUniverseStar(stars, j, galaxies, galaxy, PreviewMode);
+    }
+  }
+
+  // The hue ranges of comets, novae and pulsars creep along the ramp.
+  auto& typeTable = hueRangeState().TypeHueRangeTable;
+  for (int32_t t = 0; t < kEditableGalaxyTypes; ++t) {
+    GalaxyTypeProps& T = rec.GalaxyTypes[t];
+    T.HwcShift += T.Galaxy_HWC_Inc;
+    if (T.HwcShift > 1.0f) {
+      T.HwcShift = 0.0f;
+      ++T.HwcStartNow;
+      ++T.HwcEndNow;
+      if (T.HwcStartNow > 1080 && T.HwcEndNow > 1080) {
+        T.HwcStartNow -= 1080;
+        T.HwcEndNow -= 1080;
+      }
+      BuildHueRangeTable(typeTable, t, T.HwcStartNow, T.HwcEndNow, true);
+    }
+  }
+
+  ApplyParticleHueCycle(nStars, stars.StarType, stars.StarColor, stars.StarHue);
+}
+
+}  // namespace engine
