@@ -1,0 +1,43 @@
+// A plain view of the render state that the engine's plotters read once per call: the
+// frame buffer with its size, the clip bounds and the projection values. Taking the view at
+// the start of a plot call keeps the per-pixel code free of accessor calls; a view is never
+// kept across a frame-pacer call, since the buffer may be re-sized in between.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "host/presentation/render_state.h"
+
+namespace engine {
+
+struct RenderView {
+  uint32_t* FrameBuffer = nullptr;
+  std::size_t FrameBufferSize = 0;
+  int32_t BufferStride = 0;
+  int32_t PlotMaxX = 0;
+  int32_t PlotMinY = 0;
+  int32_t PlotMaxY = 0;
+  int32_t ScreenCentreX = 0;
+  int32_t ScreenCentreY = 0;
+  float PerspectiveScale = 0.0f;
+  float FocalLength = 0.0f;
+};
+
+inline RenderView CurrentRenderView() {
+  host::RenderState& r = host::render();
+  RenderView v;
+  v.FrameBuffer = r.FrameBuffer.data();
+  v.FrameBufferSize = r.FrameBuffer.size();
+  v.BufferStride = r.BufferStride;
+  v.PlotMaxX = r.PlotMaxX;
+  v.PlotMinY = r.PlotMinY;
+  v.PlotMaxY = r.PlotMaxY;
+  v.ScreenCentreX = r.ScreenCentreX;
+  v.ScreenCentreY = r.ScreenCentreY;
+  v.PerspectiveScale = r.PerspectiveScale;
+  v.FocalLength = r.FocalLength;
+  return v;
+}
+
+}  // namespace engine

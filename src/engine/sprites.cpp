@@ -1,0 +1,259 @@
+#include "engine/sprites.h"
+
+#include <cmath>
+#include <cstddef>
+#include <optional>
+
+#include "engine/core/galaxy_types.h"
+#include "engine/render_view.h"
+#include "runtime/numbers.h"
+
+namespace engine {
+
+namespace {
+
+// One store with the coordinates still wide: sums of a centre and a large offset never
+// overflow before the clip test.
+inline void Store(const RenderView& v, int64_t x, int64_t y, int32_t color) {
+  if (!(x > 0 && x < v.PlotMaxX && y > v.PlotMinY && y < v.PlotMaxY)) return;
+  if (v.BufferStride <= 0 || v.FrameBuffer == nullptr) return;
+  const int64_t index = y * static_cast<int64_t>(v.BufferStride) + x;
+  if (index < 0 || static_cast<uint64_t>(index) >= v.FrameBufferSize) return;
+  v.FrameBuffer[index] = static_cast<uint32_t>(color);
+}
+
+enum class Op : uint8_t { Centre, Axis, Diag, Pair };
+
+struct PixOp {
+  Op op;
+  int8_t a;
+  int8_t b;
+};
+
+constexpr PixOp C() { return {Op::Centre, 0, 0}; }
+constexpr PixOp A(int8_t k) { return {Op::Axis, k, 0}; }
+constexpr PixOp D(int8_t k) { return {Op::Diag, k, 0}; }
+constexpr PixOp P(int8_t a, int8_t b) { return {Op::Pair, a, b}; }
+
+// [k * u]: the distance rounded to the nearest whole pixel, halves to even; nothing when the
+// unit is not a usable number.
+template <class U>
+inline std::optional<int64_t> Dist(int k, U u) {
+  const U d = static_cast<U>(k) * u;
+  const auto r = runtime::ToLong(static_cast<double>(d));
+  if (!r) return std::nullopt;
+  return static_cast<int64_t>(*r);
+}
+
+template <class U>
+void DrawOps(const RenderView& v, int64_t x, int64_t y, U u, const PixOp* ops, std::size_t n, int32_t colour) {
+  for (std::size_t i = 0; i < n; ++i) {
+    const PixOp& o = ops[i];
+    switch (o.op) {
+      case Op::Centre:
+        Store(v, x, y, colour);
+        break;
+      case Op::Axis: {
+        const auto d = Dist(o.a, u);
+        if (!d) break;
+        Store(v, x - *d, y, colour);
+        Store(v, x + *d, y, colour);
+        Store(v, x, y - *d, colour);
+        Store(v, x, y + *d, colour);
+        break;
+      }
+      case Op::Diag: {
+        const auto d = Dist(o.a, u);
+        if (!d) break;
+        Store(v, x - *d, y - *d, colour);
+        Store(v, x + *d, y - *d, colour);
+        Store(v, x - *d, y + *d, colour);
+        Store(v, x + *d, y + *d, colour);
+        break;
+      }
+      case Op::Pair: {
+        const auto da = Dist(o.a, u);
+        const auto db = Dist(o.b, u);
+        if (!da || !db) break;
+        Store(v, x - *da, y - *db, colour);
+        Store(v, x + *da, y - *db, colour);
+        Store(v, x - *da, y + *db, colour);
+        Store(v, x + *da, y + *db, colour);
+        break;
+      }
+    }
+  }
+}
+
+template <class T, std::size_t N>
+constexpr std::size_t Count(const T (&)[N]) {
+  return N;
+}
+
+// Screen position of a camera-space point at depth d: X * PerspectiveScale / d plus the
+// centre, rounded. A depth that is not in front of the eye, or a projection that is not a
+// finite number in range, gives no position: the point is off-screen.
+template <class Dp>
+inline bool Project(const RenderView& v, float X, float Y, Dp d, int64_t& sx, int64_t& sy) {
+  if (!(d > 0)) return false;
+  const auto px = runtime::ToLong(static_cast<double>(X * static_cast<Dp>(v.PerspectiveScale) / d) + v.ScreenCentreX);
+  const auto py = runtime::ToLong(static_cast<double>(Y * static_cast<Dp>(v.PerspectiveScale) / d) + v.ScreenCentreY);
+  if (!px || !py) return false;
+  sx = *px;
+  sy = *py;
+  return true;
+}
+
+constexpr double kTinyUnit = 0.0078125;  // 1/128: below this a sprite is a dot
+
+// The nova pattern: main layer, the layer pair at the first offset, the pair at the second.
+constexpr PixOp kNovaMain[] = {A(16), D(16), D(7), A(11), D(11), P(2, 24), P(24, 2), A(32)};
+constexpr PixOp kNovaMid[] = {P(3, 10), P(10, 3), P(7, 5), P(5, 7), A(24)};
+constexpr PixOp kNovaOuter[] = {A(2), P(3, 5), P(5, 3)};
+
+struct Layer {
+  double k;  // depth offset in units of PulsarDepthF x scale
+  const PixOp* ops;
+  std::size_t n;
+};
+
+struct FlareShape {
+  bool centreFirst;  // the centre is drawn before the size test
+  const PixOp* main;
+  std::size_t mainCount;
+  const Layer* layers;
+  std::size_t layerCount;
+};
+
+constexpr PixOp kCentre[] = {C()};
+
+constexpr Layer kShape0Layers[] = {{0.5, kNovaMid, Count(kNovaMid)}, {1.0, kNovaOuter, Count(kNovaOuter)}};
+
+constexpr PixOp kAxesMain[] = {A(8), A(12), A(20), A(32)};
+constexpr PixOp kAxesL1[] = {C(), A(8)};
+constexpr Layer kShape1Layers[] = {
+    {0.25, kAxesL1, Count(kAxesL1)}, {0.5, kCentre, 1}, {0.75, kCentre, 1}, {1.0, kCentre, 1}};
+
+constexpr PixOp kStarMain[] = {A(8), A(12), A(18), A(32)};
+constexpr PixOp kStarL1[] = {C(), A(8), D(8)};
+constexpr PixOp kStarL2[] = {C(), A(12), D(12)};
+constexpr PixOp kStarL3[] = {C(), D(18)};
+constexpr Layer kShape2Layers[] = {{0.25, kStarL1, Count(kStarL1)},
+                                   {0.5, kStarL2, Count(kStarL2)},
+                                   {0.75, kStarL3, Count(kStarL3)},
+                                   {1.0, kCentre, 1}};
+
+constexpr PixOp kSphereMain[] = {A(32), P(12, 29), D(23), P(29, 12)};
+constexpr PixOp kSphereL1[] = {A(28), P(14, 23), P(23, 14)};
+constexpr PixOp kSphereL2[] = {A(16), D(11)};
+constexpr Layer kShape3Layers[] = {
+    {0.333, kSphereL1, Count(kSphereL1)}, {0.667, kSphereL2, Count(kSphereL2)}, {1.0, kCentre, 1}};
+
+constexpr PixOp kSphere2Main[] = {A(32), P(10, 30), P(19, 26), P(26, 19), P(30, 10)};
+constexpr PixOp kSphere2L1[] = {A(30), P(11, 30), D(21), P(30, 11)};
+constexpr PixOp kSphere2L2[] = {A(23), P(11, 20), P(20, 11)};
+constexpr PixOp kSphere2L3[] = {A(12), D(7)};
+constexpr Layer kShape4Layers[] = {{0.25, kSphere2L1, Count(kSphere2L1)},
+                                   {0.5, kSphere2L2, Count(kSphere2L2)},
+                                   {0.75, kSphere2L3, Count(kSphere2L3)},
+                                   {1.0, kCentre, 1}};
+
+constexpr FlareShape kFlareShapes[] = {
+    {true, kNovaMain, Count(kNovaMain), kShape0Layers, Count(kShape0Layers)},
+    {true, kAxesMain, Count(kAxesMain), kShape1Layers, Count(kShape1Layers)},
+    {true, kStarMain, Count(kStarMain), kShape2Layers, Count(kShape2Layers)},
+    {false, kSphereMain, Count(kSphereMain), kShape3Layers, Count(kShape3Layers)},
+    {false, kSphere2Main, Count(kSphere2Main), kShape4Layers, Count(kShape4Layers)},
+};
+
+// One further layer at depth d: projected on its own, unit FocalLength / d x scale x factor.
+void DrawLayerAt(const RenderView& v, float X, float Y, double d, double unitFactor, const PixOp* ops, std::size_t n,
+                 int32_t colour) {
+  int64_t sx = 0, sy = 0;
+  if (!Project(v, X, Y, d, sx, sy)) return;
+  const double u = static_cast<double>(v.FocalLength) / d * unitFactor;
+  DrawOps(v, sx, sy, u, ops, n, colour);
+}
+
+}  // namespace
+
+void PlotPixel(int32_t x, int32_t y, int32_t color) { Store(CurrentRenderView(), x, y, color); }
+
+void PlotGlint(int32_t x, int32_t y, float depth, int32_t frame, int32_t frames, float scale, int32_t colour) {
+  const RenderView v = CurrentRenderView();
+  // Nothing at all unless the centre itself is inside the plot window.
+  if (!(x > 0 && x < v.PlotMaxX && y > v.PlotMinY && y < v.PlotMaxY)) return;
+  Store(v, x, y, colour);
+
+  if (frames == 0) return;  // no life to grow along: the dot alone
+  const double u = static_cast<double>(v.FocalLength / depth * scale) * frame / frames;
+  const auto r = Dist(32, u);
+  if (!r || *r < 1) return;
+
+  static constexpr PixOp kSmall[] = {A(32)};
+  static constexpr PixOp kMedium[] = {A(16), A(32)};
+  static constexpr PixOp kLarge[] = {D(8), D(12), A(16), A(32)};
+  static constexpr PixOp kFull[] = {A(4), D(8), D(12), A(16), A(32)};
+  if (*r == 1) {
+    DrawOps(v, x, y, u, kSmall, Count(kSmall), colour);
+  } else if (*r < 4) {
+    DrawOps(v, x, y, u, kMedium, Count(kMedium), colour);
+  } else if (*r < 8) {
+    DrawOps(v, x, y, u, kLarge, Count(kLarge), colour);
+  } else {
+    // Four pixels at one unit from the centre, rounded as a whole position.
+    const auto xm = runtime::ToLong(x - u), xp = runtime::ToLong(x + u);
+    const auto ym = runtime::ToLong(y - u), yp = runtime::ToLong(y + u);
+    if (xm) Store(v, *xm, y, colour);
+    if (xp) Store(v, *xp, y, colour);
+    if (ym) Store(v, x, *ym, colour);
+    if (yp) Store(v, x, *yp, colour);
+    DrawOps(v, x, y, u, kFull, Count(kFull), colour);
+  }
+}
+
+void PlotProjectedGlint(float X, float Y, float Z, int32_t frame, int32_t lastFrame, float scale, int32_t colour) {
+  const RenderView v = CurrentRenderView();
+  const double p = std::pow(static_cast<double>(lastFrame) - frame + 1.0, 0.6375);
+
+  int64_t sx = 0, sy = 0;
+  if (!Project(v, X, Y, Z, sx, sy)) return;
+  const double u = static_cast<double>(v.FocalLength / Z * scale) * p;
+  Store(v, sx, sy, colour);
+  if (!(u > kTinyUnit)) return;
+  DrawOps(v, sx, sy, u, kNovaMain, Count(kNovaMain), colour);
+
+  const double factor = static_cast<double>(scale) * p;
+  const double z = Z;
+  DrawLayerAt(v, X, Y, z + 0.1 * scale, factor, kNovaMid, Count(kNovaMid), colour);
+  if (z - 0.1 * scale > 0) DrawLayerAt(v, X, Y, z - 0.1 * scale, factor, kNovaMid, Count(kNovaMid), colour);
+  DrawLayerAt(v, X, Y, z + 0.2 * scale, factor, kNovaOuter, Count(kNovaOuter), colour);
+  if (z - 0.2 * scale > 0) DrawLayerAt(v, X, Y, z - 0.2 * scale, factor, kNovaOuter, Count(kNovaOuter), colour);
+}
+
+void PlotProjectedFlare(float X, float Y, float Z, float scale, int32_t galaxyType, int32_t colour) {
+  if (galaxyType < 0 || galaxyType >= kGalaxyTypeCount) return;
+  const GalaxyTypeProps& t = records().GalaxyTypes[galaxyType];
+  const int32_t shapeIndex = t.Galaxy_PulsarShape;
+  if (shapeIndex < 0 || shapeIndex > 4) return;
+  const FlareShape& shape = kFlareShapes[shapeIndex];
+  const RenderView v = CurrentRenderView();
+
+  int64_t sx = 0, sy = 0;
+  if (!Project(v, X, Y, Z, sx, sy)) return;
+  const float u = v.FocalLength / Z * scale;
+  if (shape.centreFirst) Store(v, sx, sy, colour);
+  if (!(u > kTinyUnit)) return;
+  DrawOps(v, sx, sy, u, shape.main, shape.mainCount, colour);
+
+  const double spacing = static_cast<double>(t.PulsarDepthF) * scale;
+  const double z = Z;
+  for (std::size_t i = 0; i < shape.layerCount; ++i) {
+    const Layer& l = shape.layers[i];
+    const double off = l.k * spacing;
+    DrawLayerAt(v, X, Y, z + off, scale, l.ops, l.n, colour);
+    if (z - off > 0) DrawLayerAt(v, X, Y, z - off, scale, l.ops, l.n, colour);
+  }
+}
+
+}  // namespace engine
