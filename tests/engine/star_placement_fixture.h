@@ -1,0 +1,66 @@
+// Shared set-up of the placement tests: fresh galaxy records and shape tables, and a random
+// table primed so that the next draws of each read head return chosen values.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "engine/core/galaxy_types.h"
+#include "engine/core/random_table.h"
+#include "engine/shape_tables.h"
+
+namespace placementtest {
+
+// Where the integer head starts, far from the draws of the single head.
+inline constexpr int32_t kIntegerStart = 8192;
+
+// A draw of NextRandomSingle at position p XORs entry p with entry p + 1 and returns the
+// result; entry p + 1 is still untouched then. So filling the table backwards from a zero
+// entry makes draw i return exactly values[i].
+inline void PrimeHead(int32_t start, const std::vector<int32_t>& values) {
+  auto& t = engine::randomState().RandomTable;
+  int32_t next = 0;
+  t[static_cast<size_t>(start) + values.size()] = 0;
+  for (size_t i = values.size(); i-- > 0;) {
+    t[static_cast<size_t>(start) + i] = values[i] ^ next;
+    next = t[static_cast<size_t>(start) + i];
+  }
+}
+
+// Zeroes the table and primes both heads: `singles` are the 15-bit values behind the next
+// NextRandomSingle draws (value / 32768), `integers` the next NextRandomInteger results.
+inline void InjectDraws(const std::vector<int32_t>& singles, const std::vector<int32_t>& integers = {}) {
+  auto& s = engine::randomState();
+  s.RandomTable.fill(0);
+  s.singlePos = 0;
+  s.integerPos = kIntegerStart;
+  PrimeHead(0, singles);
+  PrimeHead(kIntegerStart, integers);
+}
+
+// Draws taken through each head since InjectDraws.
+inline int32_t SinglesDrawn() { return engine::randomState().singlePos; }
+inline int32_t IntegersDrawn() { return engine::randomState().integerPos - kIntegerStart; }
+
+// The Single that a 15-bit table value gives.
+inline double Draw(int32_t v) { return v / 32768.0; }
+
+class PlacementTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    engine::ResetGalaxyRecords();
+    engine::shapeTables() = engine::ShapeTables{};
+    engine::InitRandomTableWithSeed(12345);
+  }
+  void TearDown() override {
+    engine::ResetGalaxyRecords();
+    engine::shapeTables() = engine::ShapeTables{};
+  }
+  static engine::GalaxyTypeProps& Type(int32_t t) {
+    return engine::records().GalaxyTypes[static_cast<size_t>(t)];
+  }
+};
+
+}  // namespace placementtest
