@@ -1,0 +1,142 @@
+#include "host/startup.h"
+
+#include <cctype>
+
+#include "engine/core/random_table.h"
+#include "host/presentation/frame_pacing.h"
+#include "host/presentation/render_state.h"
+#include "host/services/registry_access.h"
+#include "host/services/values.h"
+#include "runtime/numbers.h"
+#include "settings/factory_galaxies.h"
+#include "settings/store/typed_readers.h"
+
+namespace host {
+
+StartupState& startup() {
+  static StartupState s;
+  return s;
+}
+
+void ResetStartupState() { startup() = StartupState{}; }
+
+namespace {
+
+int16_t ToInt16Clamped(int32_t v) {
+  if (v > INT16_MAX) return INT16_MAX;
+  if (v < INT16_MIN) return INT16_MIN;
+  return static_cast<int16_t>(v);
+}
+
+}  // namespace
+
+int32_t MonitorEnumProc(const MonitorRect& m) {
+  RenderState& r = render();
+  StartupState& s = startup();
+  if (!m.primary) {
+    r.MonitorTop.push_back(m.top);
+    r.MonitorLeft.push_back(m.left);
+    r.MonitorWidth.push_back(m.right - m.left);
+    r.MonitorHeight.push_back(m.bottom - m.top);
+    r.MonitorCount = ToInt16Clamped(static_cast<int32_t>(r.MonitorLeft.size()));
+  }
+  if (m.right > s.DesktopMaxRight) s.DesktopMaxRight = ToInt16Clamped(m.right);
+  if (m.bottom > s.DesktopMaxBottom) s.DesktopMaxBottom = ToInt16Clamped(m.bottom);
+  if (m.left < s.DesktopMinLeft) s.DesktopMinLeft = m.left;
+  if (m.top < s.DesktopMinTop) s.DesktopMinTop = m.top;
+  return 1;
+}
+
+void RecordScreenMetrics(int32_t widthPx, int32_t heightPx, double logicalDpiX, double logicalDpiY) {
+  RenderState& r = render();
+  StartupState& s = startup();
+  // Twips per pixel: 1440 twips to the inch.
+  auto twips = [](double dpi) { return dpi > 0 ? runtime::ToLongOr(1440.0 / dpi, 15) : 15; };
+  r.TwipsPerPixelX = twips(logicalDpiX);
+  r.TwipsPerPixelY = twips(logicalDpiY);
+  if (r.TwipsPerPixelX < 1) r.TwipsPerPixelX = 1;
+  if (r.TwipsPerPixelY < 1) r.TwipsPerPixelY = 1;
+  s.ScreenTwipsWidth = runtime::ToLongOr(static_cast<double>(widthPx) * r.TwipsPerPixelX, 0);
+  s.ScreenTwipsHeight = runtime::ToLongOr(static_cast<double>(heightPx) * r.TwipsPerPixelY, 0);
+  r.ScreenPixelWidth = runtime::ToLongOr(static_cast<double>(s.ScreenTwipsWidth) / r.TwipsPerPixelX, widthPx);
+  r.ScreenPixelHeight = runtime::ToLongOr(static_cast<double>(s.ScreenTwipsHeight) / r.TwipsPerPixelY, heightPx);
+}
+
+void BuildWindowSizeList() {
+  RenderState& r = render();
+  r.RenderBitsPerPixel = 32;
+  r.WindowSizeList.assign(1, WindowSize{640, 480});
+  static constexpr WindowSize kStandard[] = {{800, 600}, {1024, 768}, {1280, 1024}, {1600, 1200}};
+  for (const WindowSize& w : kStandard) {
+    if (r.ScreenPixelWidth >= w.Width && r.ScreenPixelHeight >= w.Height)
+      r.WindowSizeList.push_back(w);
+    else
+      break;
+  }
+  const WindowSize& last = r.WindowSizeList.back();
+  if (!(r.ScreenPixelWidth <= last.Width && r.ScreenPixelHeight <= last.Height))
+    r.WindowSizeList.push_back({r.ScreenPixelWidth, r.ScreenPixelHeight});
+}
+
+int32_t GetOSPlatformId() { return 2; }
+
+void EnsureStoredRenderSize() {
+  if (settings::GetSettingLong("DirectX", "DX_WinWidth", 0) != 0) return;
+  SaveRegSetting("DirectX", "DX_WinWidth", render().ScreenPixelWidth);
+  SaveRegSetting("DirectX", "DX_WinHeight", render().ScreenPixelHeight);
+}
+
+int32_t CommandLineHandle(std::string_view rest) {
+  // Reading stops at the first character that cannot continue a decimal number.
+  return runtime::ToLongOr(runtime::Val(rest), 0);
+}
+
+void DispatchCommandLine(std::string_view cmd, StartupActions& actions) {
+  if (runtime::TrimBlanks(cmd).empty()) {
+    if (actions.IsWindowOpen(kPropertiesCaption))
+      actions.BringWindowToFront(kPropertiesCaption);
+    else
+      actions.ShowProperties();
+    return;
+  }
+  const std::string head = runtime::ToUpperAscii(cmd.substr(0, 2));
+  const std::string_view rest = cmd.size() > 2 ? cmd.substr(2) : std::string_view{};
+  if (head == "/C") {
+    DispatchCommandLine("", actions);
+  } else if (head == "/S") {
+    if (!actions.IsWindowOpen(kSaverCaption)) actions.RunSaverLoop();
+  } else if (head == "/P") {
+    pacing().PreviewParentHwnd = CommandLineHandle(rest);
+    pacing().RunMode = 2;
+    actions.RunPreview();
+  } else if (head == "/A") {
+    actions.ChangePassword(CommandLineHandle(rest));
+  } else if (cmd.size() >= 4 &&
+             runtime::ToUpperAscii(cmd.substr(cmd.size() - 4)) == "." + runtime::ToUpperAscii(startup().TemplateExtension)) {
+    actions.ApplyTemplate(std::string(cmd));
+    actions.RunSaverLoop();
+  } else {
+    actions.RunSaverLoop();
+  }
+}
+
+void InitialiseAfterScreens(const std::string& programFolder) {
+  pacing().G_bCancel = false;
+  startup().OsPlatformId = GetOSPlatformId();
+  engine::InitRandomTable();
+  BuildWindowSizeList();
+  EnsureStoredRenderSize();
+  settings::InitGalaxyStyleNames();
+  StartupState& s = startup();
+  s.TemplateExtension = "GLX";
+  s.TemplateFilter = "Zorvane Templates (*.glx)|*.glx|All Files (*.*)|*.*|";
+  std::string folder = programFolder;
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  s.HelpFilePath = folder + "help";
+  pacing().RunMode = 0;
+  render().MultiMonitorMode = static_cast<int16_t>(
+      host::ClampLong(settings::GetSettingLong("Advanced", "Adv_MultiMonitor", 0), 0, 2));
+  s.PerfLogFrames = settings::GetSettingLong("DirectX", "DX_WriteLog", 0);
+}
+
+}  // namespace host

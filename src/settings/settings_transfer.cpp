@@ -1,0 +1,46 @@
+#include "settings/settings_transfer.h"
+
+#include "host/services/template_lookup.h"
+#include "runtime/numbers.h"
+#include "settings/composites.h"
+#include "settings/galaxy_persistence.h"
+#include "settings/template_file.h"
+
+namespace settings {
+
+namespace {
+
+void ImportAll(std::string_view section, const NamedDefault* values, size_t count) {
+  for (size_t i = 0; i < count; ++i) ImportSetting(section, values[i].name, values[i].def);
+}
+
+template <size_t N>
+void ImportAll(std::string_view section, const NamedDefault (&values)[N]) {
+  ImportAll(section, values, N);
+}
+
+}  // namespace
+
+void CyclePropsTempToRegArrays(const std::string& path, int32_t screenWidth, int32_t screenHeight) {
+  host::templateState().TemplatePath = path;
+  // A file of the same path may have been cached by an earlier lookup.
+  host::ClearTemplateCache();
+  ImportSetting("DirectX", "DX_WinWidth", runtime::LongToText(screenWidth));
+  ImportSetting("DirectX", "DX_WinHeight", runtime::LongToText(screenHeight));
+  ImportSetting("DirectX", "DX_FilterIndex", "0");
+  ImportSetting("General", "AnimationType", "0");
+  ImportAll("GenColor", kHueConeValues);
+  ImportAll("Advanced", kAdvancedValues);
+  ImportAll("Advanced", kRandomVariationValues);
+  ImportAll("Universe", kUniverseValues);
+  // The saver run reloads every record from the registry before it draws, so the template's
+  // galaxy types and composites are stored as well as loaded.
+  LoadAllGalaxiesTemplate();
+  LoadAllCompositesTemplate();
+  SaveAllGalaxiesReg();
+  SaveAllCompositesReg();
+  host::ClearTemplateCache();
+  host::TraceProcName("CyclePropsTempToRegArrays");
+}
+
+}  // namespace settings

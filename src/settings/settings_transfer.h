@@ -1,0 +1,54 @@
+// Moving a whole settings set between a template file and the stored settings. The roads that
+// involve the Properties dialog's fields live with the dialog; the tables of value names and
+// defaults here are shared by all of them.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <cstdint>
+
+namespace settings {
+
+struct NamedDefault {
+  const char* name;
+  const char* def;
+};
+
+// Section "Advanced": the 23 values every template carries, in template order, then the three
+// random-variation values that templates do not carry.
+inline constexpr NamedDefault kAdvancedValues[] = {
+    {"FocalLength", "1"},     {"Adv_TimeDelay", "10"},   {"Adv_EffectFPC", "0"},    {"Adv_PerfMult", "1"},
+    {"Adv_ZidiCycle", "1"},   {"Adv_ThemeFlags", "0"},   {"LockMessage", ""},       {"Adv_FontName", "Arial"},
+    {"Adv_FontSize", "12"},   {"Adv_FontHueV", "180"},   {"Adv_FontTOff", "2"},     {"Adv_FontHInc", "10"},
+    {"Adv_CMinutes", "0"},    {"Adv_TimeText", ""},      {"Adv_ZeroText", ""},      {"Adv_MouseMove", "0"},
+    {"Adv_ScreenCapt", "0"},  {"Adv_DispTempName", "0"}, {"Adv_MultiMonitor", "0"}, {"Adv_HWB_Start", "0"},
+    {"Adv_HWB_Level", "0"},   {"Adv_HWB_BSpan", "0"},    {"Adv_HWB_Speed", "0"},
+};
+inline constexpr NamedDefault kRandomVariationValues[] = {
+    {"Adv_Randomize", "0"}, {"Adv_RandomMag", "5"}, {"Adv_RandomExp", "2"}};
+
+// Section "GenColor": the four hue-cone values shown in the dialog.
+inline constexpr NamedDefault kHueConeValues[] = {
+    {"HWC_ConeBright", "100"}, {"HWC_ConeBlack", "20"}, {"HWC_ConeBBias", "160"}, {"HWC_ConeTwist", "45"}};
+
+// Section "Universe": the 28 values in template order with their defaults.
+inline constexpr NamedDefault kUniverseValues[] = {
+    {"Universe_Stars", "18000"},    {"Universe_Galaxy", "200"},    {"Universe_Expand", "3000"},
+    {"Universe_ESteps", "500"},     {"Universe_Persist", "0.985"}, {"Universe_Damping", "0.01"},
+    {"Universe_HW_Start", "170"},   {"Universe_HW_End", "250"},    {"Universe_Recycle", "30"},
+    {"Universe_NewFreq", "3500"},   {"Universe_NewPctStEx", "85"}, {"Universe_GSteps", "200"},
+    {"Universe_GPCtrl", "2"},       {"Universe_GCCtrl", "4"},      {"Universe_DstCen", "4000"},
+    {"Universe_C_Ramp", "750"},     {"Universe_GS_Idx", ""},       {"Universe_Tour", "1"},
+    {"Universe_GVisit", "0"},       {"Universe_RotCam", "0"},      {"Universe_AmStar", "2000"},
+    {"Universe_AmPers", "0.999"},   {"Universe_AmCAge", "0.1"},    {"Universe_AmFrames", "15"},
+    {"Universe_AmMaxExt", "600"},   {"Universe_GravForce", "0"},   {"Universe_GravFrame", "1"},
+    {"Universe_Profile", "51"},
+};
+
+// Applies the template file `path` to the stored settings: it becomes the current template;
+// its display size and filter, hue-cone, Advanced, random-variation and universe values are
+// written to the registry (a value the template lacks gets its default), and its galaxy type
+// and composite records are loaded and stored, so the saver run that follows shows them.
+void CyclePropsTempToRegArrays(const std::string& path, int32_t screenWidth, int32_t screenHeight);
+
+}  // namespace settings
