@@ -54,6 +54,7 @@ class UniverseDisplay {
   float CameraY() const { return camY_; }
   float CameraZ() const { return camZ_; }
   int32_t GravityCounter() const { return gravityCounter_; }
+  float Extent() const { return extent_; }
 
  private:
   void ShiftControlPoints(float x, float y, float z);

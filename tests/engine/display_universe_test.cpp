@@ -1,0 +1,197 @@
+#include "engine/display_universe.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/core/galaxy_types.h"
+#include "engine/core/random_table.h"
+#include "engine/universe_settings.h"
+#include "host/presentation/compositor.h"
+#include "host/presentation/frame_pacing.h"
+#include "host/presentation/render_state.h"
+
+namespace engine {
+namespace {
+
+// Records every composed frame ('C') and every pacer call ('P'), whether the frame restarted
+// the frame tick, and asks to stop at the n-th pacer call. The clock ticks once per reading.
+class RecordingHost : public host::HostPlatform, public host::FrameSink {
+ public:
+  void DoEvents() override {
+    log.push_back('P');
+    if (++paces == stopAt) host::pacing().G_bCancel = true;
+  }
+  uint32_t GetTickCount() override { return ++tick; }
+  void Sleep(uint32_t) override {}
+  bool IsWindow(int64_t) override { return true; }
+  void HideCursor() override {}
+
+  void StretchFrame(host::FrameDestination, std::span<const uint32_t>, int32_t, int32_t,
+                    const host::FrameBitmapHeader&, const host::FrameRect&) override {
+    log.push_back('C');
+    const uint32_t start = host::pacing().FrameStartTick;
+    restarted.push_back(start != lastStart);
+    lastStart = start;
+    if (display) cameraZ.push_back(display->CameraZ());
+  }
+  void WriteVideoFrame() override {}
+
+  std::string log;
+  std::vector<bool> restarted;
+  std::vector<float> cameraZ;
+  const UniverseDisplay* display = nullptr;
+  int paces = 0;
+  int stopAt = 0;
+  uint32_t tick = 0;
+  uint32_t lastStart = 0;
+};
+
+class DisplayTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetGalaxyRecords();
+    universeSettings() = UniverseSettings{};
+    host::ResetRenderState();
+    host::ResetPacingState();
+    host::ResetCompositorState();
+    InitRandomTableWithSeed(3);
+    host::RenderState& r = host::render();
+    r.RenderWidth = 64;
+    r.RenderHeight = 48;
+    r.FrameBuffer.assign(64 * 48 + 1, 0);
+    r.OutputBuffer.assign(64 * 48 + 1, 0);
+    r.FrameBitmapInfo.Width = 64;
+    r.FrameBitmapInfo.Height = -48;
+    r.PlotMaxX = 63;
+    r.PlotMaxY = 46;
+    r.ScreenCentreX = 32;
+    r.ScreenCentreY = 24;
+    r.PerspectiveScale = 40.0f;
+    r.FrameDelayMs = 0;
+    r.RenderTarget = &surface;
+    // Stored settings as a load leaves them; few stars keep the long runs quick.
+    UniverseSettings& u = universeSettings();
+    u.Universe_Stars = 10;
+    u.Universe_AmStar = 0;
+    host::InstallHostPlatform(&rec);
+    host::InstallFrameSink(&rec);
+  }
+  void TearDown() override {
+    host::InstallHostPlatform(nullptr);
+    host::InstallFrameSink(nullptr);
+  }
+
+  host::HeadlessRenderSurface surface{64, 48};
+  RecordingHost rec;
+};
+
+TEST_F(DisplayTest, DefaultUniverseRunsExpansionTourAndDepartureThenANewUniverse) {
+  // 500 expansion frames, 30 visits x 6 legs x 200 frames, 2 x 200 departure frames; the
+  // first frame of the next universe asks to stop.
+  const int expansion = 500, tour = 30 * 6 * 200, departure = 2 * 200;
+  rec.stopAt = expansion + tour + departure + 1;
+  DisplayUniverse();
+  ASSERT_EQ(rec.paces, rec.stopAt);
+  std::string expected;
+  for (int i = 0; i < rec.stopAt; ++i) expected += "CP";
+  EXPECT_EQ(rec.log, expected);
+  // Expansion and tour frames restart the frame tick; departure frames do not.
+  ASSERT_EQ(static_cast<int>(rec.restarted.size()), rec.stopAt);
+  for (int i = 0; i < rec.stopAt; ++i) {
+    const bool inDeparture = i >= expansion + tour && i < expansion + tour + departure;
+    ASSERT_EQ(rec.restarted[i], !inDeparture) << "frame " << i;
+  }
+  EXPECT_EQ(universeSettings().UniverseStarTotal, 10);
+}
+
+TEST_F(DisplayTest, StopDuringTheExpansionEndsBeforeAnyTourFrame) {
+  rec.stopAt = 3;
+  DisplayUniverse();
+  EXPECT_EQ(rec.log, "CPCPCP");
+}
+
+TEST_F(DisplayTest, StopFlagAlreadySetEndsAfterOneFrame) {
+  host::pacing().G_bCancel = true;
+  DisplayUniverse();
+  EXPECT_EQ(rec.log, "CP");
+}
+
+TEST_F(DisplayTest, GravityAddsForcesEveryNthFrameAndMovesGalaxiesEveryFrame) {
+  UniverseSettings& u = universeSettings();
+  u.Universe_Galaxy = 3;
+  u.Universe_ESteps = 2;
+  u.Universe_GravForce = 1000.0f;  // 1E-4 at run time
+  u.Universe_GravFrame = 3;
+  UniverseDisplay d;
+  d.Setup();
+  ASSERT_TRUE(d.CreateNext());
+  const UniverseGalaxies& g = d.Galaxies();
+  std::vector<float> posBefore = g.PosX;
+  for (int frame = 1; frame <= 4; ++frame) {
+    const std::vector<float> velBefore = g.VelX;
+    d.TourFrame(0, 1, 0.0f);
+    if (frame < 3) {
+      EXPECT_EQ(g.VelX, std::vector<float>(3, 0.0f)) << frame;
+      EXPECT_EQ(g.PosX, posBefore) << frame;
+    } else if (frame == 3) {
+      EXPECT_NE(g.VelX, velBefore);
+    } else {
+      EXPECT_EQ(g.VelX, velBefore);  // no new force, but the galaxies still move
+      EXPECT_NE(g.PosX, posBefore);
+    }
+    posBefore = g.PosX;
+  }
+  EXPECT_EQ(d.GravityCounter(), 1);
+}
+
+TEST_F(DisplayTest, WithoutGravityGalaxiesStayPut) {
+  universeSettings().Universe_Galaxy = 3;
+  universeSettings().Universe_ESteps = 2;
+  UniverseDisplay d;
+  d.Setup();
+  ASSERT_TRUE(d.CreateNext());
+  const std::vector<float> pos = d.Galaxies().PosZ;
+  for (int frame = 0; frame < 5; ++frame) d.TourFrame(0, 1, 0.2f * frame);
+  EXPECT_EQ(d.Galaxies().PosZ, pos);
+  EXPECT_EQ(d.GravityCounter(), 0);
+}
+
+TEST_F(DisplayTest, UniverseTypeTakesTheNextTypePerUniverse) {
+  universeSettings().Universe_ESteps = 1;
+  UniverseDisplay d;
+  d.Setup();
+  for (int expected : {0, 1, 2}) {
+    ASSERT_TRUE(d.CreateNext());
+    EXPECT_EQ(d.UniverseGalaxyType(), expected);
+  }
+}
+
+// Without the tour the camera rests in front of the centre; the departure then flies back
+// from there, each leg starting its spline at 0 so that the camera moves on without a jump.
+TEST_F(DisplayTest, CameraRestsWithoutTourAndDepartureLegsJoin) {
+  UniverseSettings& u = universeSettings();
+  u.Universe_Galaxy = 1;
+  u.Universe_ESteps = 1;
+  u.Universe_Tour = false;
+  u.Universe_GSteps = 4;
+  u.Universe_GPCtrl = 2;
+  u.Universe_GCCtrl = 0;
+  UniverseDisplay d;
+  d.Setup();
+  ASSERT_TRUE(d.CreateNext());
+  rec.display = &d;
+  rec.log.clear();
+  rec.cameraZ.clear();
+  ASSERT_TRUE(d.Tour());
+  const float D = u.Universe_DstCen;  // 40 at run time
+  const float e = d.Extent();
+  ASSERT_EQ(rec.cameraZ.size(), 16u);  // 2 legs x 4 tour frames, 2 legs x 4 departure frames
+  for (int i = 0; i < 8; ++i) EXPECT_FLOAT_EQ(rec.cameraZ[i], -D) << i;
+  EXPECT_FLOAT_EQ(rec.cameraZ[8], -D);  // departure leg 1 at t = 0
+  EXPECT_FLOAT_EQ(rec.cameraZ[12], (-D + 4.0f * -D + -5.0f * e) / 6.0f);  // leg 2 at t = 0
+}
+
+}  // namespace
+}  // namespace engine

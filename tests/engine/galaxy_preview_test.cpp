@@ -1,0 +1,108 @@
+#include "engine/galaxy_preview.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/core/galaxy_types.h"
+#include "engine/core/random_table.h"
+#include "engine/universe_settings.h"
+#include "host/presentation/compositor.h"
+#include "host/presentation/frame_pacing.h"
+#include "host/presentation/render_state.h"
+
+namespace engine {
+namespace {
+
+// Counts composed frames and pacer calls; asks to stop at the n-th pacer call (0: never).
+class CountingHost : public host::HostPlatform, public host::FrameSink {
+ public:
+  void DoEvents() override {
+    if (++paces == stopAt) host::pacing().G_bCancel = true;
+  }
+  uint32_t GetTickCount() override { return ++tick; }
+  void Sleep(uint32_t) override {}
+  bool IsWindow(int64_t) override { return true; }
+  void HideCursor() override {}
+  void StretchFrame(host::FrameDestination, std::span<const uint32_t>, int32_t, int32_t,
+                    const host::FrameBitmapHeader&, const host::FrameRect&) override {
+    ++frames;
+  }
+  void WriteVideoFrame() override {}
+  int frames = 0, paces = 0, stopAt = 0;
+  uint32_t tick = 0;
+};
+
+class PreviewTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetGalaxyRecords();
+    universeSettings() = UniverseSettings{};
+    host::ResetRenderState();
+    host::ResetPacingState();
+    host::ResetCompositorState();
+    InitRandomTableWithSeed(9);
+    host::RenderState& r = host::render();
+    r.RenderWidth = 64;
+    r.RenderHeight = 48;
+    r.FrameBuffer.assign(64 * 48 + 1, 0);
+    r.OutputBuffer.assign(64 * 48 + 1, 0);
+    r.FrameBitmapInfo.Width = 64;
+    r.FrameBitmapInfo.Height = -48;
+    r.PlotMaxX = 63;
+    r.PlotMaxY = 46;
+    r.ScreenCentreX = 32;
+    r.ScreenCentreY = 24;
+    r.PerspectiveScale = 40.0f;
+    r.FrameDelayMs = 0;
+    r.RenderTarget = &surface;
+    host::InstallHostPlatform(&host);
+    host::InstallFrameSink(&host);
+  }
+  void TearDown() override {
+    host::InstallHostPlatform(nullptr);
+    host::InstallFrameSink(nullptr);
+  }
+  host::HeadlessRenderSurface surface{64, 48};
+  CountingHost host;
+};
+
+TEST_F(PreviewTest, StopsAfterTheGivenFrameCountOrAtTheStopFlag) {
+  struct Case {
+    int32_t stopMode, stopFrames, stopAt;
+    int frames;
+  };
+  for (const Case c : {Case{1, 300, 0, 300}, Case{1, 300, 20, 20}, Case{1, 0, 40, 40},
+                       Case{0, 5, 40, 40}}) {
+    SetUp();
+    host.stopAt = c.stopAt;
+    DisplayGalaxyPreview(3, c.stopMode, c.stopFrames, 200, false, 1.0f);
+    EXPECT_EQ(host.frames, c.frames) << c.stopMode << " " << c.stopFrames;
+    TearDown();
+    host = CountingHost{};
+  }
+}
+
+TEST_F(PreviewTest, LeavesAOneGalaxyUniverseWithTheScaledStarCount) {
+  CompositeRecord& c = records().CompositeGalaxies[3];
+  c.CompGal_Count = 2;
+  c.CompGal_Type[0] = 4;
+  c.CompGal_Type[1] = 8;
+  host.stopAt = 10;
+  DisplayGalaxyPreview(3, 0, 0, 6000, true, 1.3f);
+  EXPECT_EQ(host.frames, 10);
+  EXPECT_TRUE(records().GalaxyTypes[53].IsComposite);
+  const UniverseSettings& u = universeSettings();
+  EXPECT_EQ(u.Universe_Stars, 7800);
+  EXPECT_EQ(u.Universe_Galaxy, 1);
+  EXPECT_EQ(u.Universe_NewPctStEx, 0.0f);
+}
+
+TEST_F(PreviewTest, IndexOutsideItsRangeShowsNothing) {
+  host.stopAt = 5;
+  DisplayGalaxyPreview(50, 0, 0, 100, false, 1.0f);
+  DisplayGalaxyPreview(16, 0, 0, 100, true, 1.0f);
+  DisplayGalaxyPreview(-1, 0, 0, 100, false, 1.0f);
+  EXPECT_EQ(host.frames, 0);
+}
+
+}  // namespace
+}  // namespace engine
