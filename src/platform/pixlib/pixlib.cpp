@@ -146,6 +146,19 @@ void BlendPixelDeskRGB32Mask(std::span<uint32_t> frame, std::span<const uint8_t>
   WalkRows(frame.size(), width, height, pitchBytes, startOffsetBytes,
            [&](size_t first, size_t count, int64_t k) {
              const size_t deskStart = static_cast<size_t>(k) * deskRow;
+             if (first + count <= output.size() && deskStart + 3 * count <= desktop.size()) {
+               // The whole row has its desktop bytes and its output pixels.
+               const uint8_t* s = desktop.data() + deskStart;
+               for (size_t x = 0; x < count; ++x, s += 3) {
+                 const uint32_t px = trail(frame[first + x]);
+                 frame[first + x] = px;
+                 const uint32_t b = std::min(255u, frameLut[px & 0xFFu] + s[0]);
+                 const uint32_t g = std::min(255u, frameLut[(px >> 8) & 0xFFu] + s[1]);
+                 const uint32_t r = std::min(255u, frameLut[(px >> 16) & 0xFFu] + s[2]);
+                 output[first + x] = ApplyFilter(b | (g << 8) | (r << 16), filterMode, filterMask);
+               }
+               return;
+             }
              for (size_t x = 0; x < count; ++x) {
                const uint32_t px = trail(frame[first + x]);
                frame[first + x] = px;
