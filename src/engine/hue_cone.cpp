@@ -57,7 +57,7 @@ void BuildConePoints(HueConeState& s, int32_t w, int32_t ht) {
       double a = std::atan(static_cast<double>(cy - y) / (static_cast<double>(r - x) + 0.000000001));
       a = (x <= r) ? 3.0 * kPi - a : kTwoPi - a;
       const auto hue = runtime::ToLong(scale * a);
-      const auto level = runtime::FixToLong((R - d) * levelFactor);
+      const auto level = runtime::FixToLong(static_cast<double>(R - d) * levelFactor);
       if (!hue || !level) continue;
       if (s.ConePointCount >= kConePointCapacity) return;  // a larger picture keeps the inner part of its rows
       const int32_t i = s.ConePointCount++;
