@@ -1,9 +1,3 @@
-#include <QApplication>
+#include "host/app.h"
 
-#include "engine/core/random_table.h"
-
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  engine::InitRandomTable();
-  return 0;
-}
+int main(int argc, char** argv) { return host::RunApplication(argc, argv); }

@@ -2,7 +2,10 @@
 
 #include <cctype>
 
+#include "engine/core/colors.h"
+#include "engine/core/hue_wheel.h"
 #include "engine/core/random_table.h"
+#include "host/presentation/compositor.h"
 #include "host/presentation/frame_pacing.h"
 #include "host/presentation/render_state.h"
 #include "host/services/registry_access.h"
@@ -120,8 +123,15 @@ void DispatchCommandLine(std::string_view cmd, StartupActions& actions) {
   }
 }
 
+void ReloadColorTables() {
+  engine::LoadHueWheelSettings(engine::AdvancedHueWheelFields());
+  engine::RebuildColorTables(true, true);
+}
+
 void InitialiseAfterScreens(const std::string& programFolder) {
   pacing().G_bCancel = false;
+  // Every binding of a render target reloads the hue wheel and rebuilds the colour tables.
+  SetColorTablesReload(&ReloadColorTables);
   startup().OsPlatformId = GetOSPlatformId();
   engine::InitRandomTable();
   BuildWindowSizeList();
@@ -136,7 +146,7 @@ void InitialiseAfterScreens(const std::string& programFolder) {
   pacing().RunMode = 0;
   render().MultiMonitorMode = static_cast<int16_t>(
       host::ClampLong(settings::GetSettingLong("Advanced", "Adv_MultiMonitor", 0), 0, 2));
-  s.PerfLogFrames = settings::GetSettingLong("DirectX", "DX_WriteLog", 0);
+  compositor().PerfLogFrames = settings::GetSettingLong("DirectX", "DX_WriteLog", 0);
 }
 
 }  // namespace host

@@ -23,10 +23,13 @@ struct StartupState {
   // above the primary one); the saver window spanning all monitors starts there.
   int32_t DesktopMinLeft = 0;
   int32_t DesktopMinTop = 0;
+  // Where the primary monitor lies on the display; monitor rectangles are recorded relative to
+  // it, so the primary monitor is at (0, 0).
+  int32_t PrimaryOriginX = 0;
+  int32_t PrimaryOriginY = 0;
   std::string HelpFilePath;
   std::string TemplateExtension = "GLX";
   std::string TemplateFilter = "Zorvane Templates (*.glx)|*.glx|All Files (*.*)|*.*|";
-  int32_t PerfLogFrames = 0;
 };
 StartupState& startup();
 void ResetStartupState();
@@ -74,6 +77,10 @@ int32_t CommandLineHandle(std::string_view rest);
 
 // Dispatches the command line (the text after the program's name).
 void DispatchCommandLine(std::string_view commandLine, StartupActions& actions);
+
+// Reloads the hue wheel settings (from the advanced window while it is open) and rebuilds
+// the colour tables; bound as the reload of every render-target binding.
+void ReloadColorTables();
 
 // The start-up sequence up to the dispatch: metrics and monitors must have been recorded.
 void InitialiseAfterScreens(const std::string& programFolder);

@@ -15,6 +15,21 @@ std::string MakeTempDir() {
   return d ? std::string(d) : std::string();
 }
 
+ScopedEnv::ScopedEnv(const char* name, const std::string& value) : name_(name) {
+  if (const char* old = std::getenv(name)) {
+    had_ = true;
+    old_ = old;
+  }
+  setenv(name, value.c_str(), 1);
+}
+
+ScopedEnv::~ScopedEnv() {
+  if (had_)
+    setenv(name_.c_str(), old_.c_str(), 1);
+  else
+    unsetenv(name_.c_str());
+}
+
 TempConfig::TempConfig() : dir_(MakeTempDir()) {
   if (const char* old = std::getenv("XDG_CONFIG_HOME")) {
     hadOld_ = true;

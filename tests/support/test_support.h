@@ -45,6 +45,17 @@ class MessageRecorder : public platform::MessageService {
   platform::MessageService* previous_;
 };
 
+// Sets an environment variable for the lifetime of the object.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const std::string& value);
+  ~ScopedEnv();
+
+ private:
+  std::string name_, old_;
+  bool had_ = false;
+};
+
 std::string MakeTempDir();
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);

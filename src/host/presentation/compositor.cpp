@@ -78,7 +78,8 @@ void CopyToScreen(FrameSink* sink, int32_t d) {
       const size_t n = std::min({static_cast<size_t>(r.MonitorCount), r.MonitorLeft.size(), r.MonitorTop.size(),
                                  r.MonitorWidth.size(), r.MonitorHeight.size()});
       for (size_t i = 0; i < n; ++i) {
-        sink->StretchFrame(FrameDestination::SaverWindow, r.FrameBuffer, r.RenderWidth, r.RenderHeight,
+        // Every monitor shows the same composed (filtered and blended) frame.
+        sink->StretchFrame(FrameDestination::SaverWindow, src, r.RenderWidth, r.RenderHeight,
                            r.FrameBitmapInfo,
                            FrameRect{r.MonitorLeft[i], r.MonitorTop[i], r.MonitorWidth[i], r.MonitorHeight[i]});
       }

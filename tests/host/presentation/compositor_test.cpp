@@ -76,7 +76,7 @@ TEST_F(Compositor, PreviewFrameIsBlendedCopiedOneToOneThenRecorded) {
   EXPECT_EQ(sink.calls, (std::vector<std::string>{"video"}));
 }
 
-TEST_F(Compositor, SaverShowsTheFilteredFrameAndFurtherMonitorsTheUnfilteredOne) {
+TEST_F(Compositor, SaverShowsTheFilteredFrameOnEveryMonitor) {
   EnterSaver();
   RenderState& r = render();
   r.MonitorCount = 1;
@@ -93,8 +93,8 @@ TEST_F(Compositor, SaverShowsTheFilteredFrameAndFurtherMonitorsTheUnfilteredOne)
   EXPECT_EQ(sink.copies[0].firstPixel, 0x00FFFFFFu);
   EXPECT_EQ(sink.copies[0].rect.Width, 640);
   EXPECT_EQ(sink.copies[0].rect.Height, 480);
-  EXPECT_EQ(sink.copies[1].data, r.FrameBuffer.data());
-  EXPECT_EQ(sink.copies[1].firstPixel, 0u);
+  EXPECT_EQ(sink.copies[1].data, r.OutputBuffer.data());
+  EXPECT_EQ(sink.copies[1].firstPixel, 0x00FFFFFFu);
   EXPECT_EQ(sink.copies[1].rect.Left, -1280);
   EXPECT_EQ(sink.copies[1].rect.Height, 1024);
 

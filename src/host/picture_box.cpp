@@ -1,0 +1,74 @@
+#include "host/picture_box.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <algorithm>
+
+namespace host {
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAttribute(Qt::WA_NoSystemBackground);
+  setMouseTracking(true);
+}
+
+void PictureBox::EnsureImage() {
+  const QSize s(std::max(1, width()), std::max(1, height()));
+  if (image_.size() == s) return;
+  QImage next(s, QImage::Format_RGB32);
+  next.fill(Qt::black);
+  if (!image_.isNull()) {
+    QPainter p(&next);
+    p.drawImage(0, 0, image_);
+  }
+  image_ = next;
+}
+
+void PictureBox::ResizeInnerPx(int32_t w, int32_t h) {
+  resize(std::max(1, w), std::max(1, h));
+  EnsureImage();
+}
+
+void PictureBox::ClearPicture() {
+  EnsureImage();
+  image_.fill(Qt::black);
+  update();
+}
+
+void PictureBox::SetCapturedImage(const QImage& img) {
+  EnsureImage();
+  {
+    QPainter p(&image_);
+    p.drawImage(0, 0, img);
+  }
+  repaint();
+}
+
+void PictureBox::ShowFrame(std::span<const uint32_t> bits, int32_t srcWidth, int32_t srcHeight, int32_t rowPixels,
+                           const FrameRect& dest) {
+  if (srcWidth <= 0 || srcHeight <= 0 || rowPixels < srcWidth || dest.Width <= 0 || dest.Height <= 0) return;
+  // The frame must hold every row it claims.
+  if (bits.size() < static_cast<size_t>(rowPixels) * static_cast<size_t>(srcHeight)) return;
+  EnsureImage();
+  const QImage frame(reinterpret_cast<const uchar*>(bits.data()), srcWidth, srcHeight,
+                     static_cast<qsizetype>(rowPixels) * 4, QImage::Format_RGB32);
+  const QRect target(dest.Left, dest.Top, dest.Width, dest.Height);
+  {
+    QPainter p(&image_);
+    if (target.size() == frame.size())
+      p.drawImage(target.topLeft(), frame);
+    else
+      p.drawImage(target, frame);
+  }
+  repaint(target.intersected(rect()));
+}
+
+void PictureBox::paintEvent(QPaintEvent* e) {
+  QPainter p(this);
+  EnsureImage();
+  p.drawImage(e->rect(), image_, e->rect());
+}
+
+void PictureBox::resizeEvent(QResizeEvent*) { EnsureImage(); }
+
+}  // namespace host

@@ -1,0 +1,43 @@
+// A picture that shows animation frames: it keeps a persistent image (redrawn whenever the
+// widget is exposed) into which frames are copied, synchronously.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+#include <cstdint>
+#include <span>
+
+#include "host/presentation/compositor.h"
+#include "host/presentation/render_state.h"
+#include "host/screen_capture.h"
+
+namespace host {
+
+class PictureBox : public QWidget, public RenderSurface, public CapturePicture {
+ public:
+  explicit PictureBox(QWidget* parent = nullptr);
+
+  int32_t InnerWidthPx() const override { return width(); }
+  int32_t InnerHeightPx() const override { return height(); }
+  void ResizeInnerPx(int32_t w, int32_t h) override;
+  void ClearPicture() override;
+
+  // Copies a frame (rows of `rowPixels` pixels, top-down) into `dest` of the picture, scaled
+  // when the sizes differ, and shows it before returning.
+  void ShowFrame(std::span<const uint32_t> bits, int32_t srcWidth, int32_t srcHeight, int32_t rowPixels,
+                 const FrameRect& dest);
+  // The picture as it is now (captures).
+  const QImage& image() const { return image_; }
+  // Draws a captured frame at the picture's top left, at its own size.
+  void SetCapturedImage(const QImage& img) override;
+
+ protected:
+  void paintEvent(QPaintEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+
+ private:
+  void EnsureImage();
+  QImage image_;
+};
+
+}  // namespace host

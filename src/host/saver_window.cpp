@@ -1,0 +1,214 @@
+#include "host/saver_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QStandardPaths>
+#include <cmath>
+
+#include "engine/display_universe.h"
+#include "engine/universe_settings.h"
+#include "host/caption_channel.h"
+#include "host/display_settings.h"
+#include "host/presentation/compositor.h"
+#include "host/presentation/frame_pacing.h"
+#include "host/presentation/render_state.h"
+#include "host/qt_platform.h"
+#include "host/screen_capture.h"
+#include "host/startup.h"
+#include "runtime/numbers.h"
+#include "settings/composites.h"
+#include "settings/factory_galaxies.h"
+#include "settings/galaxy_persistence.h"
+#include "settings/store/typed_readers.h"
+
+namespace host {
+
+SaverWindow::SaverWindow() : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+  setWindowTitle(QString::fromLatin1(kSaverCaption));
+  setAttribute(Qt::WA_DeleteOnClose, false);
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  setStyleSheet(QStringLiteral("background: black;"));
+  picScreen_ = new PictureBox(this);
+  picScreen_->setFocusPolicy(Qt::NoFocus);
+  picScreen_->hide();
+  canvas_ = new PictureBox(this);
+  canvas_->setFocusPolicy(Qt::NoFocus);
+  channel_ = std::make_unique<CaptionChannel>(this, kSaverCaption);
+}
+
+SaverWindow::~SaverWindow() = default;
+
+void SaverWindow::DisplayEffects() {
+  IgnoreMouseMove = settings::GetSettingString("Advanced", "Adv_MouseMove", "0") == "1";
+  CaptureKeysOn = settings::GetSettingString("Advanced", "Adv_ScreenCapt", "0") == "1";
+  // No settings were ever stored: the factory galaxy types and composites are written first.
+  if (settings::GetSettingLong("General", "AnimationType", -1) == -1) {
+    settings::LoadFactoryDefaults();
+    settings::SaveAllGalaxiesReg();
+    settings::SaveAllCompositesReg();
+  }
+  while (!pacing().G_bCancel) {
+    engine::LoadUniverseSettings(false);
+    engine::DisplayUniverse();
+  }
+}
+
+void SaverWindow::CheckMouseMove(float x, float y) {
+  if (IgnoreMouseMove) return;
+  const float dx = x - LastMoveX, dy = y - LastMoveY;
+  const float d = std::sqrt(dx * dx + dy * dy);
+  if (d <= 75.0f) return;
+  MoveCount += 1;
+  if (MoveCount == 4) {
+    EndSaver();
+    return;
+  }
+  LastMoveX = x;
+  LastMoveY = y;
+  const uint32_t now = hostPlatform().GetTickCount();
+  if (FirstMoveTick == 0) {
+    FirstMoveTick = now;
+  } else if (std::llabs(static_cast<int64_t>(now) - static_cast<int64_t>(FirstMoveTick)) > 10000) {
+    FirstMoveTick = 0;
+    MoveCount = 0;
+  }
+}
+
+void SaverWindow::EndSaver() {
+  if (closed_) return;
+  endRequested_ = true;
+  close();
+}
+
+void SaverWindow::HandleKeyDown(int key) {
+  if (CaptureKeysOn) {
+    switch (key) {
+      case Qt::Key_Space:
+        CopyFrameToPicture(picScreen_);
+        return;
+      case Qt::Key_D:
+        SaveScreenCapture(picScreen_, true);
+        return;
+      case Qt::Key_F:
+        SaveScreenCapture(picScreen_, false);
+        return;
+      default:
+        break;
+    }
+  }
+  EndSaver();
+}
+
+void SaverWindow::HandleKeyPress(const QString& text) {
+  if (text.isEmpty()) return;
+  static const QString kCaptureChars = QStringLiteral(" DdFf");
+  if (CaptureKeysOn && text.size() == 1 && kCaptureChars.contains(text[0])) return;
+  EndSaver();
+}
+
+void SaverWindow::keyPressEvent(QKeyEvent* e) {
+  HandleKeyDown(e->key());
+  if (!closed_) HandleKeyPress(e->text());
+}
+
+void SaverWindow::mousePressEvent(QMouseEvent*) { EndSaver(); }
+
+void SaverWindow::mouseMoveEvent(QMouseEvent* e) {
+  const QPointF p = e->position();
+  CheckMouseMove(static_cast<float>(p.x()), static_cast<float>(p.y()));
+}
+
+void SaverWindow::closeEvent(QCloseEvent* e) {
+  if (closed_) {
+    e->accept();
+    return;
+  }
+  closed_ = true;
+  pacing().G_bCancel = true;
+  // The session's own locker guards the desktop, so no password is asked here. A close that
+  // the saver did not ask for (the window manager, the session ending) stops without the fade.
+  if (endRequested_) {
+    FadeOutOnExit(16, 5);
+    qtPlatform().ShowCursor(true);
+  }
+  e->accept();
+}
+
+void FadeOutOnExit(int32_t lSteps, int32_t lStepSize) {
+  if (lStepSize <= 0) return;
+  const int32_t n = lSteps * lStepSize < 91 ? lSteps : runtime::ToLongOr(90.0 / lStepSize, 0);
+  const CompositorState& c = compositor();
+  if (c.DesktopPercent == 0 && c.DesktopFrames == 0) {
+    for (int32_t k = 1; k <= n; ++k) zDX8_BlendBlit_Surface(90 - k * lStepSize, -1);
+  } else {
+    for (int32_t k = 1; k <= n; ++k) {
+      const double level = 255.0 - (100.0 - c.DesktopPercent) * 2.55 * (n - k) / n;
+      zDX8_BlendBlit_Surface(-1, runtime::ToLongOr(level, 255));
+    }
+  }
+}
+
+namespace {
+
+// The per-user folder of the performance log.
+std::string PerUserDataFolder() {
+  QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  if (dir.isEmpty()) dir = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+  return dir.toStdString();
+}
+
+}  // namespace
+
+int RunSaverLoop() {
+  pacing().G_bCancel = false;
+  pacing().RunMode = kRunSaver;
+  qtPlatform().ShowCursor(false);
+  SaverWindow window;
+  // The stored colour filter and desktop blend, the frame size, and the desktop picture taken
+  // before the saver covers it (when it is to be blended in).
+  LoadStoredDisplayEffects();
+  LoadSaverProperties(*window.picScreen(), false, 1.0f, 0);
+  if (compositor().DesktopPercent > 0 || compositor().DesktopFrames > 0) CaptureDesktopImage();
+
+  const RenderState& r = render();
+  const StartupState& s = startup();
+  int32_t originX = 0, originY = 0;
+  if (r.MonitorCount == 0 || r.MultiMonitorMode == 2) {
+    if (QScreen* primary = QGuiApplication::primaryScreen()) window.setGeometry(primary->geometry());
+    window.showFullScreen();
+  } else {
+    // The bounding box of all monitors, also those left of or above the primary one; frame
+    // rectangles are relative to the primary monitor, the window's origin lies at
+    // (DesktopMinLeft, DesktopMinTop) of them.
+    originX = s.DesktopMinLeft;
+    originY = s.DesktopMinTop;
+    window.setGeometry(s.PrimaryOriginX + originX, s.PrimaryOriginY + originY, s.DesktopMaxRight - originX,
+                       s.DesktopMaxBottom - originY);
+    window.show();
+  }
+  window.canvas()->setGeometry(0, 0, window.width(), window.height());
+  window.raise();
+  window.activateWindow();
+  window.setFocus();
+  qtFrameSink().SetSaverPicture(window.canvas(), originX, originY);
+  window.DisplayEffects();
+  qtFrameSink().SetSaverPicture(nullptr, 0, 0);
+  UnbindRenderTarget(window.picScreen());
+  qtPlatform().ShowCursor(true);
+
+  const CompositorState& c = compositor();
+  if (!c.PerfText.empty() && c.PerfLogFrames > 0) {
+    const std::string block = BuildPerformanceLog(
+        "5.1.0", QCoreApplication::applicationFilePath().toStdString(),
+        engine::universeSettings().UniverseStarTotal);
+    AppendPerformanceLog(PerUserDataFolder(), block);
+  }
+  return 0;
+}
+
+}  // namespace host

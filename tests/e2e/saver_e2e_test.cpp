@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "e2e/xvfb_session.h"
+#include "platform/registry_store.h"
+#include "settings/store/typed_readers.h"
+#include "support/test_support.h"
+
+using e2e::Process;
+using e2e::SleepMs;
+using e2e::XvfbSession;
+
+namespace {
+
+class SaverRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(x.ok()) << "Xvfb did not start";
+    home = testsupport::MakeTempDir();
+  }
+  void TearDown() override { std::filesystem::remove_all(home); }
+
+  std::vector<std::string> Env() const {
+    return {"DISPLAY=" + x.display(), "QT_QPA_PLATFORM=xcb", "XDG_CONFIG_HOME=" + home + "/config",
+            "XDG_DATA_HOME=" + home + "/data", "HOME=" + home, "ASAN_OPTIONS=detect_leaks=0"};
+  }
+  std::unique_ptr<Process> Start(const std::vector<std::string>& args) const {
+    return std::make_unique<Process>(ZV_ZORVANE_BIN, args, Env());
+  }
+  static size_t Lit(const std::vector<uint32_t>& px) {
+    return static_cast<size_t>(std::count_if(px.begin(), px.end(), [](uint32_t p) { return p != 0; }));
+  }
+  // Polls the area until more than `minLit` pixels are not black; returns the last grab.
+  std::vector<uint32_t> WaitForLit(xcb_window_t w, int width, int height, size_t minLit, int timeoutMs) {
+    std::vector<uint32_t> px;
+    for (int waited = 0; waited <= timeoutMs; waited += 250) {
+      px = x.Grab(w, 0, 0, width, height);
+      if (Lit(px) > minLit) break;
+      SleepMs(250);
+    }
+    return px;
+  }
+  // Reads a stored setting of this run's user.
+  int32_t StoredLong(const char* section, const char* key, int32_t def) const {
+    testsupport::ScopedEnv env("XDG_CONFIG_HOME", home + "/config");
+    platform::ResetRegistry();
+    const int32_t v = settings::GetSettingLong(section, key, def);
+    platform::ResetRegistry();
+    return v;
+  }
+
+  XvfbSession x{800, 600};
+  std::string home;
+};
+
+}  // namespace
+
+TEST_F(SaverRun, FullScreenDrawsChangingFramesAndEndsOnAKey) {
+  auto saver = Start({"/S"});
+  const auto a = WaitForLit(x.root(), 800, 600, 200, 20000);
+  ASSERT_TRUE(saver->running());
+  SleepMs(700);
+  const auto b = x.Grab(x.root(), 0, 0, 800, 600);
+  ASSERT_EQ(a.size(), 800u * 600u);
+  EXPECT_GT(Lit(a), 200u) << "the saver drew no stars";
+  EXPECT_NE(a, b) << "the frames do not change";
+  // The first run stored the factory settings.
+  EXPECT_EQ(StoredLong("Universe\\Galaxy0", "Galaxy_Radius", -1) > 0, true);
+  EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool key space"), 0);
+  ASSERT_TRUE(saver->WaitFor(15000)) << "the saver did not end on a key";
+  EXPECT_EQ(saver->exitCode(), 0);
+}
+
+TEST_F(SaverRun, SecondSaverDoesNothingWhileOneIsOpen) {
+  auto first = Start({"/s"});
+  WaitForLit(x.root(), 800, 600, 200, 20000);
+  ASSERT_TRUE(first->running());
+  auto second = Start({"/s"});
+  ASSERT_TRUE(second->WaitFor(8000)) << "the second saver did not end by itself";
+  EXPECT_EQ(second->exitCode(), 0);
+  EXPECT_TRUE(first->running());
+  e2e::RunCommand(x.display(), "xdotool mousedown 1 mouseup 1");
+  ASSERT_TRUE(first->WaitFor(15000));
+  EXPECT_EQ(first->exitCode(), 0);
+}
+
+TEST_F(SaverRun, TemplateOnTheCommandLineIsStoredThenTheSaverRuns) {
+  const std::string glx = home + "/deep space.glx";
+  testsupport::WriteFile(glx,
+                         "\r\n[General]\r\nAnimationType=0\r\n"
+                         "\r\n[DirectX]\r\nDX_WinWidth=640\r\nDX_WinHeight=480\r\nDX_FilterIndex=8\r\n"
+                         "\r\n[Universe]\r\nUniverse_Stars=4321\r\nUniverse_Galaxy=12\r\n");
+  auto saver = Start({glx});
+  const auto px = WaitForLit(x.root(), 800, 600, 200, 20000);
+  ASSERT_TRUE(saver->running());
+  EXPECT_EQ(StoredLong("Universe", "Universe_Stars", 0), 4321);
+  EXPECT_EQ(StoredLong("Universe", "Universe_Galaxy", 0), 12);
+  EXPECT_EQ(StoredLong("DirectX", "DX_FilterIndex", 0), 8);
+  EXPECT_EQ(StoredLong("Universe", "Universe_AmStar", 0), 2000);  // missing: the default
+  EXPECT_GT(Lit(px), 200u);
+  e2e::RunCommand(x.display(), "xdotool key Escape");
+  ASSERT_TRUE(saver->WaitFor(15000));
+  EXPECT_EQ(saver->exitCode(), 0);
+}
+
+TEST_F(SaverRun, PreviewDrawsIntoAForeignWindowAndEndsWithIt) {
+  const xcb_window_t host = x.CreateWindow(152, 112);
+  auto preview = Start({"/p", std::to_string(host)});
+  for (int waited = 0; waited < 20000 && x.Children(host).empty(); waited += 250) SleepMs(250);
+  ASSERT_TRUE(preview->running());
+  ASSERT_FALSE(x.Children(host).empty()) << "the preview did not enter the host window";
+  SleepMs(1500);
+  const auto px = x.Grab(host, 0, 0, 152, 112);
+  ASSERT_EQ(px.size(), 152u * 112u);
+  const size_t white = static_cast<size_t>(std::count(px.begin(), px.end(), 0xFFFFFFu));
+  EXPECT_LT(white, px.size() / 2) << "the host window still shows its own background";
+  x.DestroyWindow(host);
+  ASSERT_TRUE(preview->WaitFor(15000)) << "the preview did not end with its host";
+  EXPECT_EQ(preview->exitCode(), 0);
+}

@@ -1,0 +1,57 @@
+// A private X server for whole-program runs: starts Xvfb on a free display, gives the program's
+// environment, inspects windows and sends input through xcb and xdotool.
+#pragma once
+
+#include <xcb/xcb.h>
+
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace e2e {
+
+class XvfbSession {
+ public:
+  XvfbSession(int width = 800, int height = 600);
+  ~XvfbSession();
+  bool ok() const { return conn_ != nullptr; }
+  const std::string& display() const { return display_; }
+  xcb_connection_t* conn() const { return conn_; }
+  xcb_window_t root() const { return root_; }
+
+  // Pixels (0x00RRGGBB) of a window's area; empty when it cannot be read.
+  std::vector<uint32_t> Grab(xcb_window_t w, int x, int y, int width, int height);
+  // A plain top-level window of the given size, mapped.
+  xcb_window_t CreateWindow(int width, int height);
+  void DestroyWindow(xcb_window_t w);
+  // Children of a window.
+  std::vector<xcb_window_t> Children(xcb_window_t w);
+
+ private:
+  std::string display_;
+  pid_t xvfb_ = -1;
+  xcb_connection_t* conn_ = nullptr;
+  xcb_window_t root_ = 0;
+};
+
+// A program run with a given environment and arguments.
+class Process {
+ public:
+  Process(const std::string& exe, const std::vector<std::string>& args, const std::vector<std::string>& env);
+  ~Process();
+  // Waits up to `ms` for the end; true when it ended, with its status in exitCode().
+  bool WaitFor(int ms);
+  int exitCode() const { return exitCode_; }
+  bool running();
+
+ private:
+  pid_t pid_ = -1;
+  int exitCode_ = -1;
+  bool done_ = false;
+};
+
+// Runs a command line (xdotool) with DISPLAY set; returns its exit status.
+int RunCommand(const std::string& display, const std::string& command);
+void SleepMs(int ms);
+
+}  // namespace e2e
