@@ -12,20 +12,14 @@
 #include "host/presentation/compositor.h"
 #include "host/presentation/render_state.h"
 #include "host/services/registry_access.h"
+#include "host/qt_test_app.h"
 #include "support/test_support.h"
 
 using namespace host;
 
 namespace {
 
-void EnsureGuiApplication() {
-  if (QCoreApplication::instance() != nullptr) return;
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "test_host";
-  static char* argv[] = {name, nullptr};
-  new QGuiApplication(argc, argv);  // lives for the whole test program
-}
+void EnsureGuiApplication() { testsupport::EnsureQtApplication(); }
 
 struct RecordingPicture : CapturePicture {
   void SetCapturedImage(const QImage& image) override { images.push_back(image); }

@@ -1,0 +1,140 @@
+#include "host/saver_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <filesystem>
+
+#include "host/presentation/presentation_fakes.h"
+#include "host/qt_test_app.h"
+#include "host/screen_capture.h"
+#include "host/services/registry_access.h"
+
+using namespace host;
+
+namespace {
+
+class SaverWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testsupport::EnsureQtApplication();
+    ResetPacingState();
+    ResetCompositorState();
+    ResetRenderState();
+    InstallHostPlatform(&clock);
+    InstallFrameSink(&sink);
+    pacing().RunMode = kRunSaver;
+    HeadlessRenderSurface surface(64, 48);
+    LoadSaverProperties(surface, false, 1.0f, 0);
+    UnbindRenderTarget(&surface);
+    sink.calls.clear();
+    sink.copies.clear();
+  }
+  void TearDown() override {
+    InstallFrameSink(nullptr);
+    InstallHostPlatform(nullptr);
+    ResetScreenCaptureState();
+    ResetPacingState();
+  }
+  bool Ended(const SaverWindow&) const { return pacing().G_bCancel; }
+
+  testsupport::TempConfig cfg;
+  presentationtest::FakeHost clock;
+  presentationtest::RecordingSink sink;
+};
+
+}  // namespace
+
+TEST_F(SaverWindowTest, MouseMovementEndsOnTheFourthLargeMove) {
+  struct Move {
+    float x, y;
+    uint32_t tick;
+  };
+  struct Case {
+    const char* name;
+    std::vector<Move> moves;
+    bool ends;
+    int32_t count;
+  } cases[] = {
+      {"jitter never counts", {{50, 50, 0}, {0, 0, 100}, {70, 20, 200}, {10, 60, 300}, {40, 40, 400}}, false, 0},
+      {"three large moves", {{100, 0, 1000}, {200, 0, 2000}, {300, 0, 3000}}, false, 3},
+      {"fourth ends, long after the third", {{100, 0, 1000}, {200, 0, 3000}, {300, 0, 5000}, {400, 0, 31000}}, true, 4},
+      {"a counted move after 10 s restarts the count",
+       {{100, 0, 1000}, {200, 0, 13000}, {300, 0, 13100}, {400, 0, 13200}, {500, 0, 13300}}, false, 3},
+      {"four more after the restart end it",
+       {{100, 0, 1000}, {200, 0, 13000}, {300, 0, 13100}, {400, 0, 13200}, {500, 0, 13300}, {600, 0, 13400}},
+       true, 4},
+  };
+  for (const auto& c : cases) {
+    ResetPacingState();
+    SaverWindow w;
+    for (const auto& m : c.moves) {
+      clock.now = m.tick + 1;  // tick 0 stands for "no counted move yet"
+      w.CheckMouseMove(m.x, m.y);
+    }
+    EXPECT_EQ(Ended(w), c.ends) << c.name;
+    EXPECT_EQ(w.MoveCount, c.count) << c.name;
+  }
+  ResetPacingState();
+  SaverWindow ignoring;
+  ignoring.IgnoreMouseMove = true;
+  for (float x : {100.f, 200.f, 300.f, 400.f, 500.f}) ignoring.CheckMouseMove(x, 0);
+  EXPECT_FALSE(pacing().G_bCancel);
+}
+
+TEST_F(SaverWindowTest, KeysEndTheSaverUnlessTheyAreCaptureKeys) {
+  const std::string pictures = testsupport::MakeTempDir();
+  screenCapture().CaptureFolder = pictures;
+  std::vector<std::string> wallpapers;
+  screenCapture().SetWallpaper = [&](const std::string& path) {
+    wallpapers.push_back(path);
+    return true;
+  };
+  struct Case {
+    bool captureKeys;
+    int key;
+    const char* text;
+    bool ends;
+  } cases[] = {
+      {false, Qt::Key_Space, " ", true}, {true, Qt::Key_Space, " ", false}, {true, Qt::Key_D, "d", false},
+      {true, Qt::Key_F, "F", false},     {true, Qt::Key_X, "x", true},      {false, Qt::Key_D, "d", true},
+      {true, Qt::Key_Shift, "", true},
+  };
+  for (const auto& c : cases) {
+    ResetPacingState();
+    SaverWindow w;
+    w.CaptureKeysOn = c.captureKeys;
+    w.HandleKeyDown(c.key);
+    if (!pacing().G_bCancel) w.HandleKeyPress(QString::fromLatin1(c.text));
+    EXPECT_EQ(pacing().G_bCancel, c.ends) << c.key;
+  }
+  // D saved a capture and made it the wallpaper, F only saved one.
+  EXPECT_EQ(wallpapers.size(), 1u);
+  EXPECT_EQ(GetRegSettingRaw("Advanced", "Adv_ImageBufferIndex", ""), "2");
+  EXPECT_TRUE(std::filesystem::exists(pictures + "/Zorvane_ScreenCapture_1.bmp"));
+  EXPECT_TRUE(std::filesystem::exists(pictures + "/Zorvane_ScreenCapture_2.bmp"));
+  std::filesystem::remove_all(pictures);
+}
+
+TEST_F(SaverWindowTest, ExitFadeComposesTheFrameAgain) {
+  struct Case {
+    int32_t steps, size, percent, copies;
+  } cases[] = {{16, 5, 0, 16}, {20, 5, 0, 18}, {16, 5, 40, 16}, {3, 0, 0, 0}};
+  for (const auto& c : cases) {
+    SetFilterAndDesktopBlend(0, 0, c.percent, 0);
+    sink.copies.clear();
+    FadeOutOnExit(c.steps, c.size);
+    EXPECT_EQ(static_cast<int32_t>(sink.copies.size()), c.copies) << c.steps << "x" << c.size;
+  }
+  // Closing through a key runs the fade; the frame is composed sixteen more times.
+  SetFilterAndDesktopBlend(0, 0, 0, 0);
+  sink.copies.clear();
+  {
+    SaverWindow w;
+    w.show();
+    w.EndSaver();
+    EXPECT_TRUE(pacing().G_bCancel);
+  }
+  EXPECT_EQ(sink.copies.size(), 16u);
+}
