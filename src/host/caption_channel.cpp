@@ -26,13 +26,18 @@ QString CaptionChannelName(std::string_view caption) {
 CaptionChannel::CaptionChannel(QWidget* window, std::string_view caption)
     : window_(window), server_(new QLocalServer(this)) {
   const QString name = CaptionChannelName(caption);
-  // A socket file left by a process that died answers no connection: remove it first.
-  if (!IsWindowOpen(caption)) QLocalServer::removeServer(name);
+  // A window of this caption that is open already keeps its channel (listening would replace
+  // its socket). A socket file left by a process that died answers nothing: it is removed.
+  if (IsWindowOpen(caption)) return;
+  QLocalServer::removeServer(name);
   server_->setSocketOptions(QLocalServer::UserAccessOption);
   if (server_->listen(name)) connect(server_, &QLocalServer::newConnection, this, &CaptionChannel::onConnection);
 }
 
-CaptionChannel::~CaptionChannel() { server_->close(); }
+CaptionChannel::~CaptionChannel() {
+  // Only the channel that listens may take its socket away.
+  if (server_->isListening()) server_->close();
+}
 
 bool CaptionChannel::listening() const { return server_->isListening(); }
 

@@ -15,7 +15,8 @@ namespace host {
 
 class CaptionChannel : public QObject {
  public:
-  // Starts listening for `caption` on behalf of `window` (which stays owned by the caller).
+  // Starts listening for `caption` on behalf of `window` (which stays owned by the caller),
+  // unless a window of that caption is open already.
   CaptionChannel(QWidget* window, std::string_view caption);
   ~CaptionChannel() override;
   bool listening() const;
