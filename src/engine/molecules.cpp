@@ -15,16 +15,6 @@ namespace {
 
 size_t Index(int32_t i) { return static_cast<size_t>(i); }
 
-// Int(r * n) of a fresh NextRandomSingle draw; false when it cannot be a whole number.
-bool DrawIndex(double n, int32_t& out) {
-  const double r = NextRandomSingle();
-  if (auto v = runtime::IntToLong(r * n)) {
-    out = *v;
-    return true;
-  }
-  return false;
-}
-
 // The shell structures 1 to 5 as lists of points. Each coordinate names one of the scaled
 // extra values of the atom, with a sign: 1 E, 2 0.5E, 3 0.594603E, 4 0.707106E, 5 0.866025E,
 // 0 nothing.

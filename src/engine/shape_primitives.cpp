@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "engine/core/angles.h"
 #include "engine/core/random_table.h"
 #include "runtime/numbers.h"
 
@@ -89,6 +90,15 @@ bool RowOk(std::span<const Row> a, int32_t g) {
 bool PointOk(int32_t k, size_t size) { return k >= 0 && static_cast<size_t>(k) < size; }
 
 }  // namespace
+
+bool DrawIndex(double n, int32_t& out) {
+  const double r = NextRandomSingle();
+  if (auto v = runtime::IntToLong(r * n)) {
+    out = *v;
+    return true;
+  }
+  return false;
+}
 
 float ProfileThickness(int32_t profile, float r, float R, float Q) {
   const double t = Thickness(profile, r, R, Q);

@@ -18,6 +18,10 @@ inline constexpr int kRibbonPoints = 23;
 using RibbonRow = std::array<float, kRibbonPoints>;
 using WanderRow = std::array<std::array<float, 4>, kRibbonPoints>;
 
+// Int(r * n) of a fresh NextRandomSingle draw r; false (and `out` unchanged) when the product
+// cannot become a whole number.
+bool DrawIndex(double n, int32_t& out);
+
 // Signed height of thickness profile `profile` (0 to 6) at distance r from the centre of a
 // disk of radius R, with Q = R². The sign comes from one NextRandomInteger draw (0 when the
 // draw is exactly 16384); a profile outside 0 to 6 has height 0 but still draws its sign.

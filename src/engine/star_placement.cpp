@@ -19,17 +19,6 @@ size_t Index(int32_t i) { return static_cast<size_t>(i); }
 
 bool ValidType(int32_t type) { return type >= 0 && type < kGalaxyTypeCount; }
 
-// Int(r * n) of a fresh NextRandomSingle draw; false (and `out` unchanged) when the product
-// cannot become a whole number.
-bool DrawIndex(double n, int32_t& out) {
-  const double r = NextRandomSingle();
-  if (auto v = runtime::IntToLong(r * n)) {
-    out = *v;
-    return true;
-  }
-  return false;
-}
-
 double Power(double base, float exponent) { return std::pow(base, static_cast<double>(exponent)); }
 
 // What the disk placement leaves for the rotation step: the level and the final radius.

@@ -1,7 +1,9 @@
 #include "settings/element_table.h"
 
 #include <array>
+#include <optional>
 
+#include "engine/core/galaxy_types.h"
 #include "runtime/numbers.h"
 
 namespace settings {
@@ -28,11 +30,6 @@ constexpr std::array<ElementInfo, 17> kElements = {{
     {"Chlorine", "Cl", "2,8,7", 120, 50.0f},
 }};
 
-// Positions per structure type: Single, 6 Point, 8 Point, the 18, 26 and 38 shells, then the
-// grid and matrix types (one position each; their size comes from the atom's own values)
-// and two spare entries.
-constexpr std::array<int32_t, 14> kPositions = {1, 6, 8, 18, 26, 38, 1, 1, 1, 1, 1, 1, 1, 1};
-
 constexpr ElementInfo kNoElement = {"", "", "", 0, 0.0f};
 
 }  // namespace
@@ -54,8 +51,9 @@ std::string GetElementInfo(int32_t element, std::string_view field) {
 }
 
 bool AtomPositionCount(int32_t i, int32_t& count) {
-  if (i < 0 || i >= static_cast<int32_t>(kPositions.size())) return false;
-  count = kPositions[static_cast<size_t>(i)];
+  const std::optional<int32_t> points = engine::AtomPointsOfType(i);
+  if (!points) return false;
+  count = *points;
   return true;
 }
 

@@ -80,14 +80,19 @@ int32_t MotionKindOfStyle(int32_t style) {
   }
 }
 
+// Distance of a stored coordinate (in hundredths) from its block's centre, times the scale.
+float OffsetFromCentre(int32_t v, int32_t centre, double scale) {
+  return static_cast<float>((v * 0.01 - centre * 0.01) * scale);
+}
+
 void PrepareIfs(IfsBlock& b, float s) {
   const int n = ClampCount(b.Galaxy_IFS_Points, kMaxIfsPoints);
   const double sd = s;
   int32_t cum = 0;
   for (int p = 0; p < n; ++p) {
-    b.IfsOffX[p] = static_cast<float>((b.IfsX[p] * 0.01 - b.IFS_CenterX * 0.01) * sd);
-    b.IfsOffY[p] = static_cast<float>((b.IfsY[p] * 0.01 - b.IFS_CenterY * 0.01) * sd);
-    b.IfsOffZ[p] = static_cast<float>((b.IfsZ[p] * 0.01 - b.IFS_CenterZ * 0.01) * sd);
+    b.IfsOffX[p] = OffsetFromCentre(b.IfsX[p], b.IFS_CenterX, sd);
+    b.IfsOffY[p] = OffsetFromCentre(b.IfsY[p], b.IFS_CenterY, sd);
+    b.IfsOffZ[p] = OffsetFromCentre(b.IfsZ[p], b.IFS_CenterZ, sd);
     b.IfsScaleF[p] = static_cast<float>(b.IfsScale[p] * 0.01);
     const double angle = DegreesToRadians(b.IfsAngle[p]);
     b.IfsCos[p] = CosF(angle);
@@ -102,9 +107,9 @@ void PrepareAtoms(AtomBlock& b, float s) {
   const double sd = s;
   int32_t cum = 0;
   for (int a = 0; a < n; ++a) {
-    b.AtomOffX[a] = static_cast<float>((b.AtomX[a] * 0.01 - b.Atom_CenterX * 0.01) * sd);
-    b.AtomOffY[a] = static_cast<float>((b.AtomY[a] * 0.01 - b.Atom_CenterY * 0.01) * sd);
-    b.AtomOffZ[a] = static_cast<float>((b.AtomZ[a] * 0.01 - b.Atom_CenterZ * 0.01) * sd);
+    b.AtomOffX[a] = OffsetFromCentre(b.AtomX[a], b.Atom_CenterX, sd);
+    b.AtomOffY[a] = OffsetFromCentre(b.AtomY[a], b.Atom_CenterY, sd);
+    b.AtomOffZ[a] = OffsetFromCentre(b.AtomZ[a], b.Atom_CenterZ, sd);
     b.AtomRadiusF[a] = static_cast<float>(b.AtomRadius[a] * 0.01 * sd);
     const double e = static_cast<float>(b.AtomExtra[a] * 0.01);
     b.AtomExtra100[a] = static_cast<float>(e * sd);
@@ -260,11 +265,11 @@ CompositeRecord DefaultComposite(int32_t c) {
 void ResetGalaxyRecords() { FillDefaults(records()); }
 
 std::optional<int32_t> AtomPointsOfType(int32_t structureType) {
-  // Single, 6 Point, 8 Point, 18/26/38 Shell; the grid types and the two spare entries
-  // place one position each.
-  static constexpr int32_t kPoints[14] = {1, 6, 8, 18, 26, 38, 1, 1, 1, 1, 1, 1, 1, 1};
-  if (structureType < 0 || structureType > 13) return std::nullopt;
-  return kPoints[structureType];
+  // Single, 6 Point, 8 Point, the 18, 26 and 38 shells, then the grid and matrix types (one
+  // position each; their size comes from the atom's own values) and two spare entries.
+  static constexpr std::array<int32_t, 14> kPoints = {1, 6, 8, 18, 26, 38, 1, 1, 1, 1, 1, 1, 1, 1};
+  if (structureType < 0 || structureType >= static_cast<int32_t>(kPoints.size())) return std::nullopt;
+  return kPoints[static_cast<size_t>(structureType)];
 }
 
 void PrepareGalaxyTypes() {

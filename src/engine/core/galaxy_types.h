@@ -17,6 +17,8 @@
 #include <span>
 #include <string>
 
+#include "engine/core/angles.h"
+
 namespace engine {
 
 inline constexpr int kGalaxyTypeCount = 66;      // records 0 to 65
@@ -28,11 +30,6 @@ inline constexpr int kMaxLevels = 10;
 inline constexpr int kMaxIfsPoints = 5;
 inline constexpr int kMaxAtoms = 32;
 inline constexpr int kStarColorFrames = 100;  // NewStarColors, PulsarSizes, PulsarColors
-
-// 2 pi as the engine writes it everywhere, and the Single forms its comparisons use.
-inline constexpr double kTwoPi = 6.28318530717958;
-inline constexpr float kTwoPiSingle = 6.2831855f;
-inline constexpr float kPiSingle = 3.1415927f;
 
 // Points of a user-defined iterated function system (galaxy style 8).
 struct IfsBlock {
