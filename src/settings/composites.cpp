@@ -69,10 +69,7 @@ void WriteCompositeTemplate(int32_t c, std::string_view section) {
 }
 
 void LoadAllCompositesReg() {
-  for (int32_t c = 0; c < engine::kCompositeCount; ++c) {
-    ReadCompositeReg(c, CompositeRegSection(c));
-    ClampCompositeRecord(c);
-  }
+  LoadClampedRecords(engine::kCompositeCount, ReadCompositeReg, CompositeRegSection, ClampCompositeRecord);
 }
 
 void SaveAllCompositesReg() {
@@ -80,17 +77,11 @@ void SaveAllCompositesReg() {
 }
 
 void LoadAllCompositesTemplate() {
-  for (int32_t c = 0; c < engine::kCompositeCount; ++c) {
-    ReadCompositeTemplate(c, CompositeTemplateSection(c));
-    ClampCompositeRecord(c);
-  }
+  LoadClampedRecords(engine::kCompositeCount, ReadCompositeTemplate, CompositeTemplateSection, ClampCompositeRecord);
 }
 
 void SaveAllCompositesTemplate() {
-  for (int32_t c = 0; c < engine::kCompositeCount; ++c) {
-    ClampCompositeRecord(c);
-    WriteCompositeTemplate(c, CompositeTemplateSection(c));
-  }
+  SaveClampedRecords(engine::kCompositeCount, WriteCompositeTemplate, CompositeTemplateSection, ClampCompositeRecord);
 }
 
 }  // namespace settings

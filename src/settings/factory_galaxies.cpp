@@ -39,31 +39,37 @@ void SetSingle(float& field, std::string_view row, int32_t column) {
   if (auto v = SingleColumn(row, column)) field = *v;
 }
 
-// The seven values of IFS point k, from column 72 + 7k.
-void LoadIfsPoint(engine::IfsBlock& ifs, std::string_view row, int32_t k) {
+using engine::AtomBlock;
+using engine::IfsBlock;
+
+// The seven values of point k lie in columns 72 + 7k onwards, in this order.
+template <class Block, int Rows>
+using RowColumns = std::array<std::array<int32_t, Rows> Block::*, 7>;
+
+constexpr RowColumns<IfsBlock, engine::kMaxIfsPoints> kIfsColumns = {
+    &IfsBlock::IfsX,    &IfsBlock::IfsY,     &IfsBlock::IfsZ,   &IfsBlock::IfsScale,
+    &IfsBlock::IfsAxis, &IfsBlock::IfsAngle, &IfsBlock::IfsPct,
+};
+// Element, structure type and the five property values.
+constexpr RowColumns<AtomBlock, engine::kMaxAtoms> kAtomColumns = {
+    &AtomBlock::AtomElement, &AtomBlock::AtomType,   &AtomBlock::AtomX,     &AtomBlock::AtomY,
+    &AtomBlock::AtomZ,       &AtomBlock::AtomRadius, &AtomBlock::AtomExtra,
+};
+
+template <class Block, class Columns>
+void LoadPoint(Block& b, const Columns& columns, std::string_view row, int32_t k) {
   const int32_t c = 72 + 7 * k;
-  const auto i = static_cast<size_t>(k);
-  SetLong(ifs.IfsX[i], row, c);
-  SetLong(ifs.IfsY[i], row, c + 1);
-  SetLong(ifs.IfsZ[i], row, c + 2);
-  SetLong(ifs.IfsScale[i], row, c + 3);
-  SetLong(ifs.IfsAxis[i], row, c + 4);
-  SetLong(ifs.IfsAngle[i], row, c + 5);
-  SetLong(ifs.IfsPct[i], row, c + 6);
+  for (size_t j = 0; j < columns.size(); ++j) {
+    SetLong((b.*columns[j])[static_cast<size_t>(k)], row, c + static_cast<int32_t>(j));
+  }
 }
 
-// Element, structure type and the five property values of atom k from column 72 + 7k, then
-// the number of positions of its structure type.
-void LoadAtom(engine::AtomBlock& atoms, std::string_view row, int32_t k) {
-  const int32_t c = 72 + 7 * k;
+void LoadIfsPoint(IfsBlock& ifs, std::string_view row, int32_t k) { LoadPoint(ifs, kIfsColumns, row, k); }
+
+// Atom k, then the number of positions of its structure type.
+void LoadAtom(AtomBlock& atoms, std::string_view row, int32_t k) {
+  LoadPoint(atoms, kAtomColumns, row, k);
   const auto i = static_cast<size_t>(k);
-  SetLong(atoms.AtomElement[i], row, c);
-  SetLong(atoms.AtomType[i], row, c + 1);
-  SetLong(atoms.AtomX[i], row, c + 2);
-  SetLong(atoms.AtomY[i], row, c + 3);
-  SetLong(atoms.AtomZ[i], row, c + 4);
-  SetLong(atoms.AtomRadius[i], row, c + 5);
-  SetLong(atoms.AtomExtra[i], row, c + 6);
   int32_t positions = 0;
   if (AtomPositionCount(atoms.AtomType[i], positions)) atoms.AtomPoints[i] = positions;
 }

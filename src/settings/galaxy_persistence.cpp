@@ -116,41 +116,8 @@ const std::vector<const MainValue*>& TemplateWriteOrder() {
 
 bool ValidIndex(int32_t n) { return n >= 0 && n < engine::kGalaxyTypeCount; }
 
-// Rows below the count, never beyond the arrays.
-int32_t RowsInUse(int32_t count, int32_t capacity) { return std::clamp(count, 0, capacity); }
-
 std::string IfsRowName(int32_t i) { return "IFS_P" + runtime::LongToText(i); }
 std::string AtomRowName(int32_t i) { return std::string("Atom_P") + (i < 10 ? "0" : "") + runtime::LongToText(i); }
-
-std::array<int32_t, 7> IfsRow(const engine::IfsBlock& b, int32_t i) {
-  return {b.IfsX[i], b.IfsY[i], b.IfsZ[i], b.IfsScale[i], b.IfsAxis[i], b.IfsAngle[i], b.IfsPct[i]};
-}
-void SetIfsRow(engine::IfsBlock& b, int32_t i, std::string_view row) {
-  std::array<int32_t, 7> f = IfsRow(b, i);
-  ParseRecordRow(row, f);
-  b.IfsX[i] = f[0];
-  b.IfsY[i] = f[1];
-  b.IfsZ[i] = f[2];
-  b.IfsScale[i] = f[3];
-  b.IfsAxis[i] = f[4];
-  b.IfsAngle[i] = f[5];
-  b.IfsPct[i] = f[6];
-}
-
-std::array<int32_t, 7> AtomRow(const engine::AtomBlock& b, int32_t i) {
-  return {b.AtomElement[i], b.AtomX[i], b.AtomY[i], b.AtomZ[i], b.AtomType[i], b.AtomRadius[i], b.AtomExtra[i]};
-}
-void SetAtomRow(engine::AtomBlock& b, int32_t i, std::string_view row) {
-  std::array<int32_t, 7> f = AtomRow(b, i);
-  ParseRecordRow(row, f);
-  b.AtomElement[i] = f[0];
-  b.AtomX[i] = f[1];
-  b.AtomY[i] = f[2];
-  b.AtomZ[i] = f[3];
-  b.AtomType[i] = f[4];
-  b.AtomRadius[i] = f[5];
-  b.AtomExtra[i] = f[6];
-}
 
 // A count of 0 leaves no points: the centre and the point arrays go to 0.
 void ClearIfs(engine::IfsBlock& b) {
@@ -173,32 +140,117 @@ void ClearAtoms(engine::AtomBlock& b) {
   b.AtomRadius.fill(0);
 }
 
-// The two sub-blocks are read the same way from either form; `text` gives a value's text
-// (or the default's), `whole` converts a count or centre into its field.
+// One of the two sub-blocks of a record as both forms store it: the sub-key, the count and
+// centre values, the seven columns of a row in row order, the row names and what a count of
+// 0 clears.
+template <class Block, int Rows>
+struct SubBlock {
+  const char* key;
+  const char* countName;
+  int32_t Block::*count;
+  std::array<const char*, 3> centreNames;
+  std::array<int32_t Block::*, 3> centre;
+  std::array<std::array<int32_t, Rows> Block::*, 7> columns;
+  std::string (*rowName)(int32_t);
+  void (*clear)(Block&);
+};
+
+using engine::AtomBlock;
+using engine::IfsBlock;
+
+constexpr SubBlock<IfsBlock, engine::kMaxIfsPoints> kIfsRows = {
+    "IFS",
+    "Galaxy_IFS_Points",
+    &IfsBlock::Galaxy_IFS_Points,
+    {"IFS_CenterX", "IFS_CenterY", "IFS_CenterZ"},
+    {&IfsBlock::IFS_CenterX, &IfsBlock::IFS_CenterY, &IfsBlock::IFS_CenterZ},
+    {&IfsBlock::IfsX, &IfsBlock::IfsY, &IfsBlock::IfsZ, &IfsBlock::IfsScale, &IfsBlock::IfsAxis,
+     &IfsBlock::IfsAngle, &IfsBlock::IfsPct},
+    IfsRowName,
+    ClearIfs,
+};
+
+constexpr SubBlock<AtomBlock, engine::kMaxAtoms> kAtomRows = {
+    "ATOMIC",
+    "Galaxy_Atoms",
+    &AtomBlock::Galaxy_Atoms,
+    {"Atom_CenterX", "Atom_CenterY", "Atom_CenterZ"},
+    {&AtomBlock::Atom_CenterX, &AtomBlock::Atom_CenterY, &AtomBlock::Atom_CenterZ},
+    {&AtomBlock::AtomElement, &AtomBlock::AtomX, &AtomBlock::AtomY, &AtomBlock::AtomZ,
+     &AtomBlock::AtomType, &AtomBlock::AtomRadius, &AtomBlock::AtomExtra},
+    AtomRowName,
+    ClearAtoms,
+};
+
+template <class Block, int Rows>
+std::string SubSection(const SubBlock<Block, Rows>& d, std::string_view section) {
+  return std::string(section) + "\\" + d.key;
+}
+
+// Rows below the count, never beyond the arrays.
+template <class Block, int Rows>
+int32_t RowsInUse(const SubBlock<Block, Rows>& d, const Block& b) {
+  return std::clamp(b.*d.count, 0, Rows);
+}
+
+template <class Block, int Rows>
+std::array<int32_t, 7> RowOf(const SubBlock<Block, Rows>& d, const Block& b, int32_t i) {
+  std::array<int32_t, 7> f{};
+  for (size_t j = 0; j < f.size(); ++j) f[j] = (b.*d.columns[j])[static_cast<size_t>(i)];
+  return f;
+}
+
+template <class Block, int Rows>
+void SetRow(const SubBlock<Block, Rows>& d, Block& b, int32_t i, std::string_view row) {
+  std::array<int32_t, 7> f = RowOf(d, b, i);
+  ParseRecordRow(row, f);
+  for (size_t j = 0; j < f.size(); ++j) (b.*d.columns[j])[static_cast<size_t>(i)] = f[j];
+}
+
+// A sub-block is read the same way from either form; `text` gives a value's text (or the
+// default's), `whole` converts a count or centre into its field.
+template <class Block, int Rows, class TextOf, class WholeOf>
+void ReadSubBlock(const SubBlock<Block, Rows>& d, Block& b, std::string_view section, TextOf text,
+                  WholeOf whole) {
+  whole(section, d.countName, b.*d.count);
+  if (b.*d.count == 0) {
+    d.clear(b);
+    return;
+  }
+  const std::string sub = SubSection(d, section);
+  for (size_t k = 0; k < d.centre.size(); ++k) whole(sub, d.centreNames[k], b.*d.centre[k]);
+  for (int32_t i = 0; i < RowsInUse(d, b); ++i) SetRow(d, b, i, text(sub, d.rowName(i)));
+}
+
 template <class TextOf, class WholeOf>
 void ReadSubBlocks(GalaxyTypeProps& g, std::string_view section, TextOf text, WholeOf whole) {
-  whole(section, "Galaxy_IFS_Points", g.Ifs.Galaxy_IFS_Points);
-  if (g.Ifs.Galaxy_IFS_Points == 0) {
-    ClearIfs(g.Ifs);
-  } else {
-    const std::string sub = std::string(section) + "\\IFS";
-    whole(sub, "IFS_CenterX", g.Ifs.IFS_CenterX);
-    whole(sub, "IFS_CenterY", g.Ifs.IFS_CenterY);
-    whole(sub, "IFS_CenterZ", g.Ifs.IFS_CenterZ);
-    for (int32_t i = 0; i < RowsInUse(g.Ifs.Galaxy_IFS_Points, engine::kMaxIfsPoints); ++i)
-      SetIfsRow(g.Ifs, i, text(sub, IfsRowName(i)));
-  }
-  whole(section, "Galaxy_Atoms", g.Atoms.Galaxy_Atoms);
-  if (g.Atoms.Galaxy_Atoms == 0) {
-    ClearAtoms(g.Atoms);
-  } else {
-    const std::string sub = std::string(section) + "\\ATOMIC";
-    whole(sub, "Atom_CenterX", g.Atoms.Atom_CenterX);
-    whole(sub, "Atom_CenterY", g.Atoms.Atom_CenterY);
-    whole(sub, "Atom_CenterZ", g.Atoms.Atom_CenterZ);
-    for (int32_t i = 0; i < RowsInUse(g.Atoms.Galaxy_Atoms, engine::kMaxAtoms); ++i)
-      SetAtomRow(g.Atoms, i, text(sub, AtomRowName(i)));
-  }
+  ReadSubBlock(kIfsRows, g.Ifs, section, text, whole);
+  ReadSubBlock(kAtomRows, g.Atoms, section, text, whole);
+}
+
+// The centre and the rows in use under the sub-key, through `write`; nothing while the
+// count is 0 or below.
+template <class Block, int Rows, class Write>
+void WriteSubBlockRows(const SubBlock<Block, Rows>& d, const Block& b, std::string_view section, Write write) {
+  if (b.*d.count <= 0) return;
+  const std::string sub = SubSection(d, section);
+  for (size_t k = 0; k < d.centre.size(); ++k) write(sub, d.centreNames[k], b.*d.centre[k]);
+  for (int32_t i = 0; i < RowsInUse(d, b); ++i) write(sub, d.rowName(i), FormatRecordRow(RowOf(d, b, i)));
+}
+
+void SaveToRegistry(std::string_view section, std::string_view name, const runtime::TextValue& value) {
+  host::SaveRegSetting(section, name, value);
+}
+void SaveToTemplate(std::string_view section, std::string_view name, const runtime::TextValue& value) {
+  WriteTemplateValue(section, name, value);
+}
+
+// The registry's sub-key is rewritten whole, so rows of a larger earlier count never survive.
+template <class Block, int Rows>
+void WriteSubBlockReg(const SubBlock<Block, Rows>& d, const Block& b, std::string_view section) {
+  host::SaveRegSetting(section, d.countName, b.*d.count);
+  host::DeleteRegKey(host::kAppKey, section, d.key);
+  WriteSubBlockRows(d, b, section, SaveToRegistry);
 }
 
 runtime::TextValue ValueText(const GalaxyTypeProps& g, const MainValue& v) {
@@ -256,27 +308,8 @@ void WriteGalaxyReg(int32_t n, std::string_view section) {
   host::SaveRegSetting(section, "_UniGalName", g._UniGalName);
   for (const MainValue& v : MainValues()) host::SaveRegSetting(section, v.name, ValueText(g, v));
 
-  // The sub-keys are rewritten whole, so rows of a larger earlier count never survive.
-  host::SaveRegSetting(section, "Galaxy_IFS_Points", g.Ifs.Galaxy_IFS_Points);
-  host::DeleteRegKey(host::kAppKey, section, "IFS");
-  if (g.Ifs.Galaxy_IFS_Points > 0) {
-    const std::string sub = std::string(section) + "\\IFS";
-    host::SaveRegSetting(sub, "IFS_CenterX", g.Ifs.IFS_CenterX);
-    host::SaveRegSetting(sub, "IFS_CenterY", g.Ifs.IFS_CenterY);
-    host::SaveRegSetting(sub, "IFS_CenterZ", g.Ifs.IFS_CenterZ);
-    for (int32_t i = 0; i < RowsInUse(g.Ifs.Galaxy_IFS_Points, engine::kMaxIfsPoints); ++i)
-      host::SaveRegSetting(sub, IfsRowName(i), FormatRecordRow(IfsRow(g.Ifs, i)));
-  }
-  host::SaveRegSetting(section, "Galaxy_Atoms", g.Atoms.Galaxy_Atoms);
-  host::DeleteRegKey(host::kAppKey, section, "ATOMIC");
-  if (g.Atoms.Galaxy_Atoms > 0) {
-    const std::string sub = std::string(section) + "\\ATOMIC";
-    host::SaveRegSetting(sub, "Atom_CenterX", g.Atoms.Atom_CenterX);
-    host::SaveRegSetting(sub, "Atom_CenterY", g.Atoms.Atom_CenterY);
-    host::SaveRegSetting(sub, "Atom_CenterZ", g.Atoms.Atom_CenterZ);
-    for (int32_t i = 0; i < RowsInUse(g.Atoms.Galaxy_Atoms, engine::kMaxAtoms); ++i)
-      host::SaveRegSetting(sub, AtomRowName(i), FormatRecordRow(AtomRow(g.Atoms, i)));
-  }
+  WriteSubBlockReg(kIfsRows, g.Ifs, section);
+  WriteSubBlockReg(kAtomRows, g.Atoms, section);
 }
 
 void ReadGalaxyTemplate(int32_t n, std::string_view section) {
@@ -310,52 +343,26 @@ void WriteGalaxyTemplate(int32_t n, std::string_view section) {
   WriteTemplateValue(section, "_UniGalName", g._UniGalName);
   WriteTemplateValue(section, "_UniGalPct", g._UniGalPct);
   for (const MainValue* v : TemplateWriteOrder()) WriteTemplateValue(section, v->name, ValueText(g, *v));
-  WriteTemplateValue(section, "Galaxy_IFS_Points", g.Ifs.Galaxy_IFS_Points);
-  WriteTemplateValue(section, "Galaxy_Atoms", g.Atoms.Galaxy_Atoms);
-  if (g.Ifs.Galaxy_IFS_Points > 0) {
-    const std::string sub = std::string(section) + "\\IFS";
-    WriteTemplateValue(sub, "IFS_CenterX", g.Ifs.IFS_CenterX);
-    WriteTemplateValue(sub, "IFS_CenterY", g.Ifs.IFS_CenterY);
-    WriteTemplateValue(sub, "IFS_CenterZ", g.Ifs.IFS_CenterZ);
-    for (int32_t i = 0; i < RowsInUse(g.Ifs.Galaxy_IFS_Points, engine::kMaxIfsPoints); ++i)
-      WriteTemplateValue(sub, IfsRowName(i), FormatRecordRow(IfsRow(g.Ifs, i)));
-  }
-  if (g.Atoms.Galaxy_Atoms > 0) {
-    const std::string sub = std::string(section) + "\\ATOMIC";
-    WriteTemplateValue(sub, "Atom_CenterX", g.Atoms.Atom_CenterX);
-    WriteTemplateValue(sub, "Atom_CenterY", g.Atoms.Atom_CenterY);
-    WriteTemplateValue(sub, "Atom_CenterZ", g.Atoms.Atom_CenterZ);
-    for (int32_t i = 0; i < RowsInUse(g.Atoms.Galaxy_Atoms, engine::kMaxAtoms); ++i)
-      WriteTemplateValue(sub, AtomRowName(i), FormatRecordRow(AtomRow(g.Atoms, i)));
-  }
+  WriteTemplateValue(section, kIfsRows.countName, g.Ifs.Galaxy_IFS_Points);
+  WriteTemplateValue(section, kAtomRows.countName, g.Atoms.Galaxy_Atoms);
+  WriteSubBlockRows(kIfsRows, g.Ifs, section, SaveToTemplate);
+  WriteSubBlockRows(kAtomRows, g.Atoms, section, SaveToTemplate);
 }
 
 void LoadAllGalaxiesReg() {
-  for (int32_t n = 0; n < engine::kEditableGalaxyTypes; ++n) {
-    ReadGalaxyReg(n, GalaxyRegSection(n));
-    ClampGalaxyRecord(n);
-  }
+  LoadClampedRecords(engine::kEditableGalaxyTypes, ReadGalaxyReg, GalaxyRegSection, ClampGalaxyRecord);
 }
 
 void SaveAllGalaxiesReg() {
-  for (int32_t n = 0; n < engine::kEditableGalaxyTypes; ++n) {
-    ClampGalaxyRecord(n);
-    WriteGalaxyReg(n, GalaxyRegSection(n));
-  }
+  SaveClampedRecords(engine::kEditableGalaxyTypes, WriteGalaxyReg, GalaxyRegSection, ClampGalaxyRecord);
 }
 
 void LoadAllGalaxiesTemplate() {
-  for (int32_t n = 0; n < engine::kEditableGalaxyTypes; ++n) {
-    ReadGalaxyTemplate(n, GalaxyTemplateSection(n));
-    ClampGalaxyRecord(n);
-  }
+  LoadClampedRecords(engine::kEditableGalaxyTypes, ReadGalaxyTemplate, GalaxyTemplateSection, ClampGalaxyRecord);
 }
 
 void SaveAllGalaxiesTemplate() {
-  for (int32_t n = 0; n < engine::kEditableGalaxyTypes; ++n) {
-    ClampGalaxyRecord(n);
-    WriteGalaxyTemplate(n, GalaxyTemplateSection(n));
-  }
+  SaveClampedRecords(engine::kEditableGalaxyTypes, WriteGalaxyTemplate, GalaxyTemplateSection, ClampGalaxyRecord);
 }
 
 }  // namespace settings

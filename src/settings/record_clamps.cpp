@@ -34,36 +34,55 @@ float ClampWholeSingle(float x, int32_t upper) {
   return ClampSingle(whole, 0.0f, static_cast<float>(upper));
 }
 
-void ClampIfs(engine::IfsBlock& b) {
-  b.Galaxy_IFS_Points = ClampLong(b.Galaxy_IFS_Points, 0, engine::kMaxIfsPoints);
-  b.IFS_CenterX = ClampLong(b.IFS_CenterX, 0, 9999);
-  b.IFS_CenterY = ClampLong(b.IFS_CenterY, 0, 9999);
-  b.IFS_CenterZ = ClampLong(b.IFS_CenterZ, 0, 9999);
-  for (int32_t i = 0; i < b.Galaxy_IFS_Points; ++i) {
-    b.IfsX[i] = ClampLong(b.IfsX[i], 0, 9999);
-    b.IfsY[i] = ClampLong(b.IfsY[i], 0, 9999);
-    b.IfsZ[i] = ClampLong(b.IfsZ[i], 0, 9999);
-    b.IfsScale[i] = ClampLong(b.IfsScale[i], 0, 100);
-    b.IfsAxis[i] = ClampLong(b.IfsAxis[i], 0, 2);
-    b.IfsAngle[i] = ClampLong(b.IfsAngle[i], 0, 360);
-    b.IfsPct[i] = ClampLong(b.IfsPct[i], 0, 9999);
+// A block's count to 0..capacity and its centre to 0..9999 on each axis.
+void ClampCountAndCentre(int32_t& count, int32_t capacity, int32_t& x, int32_t& y, int32_t& z) {
+  count = ClampLong(count, 0, capacity);
+  x = ClampLong(x, 0, 9999);
+  y = ClampLong(y, 0, 9999);
+  z = ClampLong(z, 0, 9999);
+}
+
+// The bounds of one column of a block's rows.
+template <class Block, int Rows>
+struct ColumnBounds {
+  std::array<int32_t, Rows> Block::*column;
+  int32_t lower, upper;
+};
+
+using engine::AtomBlock;
+using engine::IfsBlock;
+
+constexpr ColumnBounds<IfsBlock, engine::kMaxIfsPoints> kIfsBounds[] = {
+    {&IfsBlock::IfsX, 0, 9999},    {&IfsBlock::IfsY, 0, 9999},    {&IfsBlock::IfsZ, 0, 9999},
+    {&IfsBlock::IfsScale, 0, 100}, {&IfsBlock::IfsAxis, 0, 2},    {&IfsBlock::IfsAngle, 0, 360},
+    {&IfsBlock::IfsPct, 0, 9999},
+};
+
+// The structure type comes before X, whose bounds depend on it.
+constexpr ColumnBounds<AtomBlock, engine::kMaxAtoms> kAtomBounds[] = {
+    {&AtomBlock::AtomElement, 1, 17},  {&AtomBlock::AtomType, 0, 11},  {&AtomBlock::AtomX, 0, 9999},
+    {&AtomBlock::AtomY, 0, 9999},      {&AtomBlock::AtomZ, 0, 9999},   {&AtomBlock::AtomPoints, 1, 100},
+    {&AtomBlock::AtomRadius, 0, 9999}, {&AtomBlock::AtomExtra, 0, 9999},
+};
+
+// Row i of a block, column by column in the order of `bounds`.
+template <class Block, int Rows, size_t N>
+void ClampRow(Block& b, int32_t i, const ColumnBounds<Block, Rows> (&bounds)[N]) {
+  for (const ColumnBounds<Block, Rows>& c : bounds) {
+    int32_t& v = (b.*c.column)[static_cast<size_t>(i)];
+    v = ClampLong(v, c.lower, c.upper);
   }
 }
 
-void ClampAtoms(engine::AtomBlock& b) {
-  b.Galaxy_Atoms = ClampLong(b.Galaxy_Atoms, 0, engine::kMaxAtoms);
-  b.Atom_CenterX = ClampLong(b.Atom_CenterX, 0, 9999);
-  b.Atom_CenterY = ClampLong(b.Atom_CenterY, 0, 9999);
-  b.Atom_CenterZ = ClampLong(b.Atom_CenterZ, 0, 9999);
+void ClampIfs(IfsBlock& b) {
+  ClampCountAndCentre(b.Galaxy_IFS_Points, engine::kMaxIfsPoints, b.IFS_CenterX, b.IFS_CenterY, b.IFS_CenterZ);
+  for (int32_t i = 0; i < b.Galaxy_IFS_Points; ++i) ClampRow(b, i, kIfsBounds);
+}
+
+void ClampAtoms(AtomBlock& b) {
+  ClampCountAndCentre(b.Galaxy_Atoms, engine::kMaxAtoms, b.Atom_CenterX, b.Atom_CenterY, b.Atom_CenterZ);
   for (int32_t i = 0; i < b.Galaxy_Atoms; ++i) {
-    b.AtomElement[i] = ClampLong(b.AtomElement[i], 1, 17);
-    b.AtomType[i] = ClampLong(b.AtomType[i], 0, 11);
-    b.AtomX[i] = ClampLong(b.AtomX[i], 0, 9999);
-    b.AtomY[i] = ClampLong(b.AtomY[i], 0, 9999);
-    b.AtomZ[i] = ClampLong(b.AtomZ[i], 0, 9999);
-    b.AtomPoints[i] = ClampLong(b.AtomPoints[i], 1, 100);
-    b.AtomRadius[i] = ClampLong(b.AtomRadius[i], 0, 9999);
-    b.AtomExtra[i] = ClampLong(b.AtomExtra[i], 0, 9999);
+    ClampRow(b, i, kAtomBounds);
     // Grid structures keep their points per edge in X.
     if (b.AtomType[i] >= 6 && b.AtomType[i] <= 11) b.AtomX[i] = ClampLong(b.AtomX[i], 1, 99);
   }
@@ -154,6 +173,22 @@ void ClampCompositeRecord(int32_t n) {
   c.CompGal_Count = ClampLong(c.CompGal_Count, 0, engine::kCompositeMembers);
   for (int32_t k = 0; k < c.CompGal_Count; ++k)
     c.CompGal_Type[k] = ClampLong(c.CompGal_Type[k], 0, engine::kEditableGalaxyTypes - 1);
+}
+
+void LoadClampedRecords(int32_t count, RecordTransfer read, std::string (*section)(int32_t),
+                        void (*clamp)(int32_t)) {
+  for (int32_t n = 0; n < count; ++n) {
+    read(n, section(n));
+    clamp(n);
+  }
+}
+
+void SaveClampedRecords(int32_t count, RecordTransfer write, std::string (*section)(int32_t),
+                        void (*clamp)(int32_t)) {
+  for (int32_t n = 0; n < count; ++n) {
+    clamp(n);
+    write(n, section(n));
+  }
 }
 
 }  // namespace settings

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace settings {
 
@@ -26,5 +28,13 @@ void ClampGalaxyRecord(int32_t n);
 // CompositeGalaxies[n] (n = 0 to 15): the weight to 0..9999, the member count to 0..50 (every
 // member slot may be in use) and each member in use to a galaxy type 0..49.
 void ClampCompositeRecord(int32_t n);
+
+// Records 0 to count - 1 of one kind, each in its own section (section(n)): a load reads
+// each record and then clamps it, a save clamps each record and then writes it.
+using RecordTransfer = void (*)(int32_t n, std::string_view section);
+void LoadClampedRecords(int32_t count, RecordTransfer read, std::string (*section)(int32_t),
+                        void (*clamp)(int32_t));
+void SaveClampedRecords(int32_t count, RecordTransfer write, std::string (*section)(int32_t),
+                        void (*clamp)(int32_t));
 
 }  // namespace settings
