@@ -40,4 +40,15 @@ inline RenderView CurrentRenderView() {
   return v;
 }
 
+// The clipped store of every engine plot: `color` lands at (x, y) only when 0 < x < PlotMaxX,
+// PlotMinY < y < PlotMaxY and the pixel lies inside the buffer. The coordinates are wide, so
+// the sum of a centre and a large sprite offset cannot overflow before the test.
+inline void StorePixel(const RenderView& v, int64_t x, int64_t y, int32_t color) {
+  if (!(x > 0 && x < v.PlotMaxX && y > v.PlotMinY && y < v.PlotMaxY)) return;
+  if (v.BufferStride <= 0 || v.FrameBuffer == nullptr) return;
+  const int64_t index = y * static_cast<int64_t>(v.BufferStride) + x;
+  if (index < 0 || static_cast<uint64_t>(index) >= v.FrameBufferSize) return;
+  v.FrameBuffer[index] = static_cast<uint32_t>(color);
+}
+
 }  // namespace engine

@@ -12,16 +12,6 @@ namespace engine {
 
 namespace {
 
-// One store with the coordinates still wide: sums of a centre and a large offset never
-// overflow before the clip test.
-inline void Store(const RenderView& v, int64_t x, int64_t y, int32_t color) {
-  if (!(x > 0 && x < v.PlotMaxX && y > v.PlotMinY && y < v.PlotMaxY)) return;
-  if (v.BufferStride <= 0 || v.FrameBuffer == nullptr) return;
-  const int64_t index = y * static_cast<int64_t>(v.BufferStride) + x;
-  if (index < 0 || static_cast<uint64_t>(index) >= v.FrameBufferSize) return;
-  v.FrameBuffer[index] = static_cast<uint32_t>(color);
-}
-
 enum class Op : uint8_t { Centre, Axis, Diag, Pair };
 
 struct PixOp {
@@ -51,34 +41,34 @@ void DrawOps(const RenderView& v, int64_t x, int64_t y, U u, const PixOp* ops, s
     const PixOp& o = ops[i];
     switch (o.op) {
       case Op::Centre:
-        Store(v, x, y, colour);
+        StorePixel(v, x, y, colour);
         break;
       case Op::Axis: {
         const auto d = Dist(o.a, u);
         if (!d) break;
-        Store(v, x - *d, y, colour);
-        Store(v, x + *d, y, colour);
-        Store(v, x, y - *d, colour);
-        Store(v, x, y + *d, colour);
+        StorePixel(v, x - *d, y, colour);
+        StorePixel(v, x + *d, y, colour);
+        StorePixel(v, x, y - *d, colour);
+        StorePixel(v, x, y + *d, colour);
         break;
       }
       case Op::Diag: {
         const auto d = Dist(o.a, u);
         if (!d) break;
-        Store(v, x - *d, y - *d, colour);
-        Store(v, x + *d, y - *d, colour);
-        Store(v, x - *d, y + *d, colour);
-        Store(v, x + *d, y + *d, colour);
+        StorePixel(v, x - *d, y - *d, colour);
+        StorePixel(v, x + *d, y - *d, colour);
+        StorePixel(v, x - *d, y + *d, colour);
+        StorePixel(v, x + *d, y + *d, colour);
         break;
       }
       case Op::Pair: {
         const auto da = Dist(o.a, u);
         const auto db = Dist(o.b, u);
         if (!da || !db) break;
-        Store(v, x - *da, y - *db, colour);
-        Store(v, x + *da, y - *db, colour);
-        Store(v, x - *da, y + *db, colour);
-        Store(v, x + *da, y + *db, colour);
+        StorePixel(v, x - *da, y - *db, colour);
+        StorePixel(v, x + *da, y - *db, colour);
+        StorePixel(v, x - *da, y + *db, colour);
+        StorePixel(v, x + *da, y + *db, colour);
         break;
       }
     }
@@ -177,13 +167,13 @@ void DrawLayerAt(const RenderView& v, float X, float Y, double d, double unitFac
 
 }  // namespace
 
-void PlotPixel(int32_t x, int32_t y, int32_t color) { Store(CurrentRenderView(), x, y, color); }
+void PlotPixel(int32_t x, int32_t y, int32_t color) { StorePixel(CurrentRenderView(), x, y, color); }
 
 void PlotGlint(int32_t x, int32_t y, float depth, int32_t frame, int32_t frames, float scale, int32_t colour) {
   const RenderView v = CurrentRenderView();
   // Nothing at all unless the centre itself is inside the plot window.
   if (!(x > 0 && x < v.PlotMaxX && y > v.PlotMinY && y < v.PlotMaxY)) return;
-  Store(v, x, y, colour);
+  StorePixel(v, x, y, colour);
 
   if (frames == 0) return;  // no life to grow along: the dot alone
   const double u = static_cast<double>(v.FocalLength / depth * scale) * frame / frames;
@@ -204,10 +194,10 @@ void PlotGlint(int32_t x, int32_t y, float depth, int32_t frame, int32_t frames,
     // Four pixels at one unit from the centre, rounded as a whole position.
     const auto xm = runtime::ToLong(x - u), xp = runtime::ToLong(x + u);
     const auto ym = runtime::ToLong(y - u), yp = runtime::ToLong(y + u);
-    if (xm) Store(v, *xm, y, colour);
-    if (xp) Store(v, *xp, y, colour);
-    if (ym) Store(v, x, *ym, colour);
-    if (yp) Store(v, x, *yp, colour);
+    if (xm) StorePixel(v, *xm, y, colour);
+    if (xp) StorePixel(v, *xp, y, colour);
+    if (ym) StorePixel(v, x, *ym, colour);
+    if (yp) StorePixel(v, x, *yp, colour);
     DrawOps(v, x, y, u, kFull, Count(kFull), colour);
   }
 }
@@ -219,7 +209,7 @@ void PlotProjectedGlint(float X, float Y, float Z, int32_t frame, int32_t lastFr
   int64_t sx = 0, sy = 0;
   if (!Project(v, X, Y, Z, sx, sy)) return;
   const double u = static_cast<double>(v.FocalLength / Z * scale) * p;
-  Store(v, sx, sy, colour);
+  StorePixel(v, sx, sy, colour);
   if (!(u > kTinyUnit)) return;
   DrawOps(v, sx, sy, u, kNovaMain, Count(kNovaMain), colour);
 
@@ -242,7 +232,7 @@ void PlotProjectedFlare(float X, float Y, float Z, float scale, int32_t galaxyTy
   int64_t sx = 0, sy = 0;
   if (!Project(v, X, Y, Z, sx, sy)) return;
   const float u = v.FocalLength / Z * scale;
-  if (shape.centreFirst) Store(v, sx, sy, colour);
+  if (shape.centreFirst) StorePixel(v, sx, sy, colour);
   if (!(u > kTinyUnit)) return;
   DrawOps(v, sx, sy, u, shape.main, shape.mainCount, colour);
 

@@ -8,9 +8,11 @@
 #include "engine/core/hue_ranges.h"
 #include "engine/core/hue_wheel.h"
 #include "engine/core/random_table.h"
+#include "engine/render_view.h"
 #include "engine/sprites.h"
 #include "engine/universe_settings.h"
 #include "host/presentation/render_state.h"
+#include "runtime/inline_numbers.h"
 #include "runtime/numbers.h"
 
 namespace engine {
@@ -31,42 +33,64 @@ struct Tilted {
   float wx, wy, depth;
 };
 
+// The star arrays of one frame as plain pointers: nothing in a frame re-sizes them, and
+// plain pointers let the compiler keep them in registers across the stores of the loop.
+struct StarArrays {
+  float* X;
+  float* Y;
+  float* Z;
+  float* VelX;
+  float* VelY;
+  float* VelZ;
+  const float* SpinCos;
+  const float* SpinSin;
+  int32_t* Age;
+  const int32_t* Level;
+
+  explicit StarArrays(UniverseStars& s)
+      : X(s.StarX.data()), Y(s.StarY.data()), Z(s.StarZ.data()), VelX(s.StarVelX.data()),
+        VelY(s.StarVelY.data()), VelZ(s.StarVelZ.data()), SpinCos(s.StarSpinCos.data()),
+        SpinSin(s.StarSpinSin.data()), Age(s.StarAge.data()), Level(s.StarLevel.data()) {}
+};
+
+// The camera-relative centres of the galaxies.
+struct GalaxyCentres {
+  const float* X;
+  const float* Y;
+  const float* Z;
+
+  explicit GalaxyCentres(const UniverseGalaxies& g)
+      : X(g.GalaxyCentreX.data()), Y(g.GalaxyCentreY.data()), Z(g.GalaxyCentreZ.data()) {}
+};
+
 // One motion step by the type's motion kind; false for a kind that does not move (the star
 // is then skipped for the frame).
-inline bool MoveStar(UniverseStars& s, int32_t i, const GalaxyTypeProps& T) {
+inline bool MoveStar(const StarArrays& s, int32_t i, const GalaxyTypeProps& T) {
   switch (T.MotionKind) {
     case 0: {
-      const float cs = s.StarSpinCos[i], sn = s.StarSpinSin[i];
-      const float x = s.StarX[i], z = s.StarZ[i];
-      s.StarZ[i] = z * cs + x * sn;
-      s.StarX[i] = x * cs - z * sn;
+      const float cs = s.SpinCos[i], sn = s.SpinSin[i];
+      const float x = s.X[i], z = s.Z[i];
+      s.Z[i] = z * cs + x * sn;
+      s.X[i] = x * cs - z * sn;
       return true;
     }
     case 1:
-      s.StarX[i] += s.StarVelX[i];
-      s.StarY[i] += s.StarVelY[i];
-      s.StarZ[i] += s.StarVelZ[i];
+      s.X[i] += s.VelX[i];
+      s.Y[i] += s.VelY[i];
+      s.Z[i] += s.VelZ[i];
       return true;
-    case 2: {
-      const float x = s.StarX[i], y = s.StarY[i], z = s.StarZ[i];
-      const float a = -T.QgForceF / (x * x + y * y + z * z + 1E-9f);
-      s.StarVelX[i] += a * x;
-      s.StarVelY[i] += a * y;
-      s.StarVelZ[i] += a * z;
-      s.StarX[i] += s.StarVelX[i];
-      s.StarY[i] += s.StarVelY[i];
-      s.StarZ[i] += s.StarVelZ[i];
+    case 2:
+      PullStarToCentre(s.X[i], s.Y[i], s.Z[i], s.VelX[i], s.VelY[i], s.VelZ[i], T.QgForceF);
       return true;
-    }
     case 3: {
-      ++s.StarAge[i];
-      s.StarX[i] += s.StarVelX[i];
-      const float phase = s.StarVelY[i] + T.RadiusExpRad;
-      s.StarVelY[i] = phase;
+      ++s.Age[i];
+      s.X[i] += s.VelX[i];
+      const float phase = s.VelY[i] + T.RadiusExpRad;
+      s.VelY[i] = phase;
       const auto D = static_cast<float>(T.RadBFillWhole);
-      const float denom = static_cast<float>(s.StarAge[i]) + D;
-      s.StarY[i] = denom != 0.0f ? T.GhwRadius * static_cast<float>(std::sin(phase)) * D / denom : 0.0f;
-      s.StarZ[i] += s.StarVelZ[i];
+      const float denom = static_cast<float>(s.Age[i]) + D;
+      s.Y[i] = denom != 0.0f ? T.GhwRadius * static_cast<float>(std::sin(phase)) * D / denom : 0.0f;
+      s.Z[i] += s.VelZ[i];
       return true;
     }
     default:
@@ -74,21 +98,21 @@ inline bool MoveStar(UniverseStars& s, int32_t i, const GalaxyTypeProps& T) {
   }
 }
 
-inline Tilted TiltStar(const UniverseStars& s, int32_t i, const GalaxyTypeProps& T,
-                       const UniverseGalaxies& g, int32_t gi) {
+inline Tilted TiltStar(const StarArrays& s, int32_t i, const GalaxyTypeProps& T, const GalaxyCentres& g,
+                       int32_t gi) {
   // The turning styles tilt by the star's own level, the moving styles by level 0.
-  const int32_t L = T.MotionKind == 0 ? std::clamp(s.StarLevel[i], 0, kMaxLevels - 1) : 0;
+  const int32_t L = T.MotionKind == 0 ? std::clamp(s.Level[i], 0, kMaxLevels - 1) : 0;
   const float cL = T.LevelCos[L], sL = T.LevelSin[L];
-  const float X = s.StarX[i], Y = s.StarY[i], Z = s.StarZ[i];
+  const float X = s.X[i], Y = s.Y[i], Z = s.Z[i];
   const float h = Z * sL - Y * cL;
   Tilted t;
-  t.depth = Y * sL + Z * cL + g.GalaxyCentreZ[gi];
+  t.depth = Y * sL + Z * cL + g.Z[gi];
   if (T.Galaxy_AxisPlane == 0) {
-    t.wx = g.GalaxyCentreX[gi] + X;
-    t.wy = g.GalaxyCentreY[gi] + h;
+    t.wx = g.X[gi] + X;
+    t.wy = g.Y[gi] + h;
   } else {
-    t.wx = g.GalaxyCentreX[gi] + h;
-    t.wy = g.GalaxyCentreY[gi] + X;
+    t.wx = g.X[gi] + h;
+    t.wy = g.Y[gi] + X;
   }
   return t;
 }
@@ -97,13 +121,57 @@ inline Tilted TiltStar(const UniverseStars& s, int32_t i, const GalaxyTypeProps&
 // (a position that is not finite or beyond the integer range lies off-screen).
 inline bool ProjectStar(const Tilted& t, const Projection& p, int32_t& sx, int32_t& sy) {
   const float f = p.scale / t.depth;
-  const auto x = runtime::ToLong(p.centreX + static_cast<double>(t.wx * f));
-  if (!x) return false;
-  const auto y = runtime::ToLong(p.centreY + static_cast<double>(t.wy * f));
-  if (!y) return false;
-  sx = *x;
-  sy = *y;
-  return true;
+  return runtime::ToLongInline(p.centreX + static_cast<double>(t.wx * f), sx) &&
+         runtime::ToLongInline(p.centreY + static_cast<double>(t.wy * f), sy);
+}
+
+// A star in the middle of an event (new star, nova, pulsar): one frame of it. The event's
+// frame count runs down; at its end a new star becomes an ordinary one and a nova or a
+// pulsar is born again elsewhere.
+[[gnu::noinline]] void RenderEventStar(UniverseStars& stars, const UniverseGalaxies& galaxies,
+                                       const StarArrays& arrays, const GalaxyCentres& centres, int32_t i,
+                                       int32_t gi, int32_t type, const Projection& proj, int32_t PreviewMode) {
+  const GalaxyTypeProps& T = records().GalaxyTypes[type];
+  if (stars.NewStarLeft[i] > 0) {
+    const int32_t k = --stars.NewStarLeft[i];
+    if (k == 0) return;  // an ordinary star from the next frame on
+    if (!MoveStar(arrays, i, T)) return;
+    const Tilted t = TiltStar(arrays, i, T, centres, gi);
+    int32_t sx = 0, sy = 0;
+    if (t.depth > 0.0f && ProjectStar(t, proj, sx, sy))
+      PlotGlint(sx, sy, t.depth, k, stars.StarEventFrames[i], stars.StarEventExtent[i],
+                T.NewStarColors[std::min(k, kStarColorFrames - 1)]);
+  } else if (stars.NovaLeft[i] > 0) {
+    const int32_t k = --stars.NovaLeft[i];
+    if (k == 0) {
+      RespawnUniverseStar(stars, i, galaxies, gi, PreviewMode);
+      return;
+    }
+    if (!MoveStar(arrays, i, T)) return;
+    const Tilted t = TiltStar(arrays, i, T, centres, gi);
+    if (t.depth > 0.0f) {
+      const int32_t frames = stars.StarEventFrames[i];
+      const int32_t row =
+          frames != 0
+              ? std::clamp(runtime::ToLong(static_cast<double>(frames - k) * 80 / frames).value_or(0), 0,
+                           kHueRangeEntries - 1)
+              : 0;
+      PlotProjectedGlint(t.wx, t.wy, t.depth, k, frames, stars.StarEventExtent[i],
+                         hueRangeState().TypeHueRangeTable[HueRangeIndex(type, row)]);
+    }
+  } else if (stars.PulsarLeft[i] > 0) {
+    const int32_t k = --stars.PulsarLeft[i];
+    if (k == 0) {
+      RespawnUniverseStar(stars, i, galaxies, gi, PreviewMode);
+      return;
+    }
+    if (!MoveStar(arrays, i, T)) return;
+    const Tilted t = TiltStar(arrays, i, T, centres, gi);
+    if (t.depth > 0.0f && T.Galaxy_PulsarFrames > 0) {
+      const int32_t m = std::min(k % T.Galaxy_PulsarFrames, kStarColorFrames - 1);
+      PlotProjectedFlare(t.wx, t.wy, t.depth, T.PulsarSizes[m], type, T.PulsarColors[m]);
+    }
+  }
 }
 
 int32_t RandomGalaxy(int32_t count) {
@@ -166,58 +234,31 @@ void RenderStarFrame(UniverseGalaxies& galaxies, UniverseStars& stars, CometTail
 
   const Projection proj{rs.PerspectiveScale, static_cast<double>(rs.ScreenCentreX),
                         static_cast<double>(rs.ScreenCentreY)};
-  const auto& rangeTable = hueRangeState().TypeHueRangeTable;
+  // Nothing in the loop re-sizes the frame buffer, so one view serves every plain star.
+  const RenderView view = CurrentRenderView();
+
+  const StarArrays arrays(stars);
+  const GalaxyCentres centres(galaxies);
+  const int32_t* const galaxyOf = stars.StarGalaxy.data();
+  const int32_t* const typeOf = stars.StarType.data();
+  const int32_t* const newLeft = stars.NewStarLeft.data();
+  const int32_t* const novaLeft = stars.NovaLeft.data();
+  const int32_t* const pulsarLeft = stars.PulsarLeft.data();
+  const int32_t* const colourOf = stars.StarColor.data();
 
   for (int32_t i = 0; i < nStars; ++i) {
-    const int32_t gi = stars.StarGalaxy[i];
-    const int32_t type = stars.StarType[i];
+    const int32_t gi = galaxyOf[i];
+    const int32_t type = typeOf[i];
     if (gi < 0 || gi >= nGalaxies || type < 0 || type >= kGalaxyTypeCount) continue;
     const GalaxyTypeProps& T = rec.GalaxyTypes[type];
-    int32_t sx = 0, sy = 0;
-
-    if (stars.NewStarLeft[i] > 0) {
-      const int32_t k = --stars.NewStarLeft[i];
-      if (k == 0) continue;  // an ordinary star from the next frame on
-      if (!MoveStar(stars, i, T)) continue;
-      const Tilted t = TiltStar(stars, i, T, galaxies, gi);
-      if (t.depth > 0.0f && ProjectStar(t, proj, sx, sy))
-        PlotGlint(sx, sy, t.depth, k, stars.StarEventFrames[i], stars.StarEventExtent[i],
-                  T.NewStarColors[std::min(k, kStarColorFrames - 1)]);
-    } else if (stars.NovaLeft[i] > 0) {
-      const int32_t k = --stars.NovaLeft[i];
-      if (k == 0) {
-        RespawnUniverseStar(stars, i, galaxies, gi, PreviewMode);
-        continue;
-      }
-      if (!MoveStar(stars, i, T)) continue;
-      const Tilted t = TiltStar(stars, i, T, galaxies, gi);
-      if (t.depth > 0.0f) {
-        const int32_t frames = stars.StarEventFrames[i];
-        const int32_t row =
-            frames != 0
-                ? std::clamp(runtime::ToLong(static_cast<double>(frames - k) * 80 / frames).value_or(0),
-                             0, kHueRangeEntries - 1)
-                : 0;
-        PlotProjectedGlint(t.wx, t.wy, t.depth, k, frames, stars.StarEventExtent[i],
-                           rangeTable[HueRangeIndex(type, row)]);
-      }
-    } else if (stars.PulsarLeft[i] > 0) {
-      const int32_t k = --stars.PulsarLeft[i];
-      if (k == 0) {
-        RespawnUniverseStar(stars, i, galaxies, gi, PreviewMode);
-        continue;
-      }
-      if (!MoveStar(stars, i, T)) continue;
-      const Tilted t = TiltStar(stars, i, T, galaxies, gi);
-      if (t.depth > 0.0f && T.Galaxy_PulsarFrames > 0) {
-        const int32_t m = std::min(k % T.Galaxy_PulsarFrames, kStarColorFrames - 1);
-        PlotProjectedFlare(t.wx, t.wy, t.depth, T.PulsarSizes[m], type, T.PulsarColors[m]);
-      }
-    } else {
-      if (!MoveStar(stars, i, T)) continue;
-      const Tilted t = TiltStar(stars, i, T, galaxies, gi);
-      if (t.depth > 0.0f && ProjectStar(t, proj, sx, sy)) PlotPixel(sx, sy, stars.StarColor[i]);
+    if (newLeft[i] > 0 || novaLeft[i] > 0 || pulsarLeft[i] > 0) {
+      RenderEventStar(stars, galaxies, arrays, centres, i, gi, type, proj, PreviewMode);
+      continue;
     }
+    if (!MoveStar(arrays, i, T)) continue;
+    const Tilted t = TiltStar(arrays, i, T, centres, gi);
+    int32_t sx = 0, sy = 0;
+    if (t.depth > 0.0f && ProjectStar(t, proj, sx, sy)) StorePixel(view, sx, sy, colourOf[i]);
   }
 
   // Comets only while no gravity acts; at the start of an approach they stay with the

@@ -301,17 +301,10 @@ void MoveExpansionStar(UniverseStars& s, int32_t i, const GalaxyTypeProps& T) {
       s.StarY[i] += s.StarVelY[i];
       s.StarZ[i] += s.StarVelZ[i];
       break;
-    case 2: {
-      const float x = s.StarX[i], y = s.StarY[i], z = s.StarZ[i];
-      const float g = -T.RotStep / (x * x + y * y + z * z + 1E-9f);
-      s.StarVelX[i] += g * x;
-      s.StarVelY[i] += g * y;
-      s.StarVelZ[i] += g * z;
-      s.StarX[i] += s.StarVelX[i];
-      s.StarY[i] += s.StarVelY[i];
-      s.StarZ[i] += s.StarVelZ[i];
+    case 2:
+      PullStarToCentre(s.StarX[i], s.StarY[i], s.StarZ[i], s.StarVelX[i], s.StarVelY[i], s.StarVelZ[i],
+                       T.RotStep);
       break;
-    }
     case 3: {
       s.StarX[i] += s.StarVelX[i];
       s.StarVelY[i] += T.RadiusExpRad;

@@ -48,6 +48,19 @@ struct UniverseStars {
   int32_t Count() const { return static_cast<int32_t>(StarX.size()); }
 };
 
+// One step of a star pulled toward its galaxy's centre (position and velocity relative to
+// it): the pull `force` falls off with the square of the distance and changes the velocity
+// first; the star then moves by the new velocity.
+inline void PullStarToCentre(float& x, float& y, float& z, float& vx, float& vy, float& vz, float force) {
+  const float a = -force / (x * x + y * y + z * z + 1E-9f);
+  vx += a * x;
+  vy += a * y;
+  vz += a * z;
+  x += vx;
+  y += vy;
+  z += vz;
+}
+
 // Work arrays of a universe's birth, sized with the universe's own arrays.
 struct CreationScratch {
   std::vector<float> GalVelX, GalVelY, GalVelZ;  // galaxy drift during the expansion

@@ -6,6 +6,7 @@
 
 #include "engine/core/galaxy_types.h"
 #include "host/services/values.h"
+#include "runtime/inline_numbers.h"
 #include "runtime/numbers.h"
 #include "settings/store/typed_readers.h"
 
@@ -79,22 +80,34 @@ int32_t HueColor(int32_t GalaxyType, int32_t Hue) {
 void ApplyParticleHueCycle(int32_t starCount, std::span<const int32_t> StarType, std::span<int32_t> StarColor,
                            std::span<float> StarHue) {
   const auto& types = records().GalaxyTypes;
-  const auto& table = hueWheelState().HueWheelTable;
   const size_t n = std::min({starCount < 0 ? size_t{0} : static_cast<size_t>(starCount), StarType.size(),
                              StarColor.size(), StarHue.size()});
+  if (n == 0) return;
+  // The step of every type gathered once, so the star loop reads one small table instead of
+  // the type records; a type that does not cycle gets no step.
+  std::array<float, kGalaxyTypeCount> step{};
+  std::array<bool, kGalaxyTypeCount> cycles{};
+  for (int32_t t = 0; t < kGalaxyTypeCount; ++t) {
+    cycles[t] = types[t].HueCycling;
+    step[t] = types[t].Galaxy_HWheelInc;
+  }
+  const int32_t* const typeOf = StarType.data();
+  int32_t* const colour = StarColor.data();
+  float* const hues = StarHue.data();
+  const int32_t* const table = hueWheelState().HueWheelTable.data();
   for (size_t i = 0; i < n; ++i) {
-    const int32_t t = StarType[i];
-    if (t < 0 || t >= kGalaxyTypeCount || !types[t].HueCycling) continue;
-    float hue = StarHue[i] + types[t].Galaxy_HWheelInc;
+    const int32_t t = typeOf[i];
+    if (t < 0 || t >= kGalaxyTypeCount || !cycles[t]) continue;
+    float hue = hues[i] + step[t];
     if (hue >= 360.0f) hue -= 360.0f;
-    StarHue[i] = hue;
-    const std::optional<int32_t> k = runtime::ToLong(hue);
-    if (!k) continue;
+    hues[i] = hue;
+    int32_t k = 0;
+    if (!runtime::ToLongInline(hue, k)) continue;
     // The flat position as the wheel's readers compute it; a position outside the table
     // (a negative hue) leaves the colour as it was.
-    const int64_t pos = static_cast<int64_t>(*k % 360) * kHueWheelColumns + t;
+    const int64_t pos = static_cast<int64_t>(k % 360) * kHueWheelColumns + t;
     if (pos < 0 || pos >= kHueWheelSize) continue;
-    StarColor[i] = table[static_cast<size_t>(pos)];
+    colour[i] = table[pos];
   }
 }
 
