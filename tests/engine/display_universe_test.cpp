@@ -7,6 +7,7 @@
 
 #include "engine/core/galaxy_types.h"
 #include "engine/core/random_table.h"
+#include "engine/engine_fixture.h"
 #include "engine/universe_settings.h"
 #include "host/presentation/compositor.h"
 #include "host/presentation/frame_pacing.h"
@@ -16,74 +17,41 @@ namespace engine {
 namespace {
 
 // Records every composed frame ('C') and every pacer call ('P'), whether the frame restarted
-// the frame tick, and asks to stop at the n-th pacer call. The clock ticks once per reading.
-class RecordingHost : public host::HostPlatform, public host::FrameSink {
+// the frame tick, and the camera depth of each frame while a display is set.
+class RecordingHost : public enginetest::FakeHost {
  public:
-  void DoEvents() override {
-    log.push_back('P');
-    if (++paces == stopAt) host::pacing().G_bCancel = true;
-  }
-  uint32_t GetTickCount() override { return ++tick; }
-  void Sleep(uint32_t) override {}
-  bool IsWindow(int64_t) override { return true; }
-  void HideCursor() override {}
+  std::string log;
+  std::vector<bool> restarted;
+  std::vector<float> cameraZ;
+  const UniverseDisplay* display = nullptr;
+  uint32_t lastStart = 0;
 
-  void StretchFrame(host::FrameDestination, std::span<const uint32_t>, int32_t, int32_t,
-                    const host::FrameBitmapHeader&, const host::FrameRect&) override {
+ protected:
+  void OnPace() override { log.push_back('P'); }
+  void OnFrame() override {
     log.push_back('C');
     const uint32_t start = host::pacing().FrameStartTick;
     restarted.push_back(start != lastStart);
     lastStart = start;
     if (display) cameraZ.push_back(display->CameraZ());
   }
-  void WriteVideoFrame() override {}
-
-  std::string log;
-  std::vector<bool> restarted;
-  std::vector<float> cameraZ;
-  const UniverseDisplay* display = nullptr;
-  int paces = 0;
-  int stopAt = 0;
-  uint32_t tick = 0;
-  uint32_t lastStart = 0;
 };
 
 class DisplayTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetGalaxyRecords();
-    universeSettings() = UniverseSettings{};
-    host::ResetRenderState();
-    host::ResetPacingState();
-    host::ResetCompositorState();
-    InitRandomTableWithSeed(3);
-    host::RenderState& r = host::render();
-    r.RenderWidth = 64;
-    r.RenderHeight = 48;
-    r.FrameBuffer.assign(64 * 48 + 1, 0);
-    r.OutputBuffer.assign(64 * 48 + 1, 0);
-    r.FrameBitmapInfo.Width = 64;
-    r.FrameBitmapInfo.Height = -48;
-    r.PlotMaxX = 63;
-    r.PlotMaxY = 46;
-    r.ScreenCentreX = 32;
-    r.ScreenCentreY = 24;
-    r.PerspectiveScale = 40.0f;
-    r.FrameDelayMs = 0;
-    r.RenderTarget = &surface;
+    enginetest::ResetEngineModules(3);
+    enginetest::UseSmallFrame();
+    enginetest::UseSmallOutput(surface);
     // Stored settings as a load leaves them; few stars keep the long runs quick.
     UniverseSettings& u = universeSettings();
     u.Universe_Stars = 10;
     u.Universe_AmStar = 0;
-    host::InstallHostPlatform(&rec);
-    host::InstallFrameSink(&rec);
+    enginetest::InstallFakeHost(&rec);
   }
-  void TearDown() override {
-    host::InstallHostPlatform(nullptr);
-    host::InstallFrameSink(nullptr);
-  }
+  void TearDown() override { enginetest::InstallFakeHost(nullptr); }
 
-  host::HeadlessRenderSurface surface{64, 48};
+  host::HeadlessRenderSurface surface{enginetest::kFrameWidth, enginetest::kFrameHeight};
   RecordingHost rec;
 };
 

@@ -4,6 +4,7 @@
 
 #include "engine/core/galaxy_types.h"
 #include "engine/core/random_table.h"
+#include "engine/engine_fixture.h"
 #include "engine/universe_settings.h"
 #include "host/presentation/compositor.h"
 #include "host/presentation/frame_pacing.h"
@@ -12,56 +13,18 @@
 namespace engine {
 namespace {
 
-// Counts composed frames and pacer calls; asks to stop at the n-th pacer call (0: never).
-class CountingHost : public host::HostPlatform, public host::FrameSink {
- public:
-  void DoEvents() override {
-    if (++paces == stopAt) host::pacing().G_bCancel = true;
-  }
-  uint32_t GetTickCount() override { return ++tick; }
-  void Sleep(uint32_t) override {}
-  bool IsWindow(int64_t) override { return true; }
-  void HideCursor() override {}
-  void StretchFrame(host::FrameDestination, std::span<const uint32_t>, int32_t, int32_t,
-                    const host::FrameBitmapHeader&, const host::FrameRect&) override {
-    ++frames;
-  }
-  void WriteVideoFrame() override {}
-  int frames = 0, paces = 0, stopAt = 0;
-  uint32_t tick = 0;
-};
+using CountingHost = enginetest::FakeHost;
 
 class PreviewTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetGalaxyRecords();
-    universeSettings() = UniverseSettings{};
-    host::ResetRenderState();
-    host::ResetPacingState();
-    host::ResetCompositorState();
-    InitRandomTableWithSeed(9);
-    host::RenderState& r = host::render();
-    r.RenderWidth = 64;
-    r.RenderHeight = 48;
-    r.FrameBuffer.assign(64 * 48 + 1, 0);
-    r.OutputBuffer.assign(64 * 48 + 1, 0);
-    r.FrameBitmapInfo.Width = 64;
-    r.FrameBitmapInfo.Height = -48;
-    r.PlotMaxX = 63;
-    r.PlotMaxY = 46;
-    r.ScreenCentreX = 32;
-    r.ScreenCentreY = 24;
-    r.PerspectiveScale = 40.0f;
-    r.FrameDelayMs = 0;
-    r.RenderTarget = &surface;
-    host::InstallHostPlatform(&host);
-    host::InstallFrameSink(&host);
+    enginetest::ResetEngineModules(9);
+    enginetest::UseSmallFrame();
+    enginetest::UseSmallOutput(surface);
+    enginetest::InstallFakeHost(&host);
   }
-  void TearDown() override {
-    host::InstallHostPlatform(nullptr);
-    host::InstallFrameSink(nullptr);
-  }
-  host::HeadlessRenderSurface surface{64, 48};
+  void TearDown() override { enginetest::InstallFakeHost(nullptr); }
+  host::HeadlessRenderSurface surface{enginetest::kFrameWidth, enginetest::kFrameHeight};
   CountingHost host;
 };
 

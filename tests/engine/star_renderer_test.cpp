@@ -9,6 +9,7 @@
 #include "engine/comets.h"
 #include "engine/core/galaxy_types.h"
 #include "engine/core/random_table.h"
+#include "engine/engine_fixture.h"
 #include "engine/universe_settings.h"
 #include "host/presentation/frame_pacing.h"
 #include "host/presentation/render_state.h"
@@ -16,7 +17,7 @@
 namespace engine {
 namespace {
 
-constexpr int kW = 64, kH = 48;
+constexpr int kW = enginetest::kFrameWidth, kH = enginetest::kFrameHeight;
 constexpr int32_t kColor = 0x123456;
 
 // A 64 x 48 frame projected with scale 40 around (32, 24); one galaxy 10 units in front of
@@ -25,21 +26,9 @@ constexpr int32_t kColor = 0x123456;
 class RendererTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetGalaxyRecords();
-    universeSettings() = UniverseSettings{};
-    host::ResetRenderState();
-    host::ResetPacingState();
-    InitRandomTableWithSeed(11);
-    host::RenderState& r = host::render();
-    r.FrameBuffer.assign(kW * kH + 1, 0);
-    r.RenderWidth = r.BufferStride = kW;
-    r.RenderHeight = kH;
-    r.PlotMaxX = kW - 1;
-    r.PlotMinY = 1;
-    r.PlotMaxY = kH - 2;
-    r.ScreenCentreX = kW / 2;
-    r.ScreenCentreY = kH / 2;
-    r.PerspectiveScale = 40.0f;
+    enginetest::ResetEngineModules(11);
+    enginetest::UseSmallFrame();
+    host::render().PlotMinY = 1;
     UniverseSettings& u = universeSettings();
     u.Universe_NewFreq = 0;
     u.Universe_GravForce = 1E-7f;

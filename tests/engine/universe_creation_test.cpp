@@ -8,6 +8,7 @@
 
 #include "engine/core/galaxy_types.h"
 #include "engine/core/random_table.h"
+#include "engine/engine_fixture.h"
 #include "engine/universe_settings.h"
 #include "host/presentation/compositor.h"
 #include "host/presentation/frame_pacing.h"
@@ -16,44 +17,11 @@
 namespace engine {
 namespace {
 
-// A pacer platform that asks to stop at its n-th frame (0: never) and ticks one millisecond
-// per reading.
-class StopAfterFrames : public host::HostPlatform {
- public:
-  explicit StopAfterFrames(int stopAt) : stopAt_(stopAt) {}
-  void DoEvents() override {
-    if (++frames == stopAt_) host::pacing().G_bCancel = true;
-  }
-  uint32_t GetTickCount() override { return ++tick_; }
-  void Sleep(uint32_t) override {}
-  bool IsWindow(int64_t) override { return true; }
-  void HideCursor() override {}
-  int frames = 0;
-
- private:
-  int stopAt_;
-  uint32_t tick_ = 0;
-};
-
 class CreationTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetGalaxyRecords();
-    universeSettings() = UniverseSettings{};
-    host::ResetRenderState();
-    host::ResetPacingState();
-    host::ResetCompositorState();
-    InitRandomTableWithSeed(5);
-    host::RenderState& r = host::render();
-    r.FrameBuffer.assign(64 * 48 + 1, 0);
-    r.RenderWidth = r.BufferStride = 64;
-    r.RenderHeight = 48;
-    r.PlotMaxX = 63;
-    r.PlotMaxY = 46;
-    r.ScreenCentreX = 32;
-    r.ScreenCentreY = 24;
-    r.PerspectiveScale = 40.0f;
-    r.FrameDelayMs = 0;
+    enginetest::ResetEngineModules(5);
+    enginetest::UseSmallFrame();
     // Run-time forms, as a display start leaves them.
     UniverseSettings& u = universeSettings();
     u.Universe_Stars = 200;
@@ -65,9 +33,15 @@ class CreationTest : public ::testing::Test {
     u.Universe_NewPctStEx = 0.85f;
     u.Universe_AmStar = 0;
     for (auto& T : records().GalaxyTypes) T._UniGalPct = 0;
-    host::InstallHostPlatform(&platform);
+    enginetest::InstallFakeHost(&platform, /*platformOnly=*/true);
   }
-  void TearDown() override { host::InstallHostPlatform(nullptr); }
+  void TearDown() override { enginetest::InstallFakeHost(nullptr); }
+
+  // The pacer's platform: it asks to stop at its stopAt-th frame (0: never).
+  void StopAfterFrames(int stopAt) {
+    platform = enginetest::FakeHost{};
+    platform.stopAt = stopAt;
+  }
 
   // Prepares the types and creates a universe of the current settings.
   void Create(int32_t universeType = 0) {
@@ -80,7 +54,7 @@ class CreationTest : public ::testing::Test {
     CreateUniverse(galaxies, stars, nullptr, scratch, expansion, extent, universeType);
   }
 
-  StopAfterFrames platform{0};
+  enginetest::FakeHost platform;
   UniverseGalaxies galaxies;
   UniverseStars stars;
   CreationScratch scratch;
@@ -136,7 +110,7 @@ TEST_F(CreationTest, GalaxyTypesFollowTheWeightsTheTurnAndTheVisitList) {
 TEST_F(CreationTest, EveryParticleIsAStarOfItsGalaxyAfterTheLastFrame) {
   records().GalaxyTypes[6]._UniGalPct = 1;
   Create();
-  EXPECT_EQ(platform.frames, 4);
+  EXPECT_EQ(platform.paces, 4);
   for (int32_t i = 0; i < stars.Count(); ++i) {
     EXPECT_EQ(scratch.ParState[i], 2);
     EXPECT_EQ(stars.StarType[i], 6);
@@ -148,7 +122,7 @@ TEST_F(CreationTest, NoParticleTurnsBeforeTheFirstQuarterOfTheExpansion) {
   u.Universe_ESteps = 500;  // lead frames 125
   u.Universe_Persist = 0.25f;
   for (int stopAt : {125, 126}) {
-    platform = StopAfterFrames(stopAt);
+    StopAfterFrames(stopAt);
     Create();
     EXPECT_TRUE(host::pacing().G_bCancel);
     int turned = 0;
