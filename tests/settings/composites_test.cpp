@@ -2,43 +2,22 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "engine/core/galaxy_types.h"
 #include "host/services/registry_access.h"
 #include "host/services/template_lookup.h"
 #include "settings/template_file.h"
+#include "settings/template_fixture.h"
 #include "support/test_support.h"
 
 namespace {
 
-class CompositesTest : public ::testing::Test {
+class CompositesTest : public settingstest::TemplateTest {
  protected:
   void SetUp() override {
     engine::ResetGalaxyRecords();
-    settings::CloseTemplateFile();
-    host::ClearTemplateCache();
-    dir_ = testsupport::MakeTempDir();
-    host::templateState().TemplatePath = dir_ + "/t.glx";
-  }
-  void TearDown() override {
-    settings::CloseTemplateFile();
-    host::ClearTemplateCache();
-    host::templateState().TemplatePath.clear();
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
+    TemplateTest::SetUp();
   }
   engine::CompositeRecord& comp(int c) { return engine::records().CompositeGalaxies[c]; }
-  std::string Raw(std::string_view section, std::string_view key) {
-    return host::GetRegSettingRaw(section, key, "<missing>");
-  }
-  void UseTemplate(const std::string& text) {
-    testsupport::WriteFile(host::templateState().TemplatePath, text);
-    host::ClearTemplateCache();
-  }
-
-  testsupport::TempConfig config_;
-  std::string dir_;
 };
 
 TEST_F(CompositesTest, EmptyRegistryGivesSixteenEmptyComposites) {

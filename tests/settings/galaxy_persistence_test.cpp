@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "engine/core/galaxy_types.h"
 #include "host/services/registry_access.h"
 #include "host/services/template_lookup.h"
@@ -11,6 +9,7 @@
 #include "settings/composites.h"
 #include "settings/store/typed_readers.h"
 #include "settings/template_file.h"
+#include "settings/template_fixture.h"
 #include "support/test_support.h"
 
 namespace {
@@ -114,21 +113,11 @@ GalaxyTypeProps SampleGalaxy() {
   return g;
 }
 
-class GalaxyPersistenceTest : public ::testing::Test {
+class GalaxyPersistenceTest : public settingstest::TemplateTest {
  protected:
   void SetUp() override {
     engine::ResetGalaxyRecords();
-    settings::CloseTemplateFile();
-    host::ClearTemplateCache();
-    dir_ = testsupport::MakeTempDir();
-    host::templateState().TemplatePath = dir_ + "/t.glx";
-  }
-  void TearDown() override {
-    settings::CloseTemplateFile();
-    host::ClearTemplateCache();
-    host::templateState().TemplatePath.clear();
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
+    TemplateTest::SetUp();
   }
   // Every stored value of a record, as the template writer puts it: equal texts mean equal
   // stored values.
@@ -145,12 +134,6 @@ class GalaxyPersistenceTest : public ::testing::Test {
     return testsupport::ReadFile(path);
   }
   GalaxyTypeProps& rec(int n) { return engine::records().GalaxyTypes[n]; }
-  std::string Raw(std::string_view section, std::string_view key) {
-    return host::GetRegSettingRaw(section, key, "<missing>");
-  }
-
-  testsupport::TempConfig config_;
-  std::string dir_;
 };
 
 TEST_F(GalaxyPersistenceTest, EmptyRegistryGivesDefaults) {

@@ -2,39 +2,21 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "host/services/registry_access.h"
 #include "host/services/template_lookup.h"
 #include "settings/store/typed_readers.h"
+#include "settings/template_fixture.h"
 #include "support/test_support.h"
 
 namespace {
 
-class TemplateFileTest : public ::testing::Test {
+class TemplateFileTest : public settingstest::TemplateTest {
  protected:
-  void SetUp() override {
-    dir_ = testsupport::MakeTempDir();
-    path_ = dir_ + "/t.glx";
-    settings::CloseTemplateFile();
-    settings::templateWriter() = {};
-    host::ClearTemplateCache();
-    host::templateState().TemplatePath = path_;
-  }
-  void TearDown() override {
-    settings::CloseTemplateFile();
-    host::ClearTemplateCache();
-    host::templateState().TemplatePath.clear();
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
-  }
   std::string Finish() {
     settings::CloseTemplateFile();
     host::ClearTemplateCache();
     return testsupport::ReadFile(path_);
   }
-  testsupport::TempConfig config_;
-  std::string dir_, path_;
 };
 
 TEST_F(TemplateFileTest, WritesHeadersOnSectionChangeWithCrLf) {
