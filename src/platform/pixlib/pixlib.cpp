@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "runtime/inline_numbers.h"
 #include "runtime/numbers.h"
 
 namespace pixlib {
@@ -97,7 +98,8 @@ uint32_t SwapRedBlue(uint32_t c) {
 }
 
 uint32_t ClampByte(double v) {
-  const int32_t i = runtime::ToLongOr(v, 0);
+  int32_t i = 0;
+  if (!runtime::ToLongInline(v, i)) i = 0;
   return static_cast<uint32_t>(std::clamp(i, 0, 255));
 }
 
@@ -203,6 +205,23 @@ void CalcHueConeBrightness(std::span<const int32_t> ramp, std::span<int32_t> con
   const double start = std::isfinite(bubbleStart) ? bubbleStart : 0.0;
   const bool bubble = bl > 0.0 && half > 0.0;
   const size_t limit = std::min(cone.size(), static_cast<size_t>(65536));
+
+  // The level position t, the twist shift and the brightness factor k depend on the level
+  // alone: 64 of each, not one per entry.
+  std::array<double, 64> levelT;
+  std::array<double, 64> levelK;
+  std::array<int32_t, 64> levelShift;
+  for (int32_t v = 0; v < 64; ++v) {
+    const double t = v / 63.0;
+    levelT[v] = t;
+    levelShift[v] = runtime::FixToLong(tw * (1.0 - t) * 1024.0 / 360.0).value_or(0);
+    levelK[v] = std::min(1.0, std::pow(t, e) * (1.0 + b)) * (1.0 - dk * (1.0 - t));
+  }
+  // Outside the bubble a channel's result depends only on its value and the level.
+  std::array<std::array<uint8_t, 256>, 64> plain;
+  for (int32_t v = 0; v < 64; ++v)
+    for (uint32_t c = 0; c < 256; ++c) plain[v][c] = static_cast<uint8_t>(ClampByte(static_cast<double>(c) * levelK[v]));
+
   for (int32_t h = 0; h < 1024; ++h) {
     double w = 0.0;
     if (bubble) {
@@ -213,15 +232,18 @@ void CalcHueConeBrightness(std::span<const int32_t> ramp, std::span<int32_t> con
     for (int32_t v = 0; v < 64; ++v) {
       const size_t at = static_cast<size_t>(h) * 64 + static_cast<size_t>(v);
       if (at >= limit) return;
-      const double t = v / 63.0;
-      const int32_t shift = runtime::FixToLong(tw * (1.0 - t) * 1024.0 / 360.0).value_or(0);
-      const uint32_t c = static_cast<uint32_t>(ramp[static_cast<size_t>((h + shift) & 1023)]);
-      const double k = std::min(1.0, std::pow(t, e) * (1.0 + b)) * (1.0 - dk * (1.0 - t));
+      const uint32_t c = static_cast<uint32_t>(ramp[static_cast<size_t>((h + levelShift[v]) & 1023)]);
       uint32_t out = 0;
-      for (int ch = 0; ch < 3; ++ch) {
-        double cv = static_cast<double>((c >> (8 * ch)) & 0xFFu) * k;
-        cv += (255.0 - cv) * w * t;
-        out |= ClampByte(cv) << (8 * ch);
+      if (w == 0.0) {
+        // c' + (255 - c') x 0 x t is c' itself.
+        for (int ch = 0; ch < 3; ++ch) out |= static_cast<uint32_t>(plain[v][(c >> (8 * ch)) & 0xFFu]) << (8 * ch);
+      } else {
+        const double t = levelT[v], k = levelK[v];
+        for (int ch = 0; ch < 3; ++ch) {
+          double cv = static_cast<double>((c >> (8 * ch)) & 0xFFu) * k;
+          cv += (255.0 - cv) * w * t;
+          out |= ClampByte(cv) << (8 * ch);
+        }
       }
       cone[at] = static_cast<int32_t>(out);
     }
@@ -294,7 +316,7 @@ void API_Plot_AmbientStars(std::span<float> x, std::span<float> y, std::span<flo
     const auto sy = runtime::ToLong(a.ScreenCentreY + (static_cast<double>(y[i]) - camY) * scale);
     if (!sx || !sy || *sx < 0 || *sx >= a.RenderWidth) continue;
     const int64_t at = static_cast<int64_t>(*sy) * a.BufferStride + *sx;
-    if (at < a.FirstIndex || at > a.LastIndex || at < 0 || at >= static_cast<int64_t>(a.Frame.size())) continue;
+    if (at < a.FirstIndex || at >= a.LastIndex || at < 0 || at >= static_cast<int64_t>(a.Frame.size())) continue;
     const double bright = std::min(1.0, static_cast<double>(age[i])) * (1.0 - (1.0 - pers) * d / far);
     const int32_t v = std::clamp(runtime::FixToLong(63.0 * bright).value_or(0), 0, 63);
     const int32_t hue = (tag[i] + runtime::FixToLong(age[i] * cage * 64.0).value_or(0)) & 1023;

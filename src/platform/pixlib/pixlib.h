@@ -93,7 +93,9 @@ void InitRandomArray();
 // valid until it returns; the caller makes both calls in a row, every frame.
 struct AmbientProps {
   int32_t ScreenCentreX = 0, ScreenCentreY = 0, RenderWidth = 0, BufferStride = 0;
-  int32_t FirstIndex = 0, LastIndex = -1;  // the elements the plot may write, inclusive
+  // The elements the plot may write: FirstIndex up to, but not including, LastIndex (the
+  // caller passes the first element of the first row that must stay untouched).
+  int32_t FirstIndex = 0, LastIndex = 0;
   float PerspectiveScale = 0, FocalLength = 1;
   std::span<uint32_t> Frame;
   std::span<const int32_t> Cone;
@@ -122,7 +124,7 @@ void API_GalaxiesSetProps(int32_t centreX, int32_t centreY, int32_t width, int32
 //    AmPers) * d / far) truncated, clamped 0..63; hue = (Tag + Fix(Age * AmCAge * 64)) And
 //    1023; colour = Cone[hue * 64 + v] (the white table's entry v when the cone is too short;
 //    nothing drawn when both are). Written only when 0 <= sx < RenderWidth and FirstIndex <=
-//    sy * BufferStride + sx <= LastIndex and within the frame.
+//    sy * BufferStride + sx < LastIndex and within the frame.
 // fExpand and lType do not change the result.
 void API_Plot_AmbientStars(std::span<float> x, std::span<float> y, std::span<float> z,
                            std::span<float> vx, std::span<float> vy, std::span<float> vz,
