@@ -22,6 +22,64 @@ int32_t RoundedWithin(float v, float lower, float upper) {
   return runtime::ToLongOr(host::ClampSingle(v, lower, upper), 0);
 }
 
+// The stored values of the universe and the hue-cone values kept as stored, each with the
+// member it fills and its default, grouped by the way each is stored: whole numbers,
+// Singles, whole numbers held in a Single member, and flags (any whole number but 0 is on).
+template <class Field, class Default>
+struct StoredValue {
+  const char* section;
+  const char* name;
+  Field UniverseSettings::*field;
+  Default def;
+};
+
+constexpr const char* kUni = "Universe";
+constexpr const char* kCol = "GenColor";
+
+constexpr StoredValue<int32_t, int32_t> kLongValues[] = {
+    {kUni, "Universe_Stars", &UniverseSettings::Universe_Stars, 18000},
+    {kUni, "Universe_Galaxy", &UniverseSettings::Universe_Galaxy, 200},
+    {kUni, "Universe_ESteps", &UniverseSettings::Universe_ESteps, 500},
+    {kUni, "Universe_Recycle", &UniverseSettings::Universe_Recycle, 30},
+    {kUni, "Universe_Profile", &UniverseSettings::Universe_Profile, 51},
+    {kUni, "Universe_NewFreq", &UniverseSettings::Universe_NewFreq, 3500},
+    {kUni, "Universe_GSteps", &UniverseSettings::Universe_GSteps, 200},
+    {kUni, "Universe_GPCtrl", &UniverseSettings::Universe_GPCtrl, 2},
+    {kUni, "Universe_GCCtrl", &UniverseSettings::Universe_GCCtrl, 4},
+    {kUni, "Universe_C_Ramp", &UniverseSettings::Universe_C_Ramp, 750},
+    {kUni, "Universe_AmStar", &UniverseSettings::Universe_AmStar, 2000},
+    {kUni, "Universe_AmFrames", &UniverseSettings::Universe_AmFrames, 15},
+    {kUni, "Universe_GravFrame", &UniverseSettings::Universe_GravFrame, 1},
+    {kCol, "HWC_WedgeMin", &UniverseSettings::HWC_WedgeMin, 120},
+    {kCol, "HWC_WedgeMax", &UniverseSettings::HWC_WedgeMax, 180},
+    {kCol, "HWC_WedgeFra", &UniverseSettings::HWC_WedgeFra, 6000},
+    {kCol, "HWC_StartFra", &UniverseSettings::HWC_StartFra, 25000},
+    {kCol, "HWC_StartAng", &UniverseSettings::HWC_StartAng, 270},
+};
+
+constexpr StoredValue<float, float> kSingleValues[] = {
+    {kUni, "Universe_Expand", &UniverseSettings::Universe_Expand, 3000},
+    {kUni, "Universe_Persist", &UniverseSettings::Universe_Persist, 0.985f},
+    {kUni, "Universe_Damping", &UniverseSettings::Universe_Damping, 0.01f},
+    {kUni, "Universe_AmMaxExt", &UniverseSettings::Universe_AmMaxExt, 600},
+    {kUni, "Universe_AmPers", &UniverseSettings::Universe_AmPers, 0.999f},
+    {kUni, "Universe_AmCAge", &UniverseSettings::Universe_AmCAge, 0.1f},
+    {kUni, "Universe_GravForce", &UniverseSettings::Universe_GravForce, 0},
+};
+
+constexpr StoredValue<float, int32_t> kWholeSingleValues[] = {
+    {kUni, "Universe_NewPctStEx", &UniverseSettings::Universe_NewPctStEx, 85},
+    {kUni, "Universe_DstCen", &UniverseSettings::Universe_DstCen, 4000},
+    {"DirectX", "DX_BlendUniBurst", &UniverseSettings::DX_BlendUniBurst, 100},
+    {"DirectX", "DX_BlendUniTravel", &UniverseSettings::DX_BlendUniTravel, 35},
+};
+
+constexpr StoredValue<bool, int32_t> kFlagValues[] = {
+    {kUni, "Universe_Tour", &UniverseSettings::Universe_Tour, 1},
+    {kUni, "Universe_GVisit", &UniverseSettings::Universe_GVisit, 0},
+    {kUni, "Universe_RotCam", &UniverseSettings::Universe_RotCam, 0},
+};
+
 }  // namespace
 
 UniverseSettings& universeSettings() {
@@ -31,47 +89,19 @@ UniverseSettings& universeSettings() {
 
 void LoadUniverseSettings(bool bReduced) {
   UniverseSettings& u = universeSettings();
-  const char* kUni = "Universe";
-  u.Universe_Stars = GetSettingLong(kUni, "Universe_Stars", 18000);
-  u.Universe_Galaxy = GetSettingLong(kUni, "Universe_Galaxy", 200);
-  u.Universe_Expand = GetSettingSingle(kUni, "Universe_Expand", 3000);
-  u.Universe_ESteps = GetSettingLong(kUni, "Universe_ESteps", 500);
-  u.Universe_Persist = GetSettingSingle(kUni, "Universe_Persist", 0.985f);
-  u.Universe_Damping = GetSettingSingle(kUni, "Universe_Damping", 0.01f);
-  u.Universe_Recycle = GetSettingLong(kUni, "Universe_Recycle", 30);
-  u.Universe_Profile = GetSettingLong(kUni, "Universe_Profile", 51);
-  u.Universe_NewFreq = GetSettingLong(kUni, "Universe_NewFreq", 3500);
-  u.Universe_NewPctStEx = static_cast<float>(GetSettingLong(kUni, "Universe_NewPctStEx", 85));
-  u.Universe_Tour = GetSettingLong(kUni, "Universe_Tour", 1) != 0;
-  u.Universe_GSteps = GetSettingLong(kUni, "Universe_GSteps", 200);
-  u.Universe_GPCtrl = GetSettingLong(kUni, "Universe_GPCtrl", 2);
-  u.Universe_GCCtrl = GetSettingLong(kUni, "Universe_GCCtrl", 4);
-  u.Universe_DstCen = static_cast<float>(GetSettingLong(kUni, "Universe_DstCen", 4000));
-  u.Universe_C_Ramp = GetSettingLong(kUni, "Universe_C_Ramp", 750);
-  u.Universe_GVisit = GetSettingLong(kUni, "Universe_GVisit", 0) != 0;
-  u.Universe_RotCam = GetSettingLong(kUni, "Universe_RotCam", 0) != 0;
-  u.Universe_AmStar = GetSettingLong(kUni, "Universe_AmStar", 2000);
-  u.Universe_AmFrames = GetSettingLong(kUni, "Universe_AmFrames", 15);
-  u.Universe_AmMaxExt = GetSettingSingle(kUni, "Universe_AmMaxExt", 600);
-  u.Universe_AmPers = GetSettingSingle(kUni, "Universe_AmPers", 0.999f);
-  u.Universe_AmCAge = GetSettingSingle(kUni, "Universe_AmCAge", 0.1f);
-  u.Universe_GravForce = GetSettingSingle(kUni, "Universe_GravForce", 0);
-  u.Universe_GravFrame = GetSettingLong(kUni, "Universe_GravFrame", 1);
-  u.DX_BlendUniBurst = static_cast<float>(GetSettingLong("DirectX", "DX_BlendUniBurst", 100));
-  u.DX_BlendUniTravel = static_cast<float>(GetSettingLong("DirectX", "DX_BlendUniTravel", 35));
+  for (const auto& v : kLongValues) u.*v.field = GetSettingLong(v.section, v.name, v.def);
+  for (const auto& v : kSingleValues) u.*v.field = GetSettingSingle(v.section, v.name, v.def);
+  for (const auto& v : kWholeSingleValues) {
+    u.*v.field = static_cast<float>(GetSettingLong(v.section, v.name, v.def));
+  }
+  for (const auto& v : kFlagValues) u.*v.field = GetSettingLong(v.section, v.name, v.def) != 0;
   u.Universe_GS_Idx = settings::GetSettingString(kUni, "Universe_GS_Idx", "");
 
   // The hue-cone values reach every display, not only the dialog's previews.
-  const char* kCol = "GenColor";
   u.HWC_ConeBright = host::ClampLong(GetSettingLong(kCol, "HWC_ConeBright", 100), 0, 100);
   u.HWC_ConeBlack = host::ClampLong(GetSettingLong(kCol, "HWC_ConeBlack", 20), 0, 100);
   u.HWC_ConeBBias = host::ClampLong(GetSettingLong(kCol, "HWC_ConeBBias", 160), 0, 999);
   u.HWC_ConeTwist = host::ClampLong(GetSettingLong(kCol, "HWC_ConeTwist", 45), -999, 999);
-  u.HWC_WedgeMin = GetSettingLong(kCol, "HWC_WedgeMin", 120);
-  u.HWC_WedgeMax = GetSettingLong(kCol, "HWC_WedgeMax", 180);
-  u.HWC_WedgeFra = GetSettingLong(kCol, "HWC_WedgeFra", 6000);
-  u.HWC_StartFra = GetSettingLong(kCol, "HWC_StartFra", 25000);
-  u.HWC_StartAng = GetSettingLong(kCol, "HWC_StartAng", 270);
 
   ParseGalaxyVisitList(u.Universe_GS_Idx);
 
