@@ -64,6 +64,13 @@ void LoadPoint(Block& b, const Columns& columns, std::string_view row, int32_t k
   }
 }
 
+// A block's centre from columns 69 to 71.
+void LoadCentre(int32_t& x, int32_t& y, int32_t& z, std::string_view row) {
+  SetLong(x, row, 69);
+  SetLong(y, row, 70);
+  SetLong(z, row, 71);
+}
+
 void LoadIfsPoint(IfsBlock& ifs, std::string_view row, int32_t k) { LoadPoint(ifs, kIfsColumns, row, k); }
 
 // Atom k, then the number of positions of its structure type.
@@ -182,17 +189,13 @@ void LoadFactoryGalaxy(int32_t n) {
   g.Ifs.Galaxy_IFS_Points = 0;
   if (count > 0 && g.Galaxy_GalStyle == 8) {
     g.Ifs.Galaxy_IFS_Points = count;
-    SetLong(g.Ifs.IFS_CenterX, row, 69);
-    SetLong(g.Ifs.IFS_CenterY, row, 70);
-    SetLong(g.Ifs.IFS_CenterZ, row, 71);
+    LoadCentre(g.Ifs.IFS_CenterX, g.Ifs.IFS_CenterY, g.Ifs.IFS_CenterZ, row);
     for (int32_t k = 0; k < count && k < engine::kMaxIfsPoints; ++k) LoadIfsPoint(g.Ifs, row, k);
   }
   g.Atoms.Galaxy_Atoms = 0;
   if (count > 0 && g.Galaxy_GalStyle == 9) {
     g.Atoms.Galaxy_Atoms = count;
-    SetLong(g.Atoms.Atom_CenterX, row, 69);
-    SetLong(g.Atoms.Atom_CenterY, row, 70);
-    SetLong(g.Atoms.Atom_CenterZ, row, 71);
+    LoadCentre(g.Atoms.Atom_CenterX, g.Atoms.Atom_CenterY, g.Atoms.Atom_CenterZ, row);
     for (int32_t k = 0; k < count && k < engine::kMaxAtoms; ++k) LoadAtom(g.Atoms, row, k);
   }
 
