@@ -80,6 +80,31 @@ constexpr StoredValue<bool, int32_t> kFlagValues[] = {
     {kUni, "Universe_RotCam", &UniverseSettings::Universe_RotCam, 0},
 };
 
+// The display bounds of the values that a display start only clamps.
+template <class Field>
+struct DisplayBounds {
+  Field UniverseSettings::*field;
+  Field lower, upper;
+};
+
+constexpr DisplayBounds<int32_t> kLongBounds[] = {
+    {&UniverseSettings::Universe_Stars, 10, 99999},  {&UniverseSettings::Universe_Galaxy, 1, 999},
+    {&UniverseSettings::Universe_ESteps, 1, 9999},   {&UniverseSettings::Universe_Recycle, 1, 999},
+    {&UniverseSettings::Universe_Profile, 0, 51},    {&UniverseSettings::Universe_NewFreq, 0, 9999},
+    {&UniverseSettings::Universe_GSteps, 1, 9999},   {&UniverseSettings::Universe_GPCtrl, 1, 999},
+    {&UniverseSettings::Universe_GCCtrl, 0, 999},    {&UniverseSettings::Universe_AmStar, 0, 9999},
+    {&UniverseSettings::Universe_AmFrames, 0, 999},  {&UniverseSettings::Universe_GravFrame, 1, 999},
+};
+
+constexpr DisplayBounds<float> kSingleBounds[] = {
+    {&UniverseSettings::Universe_Expand, 0.0f, 99999.0f},
+    {&UniverseSettings::Universe_Persist, 0.25f, 1.0f},
+    {&UniverseSettings::Universe_DstCen, 0.0f, 999999.0f},
+    {&UniverseSettings::Universe_AmPers, 0.25f, 1.0f},
+    {&UniverseSettings::Universe_AmCAge, 0.0f, 10.0f},
+    {&UniverseSettings::Universe_GravForce, 0.0f, 999999.0f},
+};
+
 }  // namespace
 
 UniverseSettings& universeSettings() {
@@ -141,28 +166,13 @@ void ApplyUniverseDisplayClamps() {
   using host::ClampLong;
   using host::ClampSingle;
   UniverseSettings& u = universeSettings();
-  u.Universe_Stars = ClampLong(u.Universe_Stars, 10, 99999);
-  u.Universe_Galaxy = ClampLong(u.Universe_Galaxy, 1, 999);
-  u.Universe_Expand = ClampSingle(u.Universe_Expand, 0.0f, 99999.0f);
-  u.Universe_ESteps = ClampLong(u.Universe_ESteps, 1, 9999);
-  u.Universe_Persist = ClampSingle(u.Universe_Persist, 0.25f, 1.0f);
+  for (const auto& b : kLongBounds) u.*b.field = ClampLong(u.*b.field, b.lower, b.upper);
+  for (const auto& b : kSingleBounds) u.*b.field = ClampSingle(u.*b.field, b.lower, b.upper);
+  // Damping, the new-star share and the ambient extent change form as they are clamped.
   const float d = ClampSingle(u.Universe_Damping, 0.0f, 1.0f);
   u.Universe_Damping = static_cast<float>((1.0f - d) * 0.5 + 0.5);
-  u.Universe_Recycle = ClampLong(u.Universe_Recycle, 1, 999);
-  u.Universe_Profile = ClampLong(u.Universe_Profile, 0, 51);
-  u.Universe_NewFreq = ClampLong(u.Universe_NewFreq, 0, 9999);
   u.Universe_NewPctStEx = static_cast<float>(RoundedWithin(u.Universe_NewPctStEx, 0.0f, 100.0f) * 0.01);
-  u.Universe_GSteps = ClampLong(u.Universe_GSteps, 1, 9999);
-  u.Universe_GPCtrl = ClampLong(u.Universe_GPCtrl, 1, 999);
-  u.Universe_GCCtrl = ClampLong(u.Universe_GCCtrl, 0, 999);
-  u.Universe_DstCen = ClampSingle(u.Universe_DstCen, 0.0f, 999999.0f);
-  u.Universe_AmStar = ClampLong(u.Universe_AmStar, 0, 9999);
-  u.Universe_AmFrames = ClampLong(u.Universe_AmFrames, 0, 999);
   u.Universe_AmMaxExt = static_cast<float>(RoundedWithin(u.Universe_AmMaxExt, 1.0f, 9999.0f));
-  u.Universe_AmPers = ClampSingle(u.Universe_AmPers, 0.25f, 1.0f);
-  u.Universe_AmCAge = ClampSingle(u.Universe_AmCAge, 0.0f, 10.0f);
-  u.Universe_GravForce = ClampSingle(u.Universe_GravForce, 0.0f, 999999.0f);
-  u.Universe_GravFrame = ClampLong(u.Universe_GravFrame, 1, 999);
 
   u.Universe_Expand = static_cast<float>(u.Universe_Expand * 0.001);
   u.Universe_DstCen = static_cast<float>(u.Universe_DstCen * 0.01);
