@@ -59,7 +59,7 @@ class SaverRun : public ::testing::Test {
 
 TEST_F(SaverRun, FullScreenDrawsChangingFramesAndEndsOnAKey) {
   auto saver = Start({"/S"});
-  const auto a = WaitForLit(x.root(), 800, 600, 200, 20000);
+  const auto a = WaitForLit(x.root(), 800, 600, 200, 45000);
   ASSERT_TRUE(saver->running());
   SleepMs(700);
   const auto b = x.Grab(x.root(), 0, 0, 800, 600);
@@ -69,20 +69,20 @@ TEST_F(SaverRun, FullScreenDrawsChangingFramesAndEndsOnAKey) {
   // The first run stored the factory settings.
   EXPECT_EQ(StoredLong("Universe\\Galaxy0", "Galaxy_Radius", -1) > 0, true);
   EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool key space"), 0);
-  ASSERT_TRUE(saver->WaitFor(15000)) << "the saver did not end on a key";
+  ASSERT_TRUE(saver->WaitFor(45000)) << "the saver did not end on a key";
   EXPECT_EQ(saver->exitCode(), 0);
 }
 
 TEST_F(SaverRun, SecondSaverDoesNothingWhileOneIsOpen) {
   auto first = Start({"/s"});
-  WaitForLit(x.root(), 800, 600, 200, 20000);
+  WaitForLit(x.root(), 800, 600, 200, 45000);
   ASSERT_TRUE(first->running());
   auto second = Start({"/s"});
-  ASSERT_TRUE(second->WaitFor(8000)) << "the second saver did not end by itself";
+  ASSERT_TRUE(second->WaitFor(20000)) << "the second saver did not end by itself";
   EXPECT_EQ(second->exitCode(), 0);
   EXPECT_TRUE(first->running());
   e2e::RunCommand(x.display(), "xdotool mousedown 1 mouseup 1");
-  ASSERT_TRUE(first->WaitFor(15000));
+  ASSERT_TRUE(first->WaitFor(45000));
   EXPECT_EQ(first->exitCode(), 0);
 }
 
@@ -93,7 +93,7 @@ TEST_F(SaverRun, TemplateOnTheCommandLineIsStoredThenTheSaverRuns) {
                          "\r\n[DirectX]\r\nDX_WinWidth=640\r\nDX_WinHeight=480\r\nDX_FilterIndex=8\r\n"
                          "\r\n[Universe]\r\nUniverse_Stars=4321\r\nUniverse_Galaxy=12\r\n");
   auto saver = Start({glx});
-  const auto px = WaitForLit(x.root(), 800, 600, 200, 20000);
+  const auto px = WaitForLit(x.root(), 800, 600, 200, 45000);
   ASSERT_TRUE(saver->running());
   EXPECT_EQ(StoredLong("Universe", "Universe_Stars", 0), 4321);
   EXPECT_EQ(StoredLong("Universe", "Universe_Galaxy", 0), 12);
@@ -101,14 +101,14 @@ TEST_F(SaverRun, TemplateOnTheCommandLineIsStoredThenTheSaverRuns) {
   EXPECT_EQ(StoredLong("Universe", "Universe_AmStar", 0), 2000);  // missing: the default
   EXPECT_GT(Lit(px), 200u);
   e2e::RunCommand(x.display(), "xdotool key Escape");
-  ASSERT_TRUE(saver->WaitFor(15000));
+  ASSERT_TRUE(saver->WaitFor(45000));
   EXPECT_EQ(saver->exitCode(), 0);
 }
 
 TEST_F(SaverRun, PreviewDrawsIntoAForeignWindowAndEndsWithIt) {
   const xcb_window_t host = x.CreateWindow(152, 112);
   auto preview = Start({"/p", std::to_string(host)});
-  for (int waited = 0; waited < 20000 && x.Children(host).empty(); waited += 250) SleepMs(250);
+  for (int waited = 0; waited < 45000 && x.Children(host).empty(); waited += 250) SleepMs(250);
   ASSERT_TRUE(preview->running());
   ASSERT_FALSE(x.Children(host).empty()) << "the preview did not enter the host window";
   SleepMs(1500);
@@ -117,6 +117,6 @@ TEST_F(SaverRun, PreviewDrawsIntoAForeignWindowAndEndsWithIt) {
   const size_t white = static_cast<size_t>(std::count(px.begin(), px.end(), 0xFFFFFFu));
   EXPECT_LT(white, px.size() / 2) << "the host window still shows its own background";
   x.DestroyWindow(host);
-  ASSERT_TRUE(preview->WaitFor(15000)) << "the preview did not end with its host";
+  ASSERT_TRUE(preview->WaitFor(45000)) << "the preview did not end with its host";
   EXPECT_EQ(preview->exitCode(), 0);
 }
