@@ -6,6 +6,7 @@
 
 #include "engine/core/galaxy_types.h"
 #include "engine/render_view.h"
+#include "runtime/inline_numbers.h"
 #include "runtime/numbers.h"
 
 namespace engine {
@@ -30,9 +31,9 @@ constexpr PixOp P(int8_t a, int8_t b) { return {Op::Pair, a, b}; }
 template <class U>
 inline std::optional<int64_t> Dist(int k, U u) {
   const U d = static_cast<U>(k) * u;
-  const auto r = runtime::ToLong(static_cast<double>(d));
-  if (!r) return std::nullopt;
-  return static_cast<int64_t>(*r);
+  int32_t r = 0;
+  if (!runtime::ToLongInline(static_cast<double>(d), r)) return std::nullopt;
+  return static_cast<int64_t>(r);
 }
 
 template <class U>
@@ -86,11 +87,12 @@ constexpr std::size_t Count(const T (&)[N]) {
 template <class Dp>
 inline bool Project(const RenderView& v, float X, float Y, Dp d, int64_t& sx, int64_t& sy) {
   if (!(d > 0)) return false;
-  const auto px = runtime::ToLong(static_cast<double>(X * static_cast<Dp>(v.PerspectiveScale) / d) + v.ScreenCentreX);
-  const auto py = runtime::ToLong(static_cast<double>(Y * static_cast<Dp>(v.PerspectiveScale) / d) + v.ScreenCentreY);
-  if (!px || !py) return false;
-  sx = *px;
-  sy = *py;
+  int32_t px = 0, py = 0;
+  if (!runtime::ToLongInline(static_cast<double>(X * static_cast<Dp>(v.PerspectiveScale) / d) + v.ScreenCentreX, px) ||
+      !runtime::ToLongInline(static_cast<double>(Y * static_cast<Dp>(v.PerspectiveScale) / d) + v.ScreenCentreY, py))
+    return false;
+  sx = px;
+  sy = py;
   return true;
 }
 

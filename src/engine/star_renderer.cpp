@@ -63,22 +63,10 @@ struct GalaxyCentres {
       : X(g.GalaxyCentreX.data()), Y(g.GalaxyCentreY.data()), Z(g.GalaxyCentreZ.data()) {}
 };
 
-// One motion step by the type's motion kind; false for a kind that does not move (the star
-// is then skipped for the frame).
-inline bool MoveStar(const StarArrays& s, int32_t i, const GalaxyTypeProps& T) {
+// The motion kinds that pull a star toward its centre (2) or move it along a wave (3), and
+// kinds that do not move (false: the star is skipped for the frame).
+[[gnu::noinline]] bool MoveStarPulledOrWave(const StarArrays& s, int32_t i, const GalaxyTypeProps& T) {
   switch (T.MotionKind) {
-    case 0: {
-      const float cs = s.SpinCos[i], sn = s.SpinSin[i];
-      const float x = s.X[i], z = s.Z[i];
-      s.Z[i] = z * cs + x * sn;
-      s.X[i] = x * cs - z * sn;
-      return true;
-    }
-    case 1:
-      s.X[i] += s.VelX[i];
-      s.Y[i] += s.VelY[i];
-      s.Z[i] += s.VelZ[i];
-      return true;
     case 2:
       PullStarToCentre(s.X[i], s.Y[i], s.Z[i], s.VelX[i], s.VelY[i], s.VelZ[i], T.QgForceF);
       return true;
@@ -96,6 +84,26 @@ inline bool MoveStar(const StarArrays& s, int32_t i, const GalaxyTypeProps& T) {
     default:
       return false;
   }
+}
+
+// One motion step by the type's motion kind: a turn about the galaxy's axis (0) or a
+// straight drift (1) in place, the rarer kinds out of line; false for a kind that does not
+// move (the star is then skipped for the frame).
+inline bool MoveStar(const StarArrays& s, int32_t i, const GalaxyTypeProps& T) {
+  if (T.MotionKind == 0) {
+    const float cs = s.SpinCos[i], sn = s.SpinSin[i];
+    const float x = s.X[i], z = s.Z[i];
+    s.Z[i] = z * cs + x * sn;
+    s.X[i] = x * cs - z * sn;
+    return true;
+  }
+  if (T.MotionKind == 1) {
+    s.X[i] += s.VelX[i];
+    s.Y[i] += s.VelY[i];
+    s.Z[i] += s.VelZ[i];
+    return true;
+  }
+  return MoveStarPulledOrWave(s, i, T);
 }
 
 inline Tilted TiltStar(const StarArrays& s, int32_t i, const GalaxyTypeProps& T, const GalaxyCentres& g,

@@ -105,7 +105,8 @@ void ApplyParticleHueCycle(int32_t starCount, std::span<const int32_t> StarType,
     if (!runtime::ToLongInline(hue, k)) continue;
     // The flat position as the wheel's readers compute it; a position outside the table
     // (a negative hue) leaves the colour as it was.
-    const int64_t pos = static_cast<int64_t>(k % 360) * kHueWheelColumns + t;
+    const int32_t degree = static_cast<uint32_t>(k) < 360u ? k : k % 360;
+    const int64_t pos = static_cast<int64_t>(degree) * kHueWheelColumns + t;
     if (pos < 0 || pos >= kHueWheelSize) continue;
     colour[i] = table[pos];
   }
