@@ -26,6 +26,13 @@ TEST(TypedReaders, StoredTextsAgainstAllThreeReaders) {
       {"99999999999", "99999999999", 0, 99999999999.0f},
       {"1e39", "1e39", 0, 0.0f},
       {"12abc", "12abc", -1, -1.0f},
+      // A text with a point is read by its leading number in the Single reader only.
+      {"a.b", "a.b", -1, 0.0f},
+      {"2.5abc", "2.5abc", -1, 2.5f},
+      {"1.5.7", "1.5.7", -1, 1.5f},
+      {"1,5.3", "1,5.3", -1, 1.0f},
+      {"-.25 cm", "-.25 cm", -1, -0.25f},
+      {"1.5e39", "1.5e39", 0, 0.0f},
   };
   for (const auto& c : cases) {
     if (c.stored) {

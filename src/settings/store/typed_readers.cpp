@@ -32,7 +32,15 @@ float GetSettingSingle(std::string_view section, std::string_view key, const run
                        std::string_view app) {
   // The default itself may be a text; a default that is not a number reads as 0.
   const float fallback = TextToSingle(def.text(), 0.0f);
-  return TextToSingle(GetSettingString(section, key, def, hive, app), fallback);
+  std::string text = GetSettingString(section, key, def, hive, app);
+  // The comma is a decimal separator here, so a text holding a point is taken as written
+  // with a decimal point: its leading number is what counts ("2.5 cm" reads 2.5, "a.b" 0).
+  // A leading number beyond the Double range leaves the text as it is.
+  if (text.find('.') != std::string::npos) {
+    const double lead = runtime::Val(text);
+    if (std::isfinite(lead)) text = runtime::DoubleToText(lead);
+  }
+  return TextToSingle(text, fallback);
 }
 
 }  // namespace settings

@@ -1,6 +1,8 @@
 // The typed settings readers. Each returns a value in every case: the stored value when it
 // is usable, the default when the value is missing or not a number, 0 for a number outside
 // the type's range. Numbers are read with "." or "," as the decimal separator.
+// GetSettingSingle reads a text that holds a "." by its leading number (0 when there is
+// none), so "2.5x" gives 2.5 and "a.b" gives 0 rather than the default.
 #pragma once
 
 #include <cstdint>
