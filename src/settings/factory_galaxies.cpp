@@ -10,7 +10,6 @@
 #include "runtime/numbers.h"
 #include "settings/element_table.h"
 #include "settings/factory_universe.h"
-#include "settings/record_clamps.h"
 
 namespace settings {
 
@@ -199,8 +198,8 @@ void LoadFactoryGalaxy(int32_t n) {
     for (int32_t k = 0; k < count && k < engine::kMaxAtoms; ++k) LoadAtom(g.Atoms, row, k);
   }
 
-  // Factory values pass through the same clamp as values loaded from storage.
-  ClampGalaxyRecord(n);
+  // The values go into the record as the row holds them; the record clamp runs when the
+  // record is saved or loaded again.
 }
 
 void LoadFactoryDefaults() {
