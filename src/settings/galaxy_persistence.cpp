@@ -134,10 +134,13 @@ void ClearIfs(engine::IfsBlock& b) {
 void ClearAtoms(engine::AtomBlock& b) {
   b.Atom_CenterX = b.Atom_CenterY = b.Atom_CenterZ = 0;
   b.AtomElement.fill(0);
+  b.AtomType.fill(0);
   b.AtomX.fill(0);
   b.AtomY.fill(0);
   b.AtomZ.fill(0);
   b.AtomRadius.fill(0);
+  b.AtomExtra.fill(0);
+  b.AtomPoints.fill(0);
 }
 
 // One of the two sub-blocks of a record as both forms store it: the sub-key, the count and

@@ -138,6 +138,7 @@ class GalaxyPersistenceTest : public settingstest::TemplateTest {
 
 TEST_F(GalaxyPersistenceTest, EmptyRegistryGivesDefaults) {
   rec(0) = SampleGalaxy();
+  rec(0).Atoms.AtomPoints = {18, 1};
   settings::ReadGalaxyReg(0, "Universe\\Galaxy0");
   EXPECT_EQ(rec(0)._UniGalName, "< Galaxy Profile 1 >");
   EXPECT_EQ(rec(0).Ifs.Galaxy_IFS_Points, 0);
@@ -145,6 +146,12 @@ TEST_F(GalaxyPersistenceTest, EmptyRegistryGivesDefaults) {
   EXPECT_EQ(rec(0).Ifs.IFS_CenterX, 0);
   EXPECT_EQ(rec(0).Atoms.Galaxy_Atoms, 0);
   EXPECT_EQ(rec(0).Atoms.AtomElement[1], 0);
+  // A count of 0 clears every column of the atoms, the derived positions included.
+  EXPECT_EQ(rec(0).Atoms.AtomType[1], 0);
+  EXPECT_EQ(rec(0).Atoms.AtomExtra[1], 0);
+  EXPECT_EQ(rec(0).Atoms.AtomRadius[0], 0);
+  EXPECT_EQ(rec(0).Atoms.Atom_CenterZ, 0);
+  EXPECT_EQ(rec(0).Atoms.AtomPoints[0], 0);
   EXPECT_EQ(StoredText(rec(0)), StoredText(engine::DefaultGalaxyType(0)));
   EXPECT_FLOAT_EQ(rec(0).Galaxy_CometCPersist, 0.9975f);
   EXPECT_FLOAT_EQ(rec(0).Galaxy_HWheelInc, 0.005f);
