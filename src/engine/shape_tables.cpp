@@ -93,8 +93,8 @@ void InitGalaxyPaths(int32_t n, int32_t forcedType, int32_t compositeIndex,
     for (int32_t l = 0; l < levels; ++l) {
       const size_t i = Index(l);
       rec.LevelAngle[i] = -rec.LevelTilt[i];
-      rec.LevelCos[i] = std::cos(rec.LevelAngle[i]);
-      rec.LevelSin[i] = std::sin(rec.LevelAngle[i]);
+      rec.LevelCos[i] = static_cast<float>(std::cos(static_cast<double>(rec.LevelAngle[i])));
+      rec.LevelSin[i] = static_cast<float>(std::sin(static_cast<double>(rec.LevelAngle[i])));
     }
     rec.HueOffset = static_cast<float>(rec.Galaxy_HueStart);
     rec.OrbitAngle = 0.0f;

@@ -21,6 +21,9 @@ bool ValidType(int32_t type) { return type >= 0 && type < kGalaxyTypeCount; }
 
 double Power(double base, float exponent) { return std::pow(base, static_cast<double>(exponent)); }
 
+// Cosines and sines of Single angles are taken in double precision; only the stored result is
+// rounded to a Single (the single-precision functions can differ from that in the last bit).
+
 // What the disk placement leaves for the rotation step: the level and the final radius.
 struct DiskResult {
   int32_t level = 0;
@@ -63,8 +66,8 @@ DiskResult PlaceDisk(const GalaxyTypeProps& rec, float& X, float& Y, float& Z, f
   const double r6 = NextRandomSingle();
   const auto theta = static_cast<float>(static_cast<double>(arm) * rec.SegmentAngle +
                                         r6 * rec.SegmentAngle * rec.RadFillF + angle);
-  X = static_cast<float>(static_cast<double>(rho) * std::cos(theta));
-  Z = static_cast<float>(static_cast<double>(rho) * std::sin(theta));
+  X = static_cast<float>(static_cast<double>(rho) * std::cos(static_cast<double>(theta)));
+  Z = static_cast<float>(static_cast<double>(rho) * std::sin(static_cast<double>(theta)));
   res.rho = rho;
   return res;
 }
@@ -122,8 +125,8 @@ void InitDiskParticle(float& X, float& Y, float& Z, float& StepCos, float& StepS
   double step = kTwoPi * rotStep * std::sqrt(1.0 / std::fabs(d.rho + 0.000000001)) / (d.level + 1);
   if (step > kQuarterTurnSingle) step = kQuarterTurnSingle;
   key = static_cast<float>(step);
-  StepCos = std::cos(key);
-  StepSin = std::sin(key);
+  StepCos = static_cast<float>(std::cos(static_cast<double>(key)));
+  StepSin = static_cast<float>(std::sin(static_cast<double>(key)));
 }
 
 void InitDiskParticleUniverse(float& X, float& Y, float& Z, int32_t type) {
@@ -342,12 +345,12 @@ void InitParticle(float& X, float& Y, float& Z, float& VX, float& VY, float& VZ,
       const auto theta = static_cast<float>(static_cast<double>(arm) * rec.SegmentAngle +
                                             r2 * rec.SegmentAngle * rec.RadFillF + rec.SpinAngle);
       X = Y = Z = 0.0f;
-      VX = static_cast<float>(static_cast<double>(rec.RadiusF100) * std::cos(theta));
+      VX = static_cast<float>(static_cast<double>(rec.RadiusF100) * std::cos(static_cast<double>(theta)));
       int32_t wave = 0;
       // The star's wave: one of Galaxy_RadBands phases.
       if (DrawIndex(rec.Galaxy_RadBands, wave) && rec.Galaxy_RadBands > 0)
         VY = static_cast<float>(wave * kTwoPi / rec.Galaxy_RadBands);
-      VZ = static_cast<float>(static_cast<double>(rec.RadiusF100) * std::sin(theta));
+      VZ = static_cast<float>(static_cast<double>(rec.RadiusF100) * std::sin(static_cast<double>(theta)));
       break;
     }
     case 9:

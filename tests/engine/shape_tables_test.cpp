@@ -9,9 +9,12 @@
 
 namespace {
 
+using placementtest::FirstAngleWhere;
 using placementtest::InjectDraws;
 using placementtest::PlacementTest;
 using placementtest::SinglesDrawn;
+using placementtest::StoredCos;
+using placementtest::StoredSin;
 
 class ShapeTablesTest : public PlacementTest {
  protected:
@@ -104,6 +107,23 @@ TEST_F(ShapeTablesTest, SetUpSizesTablesAndResetsTheTypes) {
 
   engine::InitGalaxyPaths(0, 0, -1);
   EXPECT_TRUE(S().PathCtrlX.empty());
+}
+
+// A level's cosine and sine are double-precision values rounded once, even at an angle where
+// the single-precision functions differ in the last bit.
+TEST_F(ShapeTablesTest, LevelCosineAndSineInDoublePrecision) {
+  const float angle = FirstAngleWhere(0.2f, [](float a) {
+    return std::cos(a) != StoredCos(a) && std::sin(a) != StoredSin(a);
+  });
+  ASSERT_NE(angle, 0.0f);
+  auto& rec = Type(0);
+  rec.Galaxy_StdLevels = 2;
+  engine::PrepareGalaxyTypes();
+  rec.LevelTilt[1] = -angle;
+  engine::InitGalaxyPaths(1, 0, -1);
+  EXPECT_EQ(rec.LevelAngle[1], angle);
+  EXPECT_EQ(rec.LevelCos[1], StoredCos(angle));
+  EXPECT_EQ(rec.LevelSin[1], StoredSin(angle));
 }
 
 TEST_F(ShapeTablesTest, RibbonControlPointsCloseOnThemselves) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -46,6 +47,20 @@ inline int32_t IntegersDrawn() { return engine::randomState().integerPos - kInte
 
 // The Single that a 15-bit table value gives.
 inline double Draw(int32_t v) { return v / 32768.0; }
+
+// The cosine and sine of a Single angle as stored after a double-precision evaluation.
+inline float StoredCos(float a) { return static_cast<float>(std::cos(static_cast<double>(a))); }
+inline float StoredSin(float a) { return static_cast<float>(std::sin(static_cast<double>(a))); }
+
+// The first Single at or above `from` for which `differs` holds (0 when none within a
+// million steps); used to find angles where single-precision trigonometry would show.
+template <class Pred>
+float FirstAngleWhere(float from, Pred differs) {
+  float a = from;
+  for (int i = 0; i < 1000000; ++i, a = std::nextafter(a, 100.0f))
+    if (differs(a)) return a;
+  return 0.0f;
+}
 
 class PlacementTest : public ::testing::Test {
  protected:

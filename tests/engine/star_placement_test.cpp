@@ -15,7 +15,10 @@ using placementtest::Draw;
 using placementtest::InjectDraws;
 using placementtest::IntegersDrawn;
 using placementtest::PlacementTest;
+using placementtest::FirstAngleWhere;
 using placementtest::SinglesDrawn;
+using placementtest::StoredCos;
+using placementtest::StoredSin;
 
 constexpr double kTwoPi = 6.28318530717958;
 
@@ -255,6 +258,57 @@ TEST_F(StarPlacementTest, DiskRotationStepIsAtMostAQuarterTurn) {
     ASSERT_LE(key, 1.5707964f);
     ASSERT_EQ(level, 0);
   }
+}
+
+// Positions, headings and rotation steps come from double-precision cosines and sines of the
+// Single angles, rounded once when stored. Each case picks an angle where the single-precision
+// functions would give another Single.
+TEST_F(StarPlacementTest, CosinesAndSinesInDoublePrecision) {
+  auto& t = Disk();
+  t.Galaxy_StdLevels = 1;
+  Prepare();
+  // Arm 0 at fraction 0: the angle of the star is exactly the added angle.
+  const std::vector<int32_t> r = {0, 10000, 30000, 16384, 0, 0};
+  float x = 0, y = 0, z = 0, c = 0, sn = 0, key = 0;
+  int32_t level = 0;
+  InjectDraws(r, {20000});
+  engine::InitDiskParticle(x, y, z, c, sn, key, level, 0, t.RotStep, 0.0f);
+  const double rho = x;  // at angle 0 the star lies on the X axis
+  const float angle = FirstAngleWhere(0.3f, [&](float a) {
+    return static_cast<float>(rho * std::cos(a)) != static_cast<float>(rho * std::cos(double(a))) &&
+           static_cast<float>(rho * std::sin(a)) != static_cast<float>(rho * std::sin(double(a)));
+  });
+  ASSERT_NE(angle, 0.0f);
+  InjectDraws(r, {20000});
+  engine::InitDiskParticle(x, y, z, c, sn, key, level, 0, t.RotStep, angle);
+  EXPECT_EQ(x, static_cast<float>(rho * std::cos(double(angle))));
+  EXPECT_EQ(z, static_cast<float>(rho * std::sin(double(angle))));
+
+  // The rotation step's cosine and sine, over many stars; some keys are ones where the
+  // single-precision cosine is off by a bit.
+  engine::InitRandomTableWithSeed(5);
+  int sensitive = 0;
+  for (int i = 0; i < 60000; ++i) {
+    engine::InitDiskParticle(x, y, z, c, sn, key, level, 0, 0.0001f + i * 1e-8f, 0.0f);
+    if (std::cos(key) != StoredCos(key) || std::sin(key) != StoredSin(key)) ++sensitive;
+    ASSERT_EQ(c, StoredCos(key)) << key;
+    ASSERT_EQ(sn, StoredSin(key)) << key;
+  }
+  EXPECT_GT(sensitive, 0);
+
+  // A starwave star's heading: arm 0 at fraction 0 heads along the spin angle.
+  t.Galaxy_GalStyle = 7;
+  Prepare();
+  const double speed = t.RadiusF100;
+  t.SpinAngle = FirstAngleWhere(0.3f, [&](float a) {
+    return static_cast<float>(speed * std::cos(a)) != static_cast<float>(speed * std::cos(double(a)));
+  });
+  ASSERT_NE(t.SpinAngle, 0.0f);
+  InjectDraws({0, 0, 0});
+  Star s;
+  s.Place(0);
+  EXPECT_EQ(s.VX, static_cast<float>(speed * std::cos(double(t.SpinAngle))));
+  EXPECT_EQ(s.VZ, static_cast<float>(speed * std::sin(double(t.SpinAngle))));
 }
 
 TEST_F(StarPlacementTest, QuasarGravitonAndWaveStarts) {
