@@ -144,8 +144,15 @@ void InitialiseAfterScreens(const std::string& programFolder) {
   if (!folder.empty() && folder.back() != '/') folder += '/';
   s.HelpFilePath = folder + "help";
   pacing().RunMode = 0;
-  render().MultiMonitorMode = static_cast<int16_t>(
-      host::ClampLong(settings::GetSettingLong("Advanced", "Adv_MultiMonitor", 0), 0, 2));
+  ReadMonitorAndLogSettings();
+}
+
+void ReadMonitorAndLogSettings() {
+  // The mode is kept as stored: 2 keeps the saver on the primary monitor, 0 copies the frame
+  // to every monitor, any other value spans all monitors and draws on the primary one only.
+  // A stored number beyond the 16-bit range leaves the mode as it was.
+  const int32_t mode = settings::GetSettingLong("Advanced", "Adv_MultiMonitor", 0);
+  if (mode >= INT16_MIN && mode <= INT16_MAX) render().MultiMonitorMode = static_cast<int16_t>(mode);
   compositor().PerfLogFrames = settings::GetSettingLong("DirectX", "DX_WriteLog", 0);
 }
 

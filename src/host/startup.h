@@ -82,6 +82,10 @@ void DispatchCommandLine(std::string_view commandLine, StartupActions& actions);
 // the colour tables; bound as the reload of every render-target binding.
 void ReloadColorTables();
 
+// MultiMonitorMode from "Adv_MultiMonitor" (section "Advanced") and PerfLogFrames from
+// "DX_WriteLog" (section "DirectX"), both default 0.
+void ReadMonitorAndLogSettings();
+
 // The start-up sequence up to the dispatch: metrics and monitors must have been recorded.
 void InitialiseAfterScreens(const std::string& programFolder);
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "host/presentation/compositor.h"
 #include "host/presentation/frame_pacing.h"
 #include "host/presentation/render_state.h"
 #include "host/services/registry_access.h"
@@ -130,4 +131,25 @@ TEST(Startup, StoredRenderSizeWrittenOnlyWhenMissing) {
   EXPECT_EQ(settings::GetSettingLong("DirectX", "DX_WinWidth", 0), 1024);
   EXPECT_EQ(settings::GetSettingLong("DirectX", "DX_WinHeight", 0), 768);
   ResetRenderState();
+}
+
+TEST(Startup, MonitorModeAndLogFramesReadAsStored) {
+  struct Case {
+    const char* mode;  // nullptr: not stored
+    int16_t expect;
+  } cases[] = {
+      {nullptr, 0}, {"1", 1}, {"2", 2}, {"3", 3}, {"-1", -1},
+      {"40000", 7},  // beyond the 16-bit range: the mode stays as it was
+  };
+  for (const auto& c : cases) {
+    testsupport::TempConfig cfg;
+    render().MultiMonitorMode = 7;
+    if (c.mode) ASSERT_TRUE(SaveRegSetting("Advanced", "Adv_MultiMonitor", c.mode));
+    ASSERT_TRUE(SaveRegSetting("DirectX", "DX_WriteLog", 100));
+    ReadMonitorAndLogSettings();
+    EXPECT_EQ(render().MultiMonitorMode, c.expect) << (c.mode ? c.mode : "missing");
+    EXPECT_EQ(compositor().PerfLogFrames, 100);
+  }
+  ResetRenderState();
+  ResetCompositorState();
 }
