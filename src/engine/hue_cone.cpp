@@ -68,6 +68,14 @@ void BuildConePoints(HueConeState& s, int32_t w, int32_t ht) {
   }
 }
 
+// The preview's own ramp in colour-reference order, with the bubble moved on by one step
+// and applied. Every preview redraw starts with this step, so each redraw moves the bubble.
+void AdvancePreviewRamp(HueConeState& s) {
+  for (int i = 0; i < kHueRampSteps; ++i) s.PreviewRamp[i] = HueRampColor(i);
+  s.PreviewRamp[kHueRampSteps] = 0;
+  CalcHueRamp(std::span<int32_t>(s.PreviewRamp), std::span<const int32_t>(s.PreviewRamp), true);
+}
+
 }  // namespace
 
 HueConeState& hueCone() {
@@ -105,9 +113,7 @@ void BuildHueConeColors(HueConePicture& picture) {
   HueConeState& s = hueCone();
 
   // A private ramp in colour-reference order; the bubble moves on and lightens it.
-  for (int i = 0; i < kHueRampSteps; ++i) s.PreviewRamp[i] = HueRampColor(i);
-  s.PreviewRamp[kHueRampSteps] = 0;
-  CalcHueRamp(std::span<int32_t>(s.PreviewRamp), std::span<const int32_t>(s.PreviewRamp), true);
+  AdvancePreviewRamp(s);
 
   // The cone values as the open dialog's fields show them now (whole part, not clamped);
   // without a dialog, the values loaded for the display.
@@ -155,8 +161,15 @@ void HueConeColor() {
   const HueWheelState& hw = hueWheelState();
   pixlib::CalcHueConeBrightness(colorState().HueColorTable, s.HueConeTable, 1, s.ConeBright, s.ConeBlack,
                                 s.ConeBBias, s.ConeTwist, hw.HwbLevel, hw.HwbSpan, hw.HwbStart);
-  if (hw.HwbLevel > 0 && hw.HwbSpan > 0 && s.Dialog != nullptr) {
-    if (HueConePicture* picture = s.Dialog->HueWheelPicture()) BuildHueConeColors(*picture);
+  if (hw.HwbLevel > 0 && hw.HwbSpan > 0) {
+    HueConePicture* picture = s.Dialog != nullptr ? s.Dialog->HueWheelPicture() : nullptr;
+    if (picture != nullptr) {
+      BuildHueConeColors(*picture);
+    } else {
+      // The preview's redraw moves the bubble a second time in every frame; without a
+      // picture to draw into the bubble still keeps that pace.
+      AdvancePreviewRamp(s);
+    }
   }
 }
 

@@ -87,7 +87,8 @@ void LoadStoredConeSettings();
 void BuildHueConeColors(HueConePicture& picture);
 // One expansion frame: bubble on, HueConeTable refilled from the dialog's cone values when
 // its preview loaded them, else from the stored ones; with the bubble on and the dialog
-// open, its preview is redrawn as well.
+// open, its preview is redrawn as well. With the bubble on, the bubble moves twice per call
+// (once for the table, once for the preview), whether or not a preview is drawn.
 void HueConeColor();
 // Hue wheel settings reloaded from the settings store, then the disc redrawn.
 void ReloadHueColors(HueConePicture& picture);

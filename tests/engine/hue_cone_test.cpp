@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <string>
@@ -166,6 +167,39 @@ TEST_F(HueConeTest, ThePreviewIsRedrawnOnlyWithTheBubbleOnAndTheDialogOpen) {
   dialog.hasPicture = false;
   engine::HueConeColor();
   EXPECT_EQ(dialog.picture.publishes, 1);
+}
+
+// With the bubble on, an expansion frame moves it once for the table and once for the
+// preview's redraw, with or without a preview to draw into; with the bubble off it stays.
+TEST_F(HueConeTest, AnExpansionFrameMovesTheBubbleTwiceWhenItIsOn) {
+  struct Case {
+    bool dialog, picture;
+  };
+  for (const Case c : {Case{false, false}, Case{true, false}, Case{true, true}}) {
+    SetUp();
+    BubbleOn();
+    FakeDialog dialog;
+    dialog.hasPicture = c.picture;
+    if (c.dialog) engine::SetHueConeDialog(&dialog);
+    auto& w = engine::hueWheelState();
+    w.HwbStart = 10.0f;
+    engine::HueConeColor();
+    EXPECT_EQ(w.HwbStart, 12.0f) << c.dialog << c.picture;
+    EXPECT_EQ(engine::colorState().LastBubbleStep, 12) << c.dialog << c.picture;
+    // The table was built after the first step, so its bubble sits at step 11.
+    std::vector<int32_t> expected(engine::kHueConeTableSize, 0);
+    pixlib::CalcHueConeBrightness(engine::colorState().HueColorTable, expected, 1, 100, 20, 160, 45, w.HwbLevel,
+                                  w.HwbSpan, 11.0f);
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), hueCone().HueConeTable.begin()));
+    engine::SetHueConeDialog(nullptr);
+  }
+
+  SetUp();
+  BubbleOn();
+  engine::hueWheelState().HwbLevel = 0.0f;
+  engine::hueWheelState().HwbStart = 10.0f;
+  engine::HueConeColor();
+  EXPECT_EQ(engine::hueWheelState().HwbStart, 10.0f);
 }
 
 TEST_F(HueConeTest, TheDialogsFieldsDriveTheConeOnceItsPreviewLoadedThem) {
