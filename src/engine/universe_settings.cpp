@@ -154,9 +154,11 @@ void ParseGalaxyVisitList(std::string_view sList) {
     if (u.GalaxyVisitCount >= kGalaxyVisitListSize) break;
     double value = 0.0;
     if (token.empty() || !runtime::IsNumeric(token, &value)) continue;
-    // Only galaxy numbers 1 to 66 after rounding name a galaxy type.
+    // A number counts when it lies above 0 and at most 66; one that rounds to 0 would name
+    // no galaxy type and is skipped as well.
+    if (!(value > 0.0 && value <= 66.0)) continue;
     const std::optional<int32_t> number = runtime::ToLong(value);
-    if (!number || *number < 1 || *number > 66) continue;
+    if (!number || *number < 1) continue;
     u.GalaxyVisitList[static_cast<size_t>(u.GalaxyVisitCount)] = runtime::LongToText(*number - 1);
     ++u.GalaxyVisitCount;
   }

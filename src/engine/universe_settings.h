@@ -73,8 +73,9 @@ UniverseSettings& universeSettings();
 void LoadUniverseSettings(bool bReduced);
 
 // Fills GalaxyVisitList from a blank-separated list of galaxy numbers 1 to 66 (each stored
-// as its type index, the number minus one). Tokens that are not numbers, whose rounded
-// value lies outside 1 to 66, or that come after the hundredth entry are skipped.
+// as its type index, the number minus one, after rounding). Tokens that are not numbers,
+// not above 0, above 66, that round to 0, or that come after the hundredth entry are
+// skipped.
 void ParseGalaxyVisitList(std::string_view sList);
 
 // The clamps and scalings that start every display, then UniverseStarTotal = Universe_Stars.

@@ -134,7 +134,8 @@ TEST_F(UniverseSettingsTest, VisitListKeepsGalaxyNumbersOneToSixtySix) {
       {"", {}},
       {"     ", {}},
       {"0.4 0.5 -3 67 66.6 1e2", {}},  // round below 1 or above 66
-      {"0.6 66.4 2,4 66", {"0", "65", "1", "65"}},
+      {"0.6 66.4 2,4 66", {"0", "1", "65"}},     // 66.4 lies above 66 though it rounds to 66
+      {"66.5 66.0001 65.6 1.5", {"65", "1"}},   // the value is tested before it is rounded
       {hundredTwenty, firstHundred},
   };
   for (const auto& c : cases) {
