@@ -113,10 +113,10 @@ void UniverseDisplay::ApplyGravity() {
         const float dx = galaxies_.PosX[h] - gx;
         const float dy = galaxies_.PosY[h] - gy;
         const float dz = galaxies_.PosZ[h] - gz;
-        const float k = force / (dx * dx + dy * dy + dz * dz + 1E-9f);
-        vx += dx * k;
-        vy += dy * k;
-        vz += dz * k;
+        const float dist2 = dx * dx + dy * dy + dz * dz + 1E-9f;
+        vx += dx * force / dist2;
+        vy += dy * force / dist2;
+        vz += dz * force / dist2;
       }
       galaxies_.VelX[g] = vx;
       galaxies_.VelY[g] = vy;

@@ -114,6 +114,40 @@ TEST_F(DisplayTest, GravityAddsForcesEveryNthFrameAndMovesGalaxiesEveryFrame) {
   EXPECT_EQ(d.GravityCounter(), 1);
 }
 
+// Each other galaxy adds its offset times the force, over the squared distance, to the
+// velocity; a galaxy then moves by its velocity before the next one is pulled.
+TEST_F(DisplayTest, GravityPullsByOffsetTimesForceOverSquaredDistance) {
+  UniverseSettings& u = universeSettings();
+  u.Universe_Galaxy = 4;
+  u.Universe_ESteps = 3;
+  u.Universe_GravForce = 123457.0f;
+  UniverseDisplay d;
+  d.Setup();
+  ASSERT_TRUE(d.CreateNext());
+  const float force = u.Universe_GravForce;
+  const UniverseGalaxies& g = d.Galaxies();
+  std::vector<float> x = g.PosX, y = g.PosY, z = g.PosZ;
+  std::vector<float> vx(4, 0.0f), vy(4, 0.0f), vz(4, 0.0f);
+  for (int a = 0; a < 4; ++a) {
+    for (int b = 0; b < 4; ++b) {
+      if (a == b) continue;
+      const float dx = x[b] - x[a], dy = y[b] - y[a], dz = z[b] - z[a];
+      const float dist2 = dx * dx + dy * dy + dz * dz + 1E-9f;
+      vx[a] += dx * force / dist2;
+      vy[a] += dy * force / dist2;
+      vz[a] += dz * force / dist2;
+    }
+    x[a] += vx[a];
+    y[a] += vy[a];
+    z[a] += vz[a];
+  }
+  d.ApplyGravity();
+  EXPECT_EQ(g.VelX, vx);
+  EXPECT_EQ(g.VelY, vy);
+  EXPECT_EQ(g.VelZ, vz);
+  EXPECT_EQ(g.PosZ, z);
+}
+
 TEST_F(DisplayTest, WithoutGravityGalaxiesStayPut) {
   universeSettings().Universe_Galaxy = 3;
   universeSettings().Universe_ESteps = 2;
