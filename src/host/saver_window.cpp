@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QStandardPaths>
+#include <algorithm>
 #include <cmath>
 
 #include "engine/display_universe.h"
@@ -60,9 +61,10 @@ void SaverWindow::DisplayEffects() {
 
 void SaverWindow::CheckMouseMove(float x, float y) {
   if (IgnoreMouseMove) return;
-  const float dx = x - LastMoveX, dy = y - LastMoveY;
-  const float d = std::sqrt(dx * dx + dy * dy);
-  if (d <= 75.0f) return;
+  // The distance is taken in double precision from the single-precision positions.
+  const double dx = static_cast<double>(x - LastMoveX), dy = static_cast<double>(y - LastMoveY);
+  const double d = std::sqrt(dx * dx + dy * dy);
+  if (d <= 75.0) return;
   MoveCount += 1;
   if (MoveCount == 4) {
     EndSaver();
@@ -73,7 +75,8 @@ void SaverWindow::CheckMouseMove(float x, float y) {
   const uint32_t now = hostPlatform().GetTickCount();
   if (FirstMoveTick == 0) {
     FirstMoveTick = now;
-  } else if (std::llabs(static_cast<int64_t>(now) - static_cast<int64_t>(FirstMoveTick)) > 10000) {
+  } else if (std::llabs(static_cast<int32_t>(now - FirstMoveTick)) > 10000) {
+    // The ticks wrap at 2^32; their distance is taken as a signed 32-bit value.
     FirstMoveTick = 0;
     MoveCount = 0;
   }
@@ -140,11 +143,13 @@ void SaverWindow::closeEvent(QCloseEvent* e) {
 }
 
 void FadeOutOnExit(int32_t lSteps, int32_t lStepSize) {
-  if (lStepSize <= 0) return;
-  const int32_t n = lSteps * lStepSize < 91 ? lSteps : runtime::ToLongOr(90.0 / lStepSize, 0);
+  // Never a division by zero: a step size of 0 makes the product 0.
+  const int32_t n = static_cast<int64_t>(lSteps) * lStepSize < 91 ? lSteps : runtime::ToLongOr(90.0 / lStepSize, 0);
+  if (n <= 0) return;
   const CompositorState& c = compositor();
   if (c.DesktopPercent == 0 && c.DesktopFrames == 0) {
-    for (int32_t k = 1; k <= n; ++k) zDX8_BlendBlit_Surface(90 - k * lStepSize, -1);
+    for (int32_t k = 1; k <= n; ++k)
+      zDX8_BlendBlit_Surface(static_cast<int32_t>(std::clamp<int64_t>(90 - int64_t{k} * lStepSize, INT32_MIN, INT32_MAX)), -1);
   } else {
     for (int32_t k = 1; k <= n; ++k) {
       const double level = 255.0 - (100.0 - c.DesktopPercent) * 2.55 * (n - k) / n;

@@ -4,6 +4,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <cmath>
 #include <filesystem>
 
 #include "host/presentation/presentation_fakes.h"
@@ -46,6 +47,27 @@ class SaverWindowTest : public ::testing::Test {
 
 }  // namespace
 
+TEST_F(SaverWindowTest, ExitFadeRaisesTheDesktopShareToThePlainDesktop) {
+  // Each step composes the frame with the desktop at 255 - (100 - percent) * 2.55 * (n - k) / n.
+  struct LevelSink : presentationtest::RecordingSink {
+    void StretchFrame(FrameDestination dest, std::span<const uint32_t> bits, int32_t w, int32_t h,
+                      const FrameBitmapHeader& header, const FrameRect& rect) override {
+      levels.push_back(compositor().LastDesktopLevel);
+      RecordingSink::StretchFrame(dest, bits, w, h, header, rect);
+    }
+    std::vector<int32_t> levels;
+  } levelSink;
+  InstallFrameSink(&levelSink);
+  SetDesktopCapture(std::vector<uint8_t>(3 * 64 * 48, 200));
+  SetFilterAndDesktopBlend(0, 0, 40, 0);
+  FadeOutOnExit(16, 5);
+  ASSERT_EQ(levelSink.levels.size(), 16u);
+  EXPECT_EQ(levelSink.levels[0], 112);   // 111.5625
+  EXPECT_EQ(levelSink.levels[7], 178);   // 178.5, halves to even
+  EXPECT_EQ(levelSink.levels[15], 255);  // the plain desktop
+  InstallFrameSink(&sink);
+}
+
 TEST_F(SaverWindowTest, MouseMovementEndsOnTheFourthLargeMove) {
   struct Move {
     float x, y;
@@ -65,6 +87,8 @@ TEST_F(SaverWindowTest, MouseMovementEndsOnTheFourthLargeMove) {
       {"four more after the restart end it",
        {{100, 0, 1000}, {200, 0, 13000}, {300, 0, 13100}, {400, 0, 13200}, {500, 0, 13300}, {600, 0, 13400}},
        true, 4},
+      {"a move just beyond 75 pixels counts", {{45, std::nextafter(60.0f, 100.0f), 1000}}, false, 1},
+      {"ticks that wrap around are 513 ms apart", {{100, 0, 0xFFFFFEFFu}, {200, 0, 0x100u}}, false, 2},
   };
   for (const auto& c : cases) {
     ResetPacingState();
@@ -120,7 +144,7 @@ TEST_F(SaverWindowTest, KeysEndTheSaverUnlessTheyAreCaptureKeys) {
 TEST_F(SaverWindowTest, ExitFadeComposesTheFrameAgain) {
   struct Case {
     int32_t steps, size, percent, copies;
-  } cases[] = {{16, 5, 0, 16}, {20, 5, 0, 18}, {16, 5, 40, 16}, {3, 0, 0, 0}};
+  } cases[] = {{16, 5, 0, 16}, {20, 5, 0, 18}, {16, 5, 40, 16}, {3, 0, 0, 3}, {0, 5, 0, 0}, {-2, -50, 0, 0}};
   for (const auto& c : cases) {
     SetFilterAndDesktopBlend(0, 0, c.percent, 0);
     sink.copies.clear();
