@@ -1,0 +1,108 @@
+#include "settings/settings_transfer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/core/galaxy_types.h"
+#include "host/services/registry_access.h"
+#include "host/services/template_lookup.h"
+#include "settings/template_fixture.h"
+#include "support/test_support.h"
+
+namespace {
+
+class CommandLineTemplateTest : public settingstest::TemplateTest {
+ protected:
+  void SetUp() override {
+    engine::ResetGalaxyRecords();
+    TemplateTest::SetUp();
+    host::templateState().TemplatePath.clear();
+  }
+};
+
+// A short template: a few values of each section, one galaxy type and one composite. Every
+// value it lacks must reach the registry as its default.
+const char* const kTemplate =
+    "\r\n[Admin]\r\nProduct=Zorvane\r\n"
+    "\r\n[General]\r\nAnimationType=0\r\n"
+    "\r\n[Advanced]\r\nFocalLength=2\r\nLockMessage=a=b\r\n"
+    "\r\n[DirectX]\r\nDX_WinWidth=800\r\nDX_DesktopPercent=70\r\n"
+    "\r\n[GenColor]\r\nHWC_ConeBright=90\r\n"
+    "\r\n[Universe]\r\nUniverse_Stars=5000\r\nUniverse_Tour=0\r\n"
+    "\r\n[UniGal3]\r\n_UniGalName=Three\r\nGalaxy_Radius=99999\r\n"
+    "\r\n[CompGal2]\r\n_CompGalName=Two\r\n_CompGalPct=7\r\n_CompGalCount=2\r\nGalaxyIndex_0=4\r\n"
+    "GalaxyIndex_1=99\r\n";
+
+TEST_F(CommandLineTemplateTest, TemplateValuesOrTheirDefaultsReachTheRegistry) {
+  testsupport::WriteFile(path_, "\r\n[Advanced]\r\nFocalLength=5\r\n");
+  // A lookup before the road caches the file's earlier text; the road reads the file afresh.
+  host::templateState().TemplatePath = path_;
+  ASSERT_EQ(host::ReadTemplateValue("Advanced", "FocalLength", ""), "5");
+  host::templateState().TemplatePath = "elsewhere.glx";
+  testsupport::WriteFile(path_, kTemplate);
+  host::SaveRegSetting("DirectX", "DX_FilterMaskR", "12");
+  host::SaveRegSetting("DirectX", "DX_BlendUniBurst", "60");
+
+  settings::CyclePropsTempToRegArrays(path_, 1920, 1080);
+
+  EXPECT_EQ(host::templateState().TemplatePath, path_);
+  EXPECT_TRUE(host::templateState().TemplateText.empty());
+  struct Case {
+    const char* section;
+    const char* key;
+    const char* stored;
+  } cases[] = {
+      // Display: size and filter only; a missing size is the screen's.
+      {"DirectX", "DX_WinWidth", "800"},
+      {"DirectX", "DX_WinHeight", "1080"},
+      {"DirectX", "DX_FilterIndex", "0"},
+      {"DirectX", "DX_DesktopPercent", "<missing>"},
+      {"DirectX", "DX_FilterMaskR", "12"},
+      {"DirectX", "DX_BlendUniBurst", "60"},
+      {"General", "AnimationType", "0"},
+      {"GenColor", "HWC_ConeBright", "90"},
+      {"GenColor", "HWC_ConeTwist", "45"},
+      {"Advanced", "FocalLength", "2"},
+      {"Advanced", "LockMessage", "a=b"},
+      {"Advanced", "Adv_FontName", "Arial"},
+      {"Advanced", "Adv_ZidiCycle", "1"},
+      {"Advanced", "Adv_HWB_Speed", "0"},
+      {"Advanced", "Adv_Randomize", "0"},
+      {"Advanced", "Adv_RandomMag", "5"},
+      {"Advanced", "Adv_RandomExp", "2"},
+      {"Universe", "Universe_Stars", "5000"},
+      {"Universe", "Universe_Tour", "0"},
+      {"Universe", "Universe_HW_Start", "170"},
+      {"Universe", "Universe_HW_End", "250"},
+      {"Universe", "Universe_Persist", "0.985"},
+      {"Universe", "Universe_GS_Idx", ""},
+      {"Universe", "Universe_Profile", "51"},
+      // Galaxy types and composites are loaded, clamped and stored for the saver run.
+      {"Universe\\Galaxy3", "_UniGalName", "Three"},
+      {"Universe\\Galaxy3", "Galaxy_Radius", "30000"},
+      {"Universe\\Galaxy0", "Galaxy_Radius", "300"},
+      {"Universe\\Galaxy0", "_UniGalName", "< Galaxy Profile 1 >"},
+      {"Universe\\CompGal2", "_CompGalName", "Two"},
+      {"Universe\\CompGal2", "_CompGalPct", "7"},
+      {"Universe\\CompGal2", "CompGal_Count", "2"},
+      {"Universe\\CompGal2", "CompGal_Type1", "49"},
+      {"Universe\\CompGal0", "_CompGalName", "< Composite Galaxy 1 >"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Raw(c.section, c.key), c.stored) << c.section << " " << c.key;
+  EXPECT_EQ(engine::records().GalaxyTypes[3].Galaxy_Radius, 30000);
+  EXPECT_EQ(engine::records().CompositeGalaxies[2].CompGal_Type[0], 4);
+}
+
+TEST_F(CommandLineTemplateTest, UnreadableTemplateWritesEveryDefault) {
+  host::SaveRegSetting("Advanced", "Adv_RandomMag", "9");
+  settings::CyclePropsTempToRegArrays(dir_ + "/missing.glx", 640, 480);
+  EXPECT_EQ(Raw("DirectX", "DX_WinWidth"), "640");
+  EXPECT_EQ(Raw("DirectX", "DX_WinHeight"), "480");
+  EXPECT_EQ(Raw("Advanced", "Adv_RandomMag"), "5");
+  EXPECT_EQ(Raw("Advanced", "Adv_TimeDelay"), "10");
+  EXPECT_EQ(Raw("Universe", "Universe_AmPers"), "0.999");
+  EXPECT_EQ(Raw("Universe\\Galaxy49", "Galaxy_Atoms"), "0");
+}
+
+}  // namespace
