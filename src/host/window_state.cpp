@@ -78,12 +78,14 @@ void SaveWindowState(QWidget& window, std::string_view section) {
   SaveRegSetting(section, "WindowState", window.isMaximized() ? 2 : 0);
   if (window.isMinimized()) return;
   const RenderState& r = render();
-  const QRect g = window.geometry();
+  // The position of the frame (what move() restores) and the size of the inside (what resize()
+  // restores), so that a window reopens exactly where it was and does not creep by its frame.
+  const QPoint at = window.pos();
   SaveRegSetting(section, "WindowSize",
-                 FormatWindowSize(static_cast<double>(g.x()) * r.TwipsPerPixelX,
-                                  static_cast<double>(g.y()) * r.TwipsPerPixelY,
-                                  static_cast<double>(g.width()) * r.TwipsPerPixelX,
-                                  static_cast<double>(g.height()) * r.TwipsPerPixelY));
+                 FormatWindowSize(static_cast<double>(at.x()) * r.TwipsPerPixelX,
+                                  static_cast<double>(at.y()) * r.TwipsPerPixelY,
+                                  static_cast<double>(window.width()) * r.TwipsPerPixelX,
+                                  static_cast<double>(window.height()) * r.TwipsPerPixelY));
 }
 
 void RestoreWindowState(QWidget& window, std::string_view section, bool sizable) {

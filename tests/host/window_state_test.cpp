@@ -2,6 +2,14 @@
 
 #include "host/window_state.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include "host/qt_test_app.h"
+#include "settings/store/typed_readers.h"
+#include "support/test_support.h"
+
 using namespace host;
 
 TEST(WindowState, SizeTextFieldsAndBounds) {
@@ -31,4 +39,57 @@ TEST(WindowState, RestoredRectsAreFittedOntoAScreen) {
     EXPECT_EQ(r.width, c.out.width);
     EXPECT_EQ(r.height, c.out.height);
   }
+}
+
+TEST(WindowState, SavedWindowsReopenWhereTheyWere) {
+  testsupport::EnsureQtApplication();
+  testsupport::TempConfig cfg;
+  const char* section = "General\\Advanced";
+  {
+    QWidget w;
+    w.move(120, 90);
+    w.resize(300, 200);
+    SaveWindowState(w, section);
+  }
+  EXPECT_EQ(settings::GetSettingString(section, "WindowState", ""), "0");
+  EXPECT_EQ(settings::GetSettingString(section, "WindowSize", ""), "01800013500450003000");
+  struct Case {
+    bool sizable;
+    int w, h;
+  } cases[] = {{true, 300, 200}, {false, 50, 40}};  // a fixed-border window keeps its own size
+  for (const auto& c : cases) {
+    QWidget w;
+    w.resize(50, 40);
+    RestoreWindowState(w, section, c.sizable);
+    EXPECT_EQ(w.pos(), QPoint(120, 90)) << c.sizable;
+    EXPECT_EQ(w.size(), QSize(c.w, c.h)) << c.sizable;
+  }
+  // A minimised window keeps the stored size; a maximised one stores state 2 and reopens
+  // maximised.
+  {
+    QWidget w;
+    w.move(5, 5);
+    w.setWindowState(Qt::WindowMinimized);
+    SaveWindowState(w, section);
+  }
+  EXPECT_EQ(settings::GetSettingString(section, "WindowSize", ""), "01800013500450003000");
+  {
+    QWidget w;
+    w.setWindowState(Qt::WindowMaximized);
+    SaveWindowState(w, section);
+  }
+  EXPECT_EQ(settings::GetSettingString(section, "WindowState", ""), "2");
+  QWidget maximised;
+  RestoreWindowState(maximised, section, true);
+  EXPECT_TRUE(maximised.isMaximized());
+}
+
+TEST(WindowState, AWindowNeverSavedOpensCentred) {
+  testsupport::EnsureQtApplication();
+  testsupport::TempConfig cfg;
+  QWidget w;
+  w.resize(200, 100);
+  RestoreWindowState(w, "General\\Video", true);
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  EXPECT_EQ(w.pos(), QPoint(screen.x() + (screen.width() - 200) / 2, screen.y() + (screen.height() - 100) / 2));
 }
