@@ -177,65 +177,57 @@ int32_t PickCompositeMember(int32_t lType) {
 
 namespace {
 
-// Weights of the universe mix: types 0 to 49 by their own weight, composite slots by their
-// composite's weight. Returns the total (at least 1).
-int32_t BuildUniverseWeights(std::array<int32_t, kGalaxyTypeCount>& weight,
-                             std::array<int32_t, kGalaxyTypeCount>& cumulative) {
-  GalaxyRecords& rec = records();
-  int32_t total = 0;
-  for (int32_t t = 0; t < kGalaxyTypeCount; ++t) {
-    GalaxyTypeProps& T = rec.GalaxyTypes[t];
-    if (t < kCompositeSlotBase) {
-      T.IsComposite = false;
-    } else {
-      T._UniGalPct = rec.CompositeGalaxies[t - kCompositeSlotBase]._CompGalPct;
-      T.IsComposite = T._UniGalPct >= 1;
+// The universe mix: types 0 to 49 by their own weight, composite slots by their composite's
+// weight; galaxy types are taken in turn over the weighted types or drawn by weight.
+class UniverseMix {
+ public:
+  UniverseMix() {
+    GalaxyRecords& rec = records();
+    for (int32_t t = 0; t < kGalaxyTypeCount; ++t) {
+      GalaxyTypeProps& T = rec.GalaxyTypes[t];
+      if (t < kCompositeSlotBase) {
+        T.IsComposite = false;
+      } else {
+        T._UniGalPct = rec.CompositeGalaxies[t - kCompositeSlotBase]._CompGalPct;
+        T.IsComposite = T._UniGalPct >= 1;
+      }
+      // A negative weight (never stored by the dialog) counts as none.
+      weight_[t] = std::clamp(T._UniGalPct, 0, 9999);
+      total_ += weight_[t];
+      cumulative_[t] = total_;
     }
-    // A negative weight (never stored by the dialog) counts as none.
-    weight[t] = std::clamp(T._UniGalPct, 0, 9999);
-    total += weight[t];
-    cumulative[t] = total;
+    if (total_ == 0) {
+      total_ = 1;
+      weight_[0] = 1;
+      cumulative_.fill(1);
+    }
   }
-  if (total == 0) {
-    total = 1;
-    weight[0] = 1;
-    for (auto& c : cumulative) c = 1;
-  }
-  return total;
-}
 
-// Galaxy types of a universe: in turn over the weighted types, or drawn by weight; then the
-// first galaxies take the visit list when the tour follows it.
-void ChooseGalaxyTypes(UniverseGalaxies& g) {
-  std::array<int32_t, kGalaxyTypeCount> weight{};
-  std::array<int32_t, kGalaxyTypeCount> cumulative{};
-  const int32_t total = BuildUniverseWeights(weight, cumulative);
-  const UniverseSettings& us = universeSettings();
-  int32_t cursor = 0;
-  for (int32_t i = 0; i < g.Count(); ++i) {
-    int32_t type = 0;
-    if (us.Universe_GVisit) {
+  // The type of the next galaxy; a draw only when the types are not taken in turn.
+  int32_t Next(bool inTurn) {
+    if (inTurn) {
       for (int32_t step = 0; step < kGalaxyTypeCount; ++step) {
-        const int32_t t = (cursor + step) % kGalaxyTypeCount;
-        if (weight[t] > 0) {
-          type = t;
-          cursor = (t + 1) % kGalaxyTypeCount;
-          break;
+        const int32_t t = (cursor_ + step) % kGalaxyTypeCount;
+        if (weight_[t] > 0) {
+          cursor_ = (t + 1) % kGalaxyTypeCount;
+          return t;
         }
       }
-    } else {
-      const float r = NextRandomSingle() * static_cast<float>(total);
-      // A type of weight 0 is never chosen, also for a draw of exactly 0.
-      for (int32_t t = 0; t < kGalaxyTypeCount; ++t) {
-        if (weight[t] > 0 && static_cast<float>(cumulative[t]) >= r) {
-          type = t;
-          break;
-        }
-      }
+      return 0;
     }
-    g.GalaxyTypeIndex[i] = type;
+    const float r = NextRandomSingle() * static_cast<float>(total_);
+    // A type of weight 0 is never chosen, also for a draw of exactly 0.
+    for (int32_t t = 0; t < kGalaxyTypeCount; ++t)
+      if (weight_[t] > 0 && static_cast<float>(cumulative_[t]) >= r) return t;
+    return 0;
   }
-}
+
+ private:
+  std::array<int32_t, kGalaxyTypeCount> weight_{};
+  std::array<int32_t, kGalaxyTypeCount> cumulative_{};
+  int32_t total_ = 0;
+  int32_t cursor_ = 0;
+};
 
 void ApplyVisitList(UniverseGalaxies& g) {
   const UniverseSettings& us = universeSettings();
@@ -375,9 +367,11 @@ void CreateUniverse(UniverseGalaxies& galaxies, UniverseStars& stars, AmbientSta
     }
   }
 
-  ChooseGalaxyTypes(galaxies);
+  // Each galaxy draws its type, then the particle it stands on.
+  UniverseMix mix;
   for (int32_t g = 0; g < nGalaxies; ++g) {
-    if (nStars <= 0) break;
+    galaxies.GalaxyTypeIndex[g] = mix.Next(us.Universe_GVisit);
+    if (nStars <= 0) continue;
     const int32_t p = std::clamp(
         runtime::FixToLong(NextRandomSingle() * static_cast<float>(us.Universe_Stars)).value_or(0),
         0, nStars - 1);

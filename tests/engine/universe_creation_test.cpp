@@ -107,6 +107,31 @@ TEST_F(CreationTest, GalaxyTypesFollowTheWeightsTheTurnAndTheVisitList) {
   }
 }
 
+// Each galaxy draws its type and then the particle it stands on, before the next galaxy
+// draws. Taken in turn, the types draw nothing, so the particle draws follow one another:
+// with drawn types galaxy g stands where galaxy 2g + 1 stands with types in turn.
+TEST_F(CreationTest, EachGalaxyDrawsItsTypeThenItsParticle) {
+  std::vector<float> inTurn[3], drawn[3];
+  for (bool turn : {true, false}) {
+    SetUp();
+    universeSettings().Universe_ESteps = 1;
+    universeSettings().Universe_GVisit = turn;
+    records().GalaxyTypes[6]._UniGalPct = 1;
+    Create();
+    EXPECT_EQ(galaxies.GalaxyTypeIndex, std::vector<int32_t>(6, 6));
+    auto& out = turn ? inTurn : drawn;
+    out[0] = galaxies.PosX;
+    out[1] = galaxies.PosY;
+    out[2] = galaxies.PosZ;
+  }
+  for (int axis = 0; axis < 3; ++axis) {
+    for (int g = 0; g < 3; ++g) {
+      EXPECT_EQ(drawn[axis][g], inTurn[axis][2 * g + 1]) << "axis " << axis << " galaxy " << g;
+      EXPECT_NE(inTurn[axis][2 * g + 1], inTurn[axis][2 * g]) << "axis " << axis << " galaxy " << g;
+    }
+  }
+}
+
 TEST_F(CreationTest, EveryParticleIsAStarOfItsGalaxyAfterTheLastFrame) {
   records().GalaxyTypes[6]._UniGalPct = 1;
   Create();
