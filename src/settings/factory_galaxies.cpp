@@ -10,6 +10,7 @@
 #include "runtime/numbers.h"
 #include "settings/element_table.h"
 #include "settings/factory_universe.h"
+#include "settings/record_clamps.h"
 
 namespace settings {
 
@@ -198,8 +199,8 @@ void LoadFactoryGalaxy(int32_t n) {
     for (int32_t k = 0; k < count && k < engine::kMaxAtoms; ++k) LoadAtom(g.Atoms, row, k);
   }
 
-  // The values go into the record as the row holds them; the record clamp runs when the
-  // record is saved or loaded again.
+  // Factory values pass through the same clamp as values loaded from storage.
+  ClampGalaxyRecord(n);
 }
 
 void LoadFactoryDefaults() {

@@ -37,10 +37,9 @@ void InitGalaxyStyleNames();
 std::string FactoryGalaxyRow(int32_t n);
 
 // Replaces galaxy type n (0 to 49) by its factory settings: name and weight from the tables
-// above (filled first when start-up has not done it), every field of factory row n + 1 and
-// its IFS points or atoms, as the row holds them (no clamp: one row holds a height exponent
-// of 400, which the record clamp brings to 99.9 when the record is saved). Fields no column
-// names keep their contents, the run-time values among them.
+// above (filled first when start-up has not done it), every field of factory row n + 1, its
+// IFS points or atoms, and then the record clamp (ClampGalaxyRecord). Fields no column names
+// keep their contents.
 void LoadFactoryGalaxy(int32_t n);
 
 // All 50 factory galaxy types, then the 16 factory composites.

@@ -5,6 +5,7 @@
 #include "host/services/values.h"
 #include "runtime/numbers.h"
 #include "engine/core/galaxy_types.h"
+#include "settings/record_clamps.h"
 
 namespace settings {
 
@@ -83,7 +84,7 @@ std::string FactoryCompositeRow(int32_t n) {
   return kCompositeRows[static_cast<size_t>(n - 1)];
 }
 
-// The rows go into the records as they stand; the loaders and the template save clamp.
+// Factory composites pass through the same clamp as composites loaded from storage.
 void LoadFactoryComposites() {
   for (int32_t c = 0; c < engine::kCompositeCount; ++c) {
     const std::string row = FactoryCompositeRow(c + 1);
@@ -95,12 +96,13 @@ void LoadFactoryComposites() {
     if (auto count = runtime::ToLong(runtime::Val(host::GetCsvField(row, 2)))) {
       comp.CompGal_Count = *count;
     }
-    // Members past the slots of the record are not read.
+    // Members past the slots of the record are not read; the clamp then trims the count.
     for (int32_t k = 0; k < comp.CompGal_Count && k < engine::kCompositeMembers; ++k) {
       if (auto type = runtime::ToLong(runtime::Val(host::GetCsvField(row, 3 + k)))) {
         comp.CompGal_Type[static_cast<size_t>(k)] = *type;
       }
     }
+    ClampCompositeRecord(c);
   }
 }
 

@@ -19,8 +19,9 @@ std::string FactoryUniverseThemeName(int32_t n);
 // Any other n gives the empty text.
 std::string FactoryCompositeRow(int32_t n);
 
-// Fills composites 0 to 15 from the 16 composite rows, as the rows hold them (no clamp).
-// Members at and beyond each count and the cumulative weights keep their contents.
+// Fills composites 0 to 15 from the 16 composite rows, each then clamped
+// (ClampCompositeRecord). Members at and beyond each count and the cumulative weights keep
+// their contents.
 void LoadFactoryComposites();
 
 }  // namespace settings
