@@ -82,14 +82,17 @@ constexpr std::size_t Count(const T (&)[N]) {
 }
 
 // Screen position of a camera-space point at depth d: X * PerspectiveScale / d plus the
-// centre, rounded. A depth that is not in front of the eye, or a projection that is not a
-// finite number in range, gives no position: the point is off-screen.
+// centre, rounded. The product of the two Singles is a Single whatever the depth's type. A
+// depth that is not in front of the eye, or a projection that is not a finite number in
+// range, gives no position: the point is off-screen.
 template <class Dp>
 inline bool Project(const RenderView& v, float X, float Y, Dp d, int64_t& sx, int64_t& sy) {
   if (!(d > 0)) return false;
+  const float xp = X * v.PerspectiveScale;
+  const float yp = Y * v.PerspectiveScale;
   int32_t px = 0, py = 0;
-  if (!runtime::ToLongInline(static_cast<double>(X * static_cast<Dp>(v.PerspectiveScale) / d) + v.ScreenCentreX, px) ||
-      !runtime::ToLongInline(static_cast<double>(Y * static_cast<Dp>(v.PerspectiveScale) / d) + v.ScreenCentreY, py))
+  if (!runtime::ToLongInline(static_cast<double>(static_cast<Dp>(xp) / d) + v.ScreenCentreX, px) ||
+      !runtime::ToLongInline(static_cast<double>(static_cast<Dp>(yp) / d) + v.ScreenCentreY, py))
     return false;
   sx = px;
   sy = py;

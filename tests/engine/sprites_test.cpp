@@ -167,6 +167,17 @@ TEST(PlotProjectedGlintTest, DrawsTheMainLayerAndBothLayerPairs) {
   EXPECT_EQ(LitPixels(), e.clipped(200, 200));
 }
 
+// Each layer is projected as X x PerspectiveScale (a Single product) over its own depth. With
+// a unit so small that every distance rounds to 0, each layer is one pixel; the layer at
+// Z + 0.1 x scale lies just above 173.5 with the Single product (just below it with an exact
+// one) and so lands on column 174.
+TEST(PlotProjectedGlintTest, EachLayerIsProjectedFromTheSingleProductOverItsOwnDepth) {
+  SetUpFrame(200, 200, 0.1f, 100.0f);
+  const float x = 0x1.7f5a04p+1f, z = 0x1.011f6p+2f, scale = 0x1.24de76p-1f;  // 2.9949, 4.0175, 0.5720
+  engine::PlotProjectedGlint(x, 0.0f, z, 3, 3, scale, kColour);
+  EXPECT_EQ(LitPixels(), (PixelSet{{175, 100}, {174, 100}, {176, 100}, {172, 100}, {177, 100}}));
+}
+
 TEST(PlotProjectedGlintTest, ATinyUnitDrawsOnlyTheCentreAndAPointBehindTheEyeNothing) {
   SetUpFrame(64, 48, 0.001f);
   engine::PlotProjectedGlint(1.0f, -1.0f, 2.0f, 5, 5, 1.0f, kColour);  // unit 0.0005
