@@ -466,11 +466,9 @@ void CreateUniverse(UniverseGalaxies& galaxies, UniverseStars& stars, AmbientSta
     AdvanceGalaxyPaths(nGalaxies, -1, galaxies.GalaxyTypeIndex);
 
     // Over the last quarter the retention eases along a quarter cosine towards 0.
-    const float quarter = 0.25f * static_cast<float>(steps);
-    if (static_cast<float>(e) > 0.75f * static_cast<float>(steps)) {
-      d = us.Universe_Damping *
-          static_cast<float>(std::cos((static_cast<float>(e) - 0.75f * static_cast<float>(steps)) /
-                                      quarter * 1.5707963267949));
+    if (e > 0.75 * steps) {
+      d = static_cast<float>(us.Universe_Damping *
+                             std::cos((e - 0.75 * steps) / (0.25 * steps) * 1.5707963267949));
     }
 
     if (host::PaceFrameAndCheckHost()) return;

@@ -132,6 +132,28 @@ TEST_F(CreationTest, EachGalaxyDrawsItsTypeThenItsParticle) {
   }
 }
 
+// The expansion value grows the extent and keeps 99.5 % per frame; past three quarters of
+// the frames the retention eases along a quarter cosine (0.995 x cos((e - 0.75 S) /
+// (0.25 S) x pi / 2), worked in double and kept as a Single).
+TEST_F(CreationTest, ExpansionRetentionEasesOverTheLastQuarter) {
+  struct Case {
+    int32_t steps;
+    float expansion, extent;
+  };
+  for (const Case c : {Case{10, 2.7136786f, 29.3339233f}, Case{18, 1.50274861f, 51.3176727f}}) {
+    SCOPED_TRACE(c.steps);
+    SetUp();
+    universeSettings().Universe_ESteps = c.steps;
+    PrepareGalaxyTypes();
+    galaxies.Resize(6);
+    stars.Resize(200);
+    float expansion = 3.0f, extent = 0.0f;
+    CreateUniverse(galaxies, stars, nullptr, scratch, expansion, extent, 0);
+    EXPECT_EQ(expansion, c.expansion);
+    EXPECT_EQ(extent, c.extent);
+  }
+}
+
 TEST_F(CreationTest, EveryParticleIsAStarOfItsGalaxyAfterTheLastFrame) {
   records().GalaxyTypes[6]._UniGalPct = 1;
   Create();
