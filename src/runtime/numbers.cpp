@@ -44,7 +44,8 @@ int32_t ToLongOr(double v, int32_t fallback) { return ToLong(v).value_or(fallbac
 
 namespace {
 
-bool IsSkippedBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+// Blanks, tabs and line feeds; a carriage return ends a number like any other character.
+bool IsSkippedBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 
 // Parses a run of "sign digits [sep digits] [exp]" from `s` starting at `i`, ignoring blanks
 // when `skipBlanks` is set. Returns the number of characters consumed (0: no number) and
