@@ -124,7 +124,8 @@ void DispatchCommandLine(std::string_view cmd, StartupActions& actions) {
 }
 
 void ReloadColorTables() {
-  engine::LoadHueWheelSettings(engine::AdvancedHueWheelFields());
+  // The stored hue wheel settings, never the unsaved boxes of an open advanced window.
+  engine::LoadHueWheelSettings();
   engine::RebuildColorTables(true, true);
 }
 

@@ -78,8 +78,8 @@ int32_t CommandLineHandle(std::string_view rest);
 // Dispatches the command line (the text after the program's name).
 void DispatchCommandLine(std::string_view commandLine, StartupActions& actions);
 
-// Reloads the hue wheel settings (from the advanced window while it is open) and rebuilds
-// the colour tables; bound as the reload of every render-target binding.
+// Reloads the stored hue wheel settings and rebuilds the colour tables; bound as the reload of
+// every render-target binding.
 void ReloadColorTables();
 
 // MultiMonitorMode from "Adv_MultiMonitor" (section "Advanced") and PerfLogFrames from

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engine/core/hue_wheel.h"
 #include "host/presentation/compositor.h"
 #include "host/presentation/frame_pacing.h"
 #include "host/presentation/render_state.h"
@@ -144,7 +145,9 @@ TEST(Startup, MonitorModeAndLogFramesReadAsStored) {
   for (const auto& c : cases) {
     testsupport::TempConfig cfg;
     render().MultiMonitorMode = 7;
-    if (c.mode) ASSERT_TRUE(SaveRegSetting("Advanced", "Adv_MultiMonitor", c.mode));
+    if (c.mode) {
+      ASSERT_TRUE(SaveRegSetting("Advanced", "Adv_MultiMonitor", c.mode));
+    }
     ASSERT_TRUE(SaveRegSetting("DirectX", "DX_WriteLog", 100));
     ReadMonitorAndLogSettings();
     EXPECT_EQ(render().MultiMonitorMode, c.expect) << (c.mode ? c.mode : "missing");
@@ -152,4 +155,22 @@ TEST(Startup, MonitorModeAndLogFramesReadAsStored) {
   }
   ResetRenderState();
   ResetCompositorState();
+}
+
+TEST(Startup, BindingARenderTargetReadsTheStoredHueWheel) {
+  // Boxes of an open advanced window that hold other divisions than the stored ones.
+  struct Boxes : engine::HueWheelFields {
+    std::string HueWheelText(int) const override { return "0"; }
+  } boxes;
+  testsupport::TempConfig cfg;
+  ASSERT_TRUE(SaveRegSetting("Advanced", "Adv_HueWheel0", 10));
+  engine::SetAdvancedHueWheelFields(&boxes);
+  SetColorTablesReload(&ReloadColorTables);
+  HeadlessRenderSurface target(64, 48);
+  LoadSaverProperties(target, false, 1.0f);
+  EXPECT_EQ(engine::hueWheelState().HueWheelDiv[0], 28);  // 10 degrees of the stored settings
+  engine::SetAdvancedHueWheelFields(nullptr);
+  SetColorTablesReload(nullptr);
+  UnbindRenderTarget(&target);
+  ResetRenderState();
 }
