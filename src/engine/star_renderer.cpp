@@ -75,9 +75,7 @@ struct GalaxyCentres {
       s.X[i] += s.VelX[i];
       const float phase = s.VelY[i] + T.RadiusExpRad;
       s.VelY[i] = phase;
-      const auto D = static_cast<float>(T.RadBFillWhole);
-      const float denom = static_cast<float>(s.Age[i]) + D;
-      s.Y[i] = denom != 0.0f ? T.GhwRadius * static_cast<float>(std::sin(phase)) * D / denom : 0.0f;
+      s.Y[i] = WaveHeight(T.GhwRadius, phase, T.RadBFillWhole, s.Age[i]);
       s.Z[i] += s.VelZ[i];
       return true;
     }

@@ -119,7 +119,7 @@ void InitUniverseParticle(float& x, float& y, float& z, float& vx, float& vy, fl
   x *= k;
   y *= k;
   z *= k;
-  const float A = T.LevelTilt[0];
+  const double A = T.LevelTilt[0];
   const auto cosA = static_cast<float>(std::cos(-A));
   const auto sinA = static_cast<float>(std::sin(-A));
   vz = sinA * y + cosA * z;
@@ -300,11 +300,7 @@ void MoveExpansionStar(UniverseStars& s, int32_t i, const GalaxyTypeProps& T) {
     case 3: {
       s.StarX[i] += s.StarVelX[i];
       s.StarVelY[i] += T.RadiusExpRad;
-      const auto D = static_cast<float>(T.RadBFillWhole);
-      const float denom = D + static_cast<float>(s.StarAge[i]);
-      s.StarY[i] = denom != 0.0f
-                       ? T.GhwRadius * static_cast<float>(std::sin(s.StarVelY[i])) * D / denom
-                       : 0.0f;
+      s.StarY[i] = WaveHeight(T.GhwRadius, s.StarVelY[i], T.RadBFillWhole, s.StarAge[i]);
       s.StarZ[i] += s.StarVelZ[i];
       break;
     }

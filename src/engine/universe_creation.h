@@ -7,6 +7,7 @@
 // when a display starts and never per frame.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -59,6 +60,15 @@ inline void PullStarToCentre(float& x, float& y, float& z, float& vx, float& vy,
   x += vx;
   y += vy;
   z += vz;
+}
+
+// Height of a wave star: the amplitude times the sine of its phase, dying down with the
+// star's age over `decay` frames; worked in double and kept as a Single. 0 when age + decay
+// is 0.
+inline float WaveHeight(float amplitude, float phase, int32_t decay, int32_t age) {
+  const double denom = static_cast<double>(age) + decay;
+  if (denom == 0.0) return 0.0f;
+  return static_cast<float>(amplitude * std::sin(static_cast<double>(phase)) * decay / denom);
 }
 
 // Work arrays of a universe's birth, sized with the universe's own arrays.

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <utility>
 
 #include "engine/comets.h"
 #include "engine/core/galaxy_types.h"
@@ -131,6 +132,23 @@ TEST_F(RendererTest, WaveCountsAgeAndKeepsItsPhase) {
   Frame();
   EXPECT_EQ(stars.StarAge[0], 2);
   EXPECT_FLOAT_EQ(stars.StarVelY[0], 1.0f);
+}
+
+// Wave height 6 x sin(phase) x 3 / (1 + 3) at age 1, the sine taken in double.
+TEST_F(RendererTest, WaveHeightTakesTheSineInDouble) {
+  const std::pair<float, float> cases[] = {{1.2f, 4.1941762f}, {2.2f, 3.63823366f}, {0.7f, 2.89897966f}};
+  for (const auto& [phase, height] : cases) {
+    SCOPED_TRACE(phase);
+    SetUp();
+    UseStars(1);
+    GalaxyTypeProps& T = records().GalaxyTypes[0];
+    T.MotionKind = 3;
+    T.RadiusExpRad = phase;
+    T.GhwRadius = 6.0f;
+    T.RadBFillWhole = 3;
+    Frame();
+    EXPECT_EQ(stars.StarY[0], height);
+  }
 }
 
 TEST_F(RendererTest, UnknownMotionKindNeitherMovesNorDraws) {

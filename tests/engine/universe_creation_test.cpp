@@ -199,6 +199,24 @@ TEST_F(CreationTest, BurstParticlesStartAtTheCentre) {
   }
 }
 
+// The burst velocity is the shape point tilted by minus the first level's tilt, whose sine
+// and cosine are taken in double. A molecule without atoms leaves the point as given, here
+// (0, 0, 1) at a scale of 1: the velocity is (0, sin(-A), cos(-A)).
+TEST_F(CreationTest, BurstTiltTakesSineAndCosineInDouble) {
+  PrepareGalaxyTypes();
+  universeSettings().Universe_Expand = 2.0f;
+  GalaxyTypeProps& T = records().GalaxyTypes[4];
+  T.Galaxy_GalStyle = 9;
+  T.Atoms.Galaxy_Atoms = 0;
+  T.RadiusF = 2.0f;
+  T.LevelTilt[0] = 0.00101566606f;
+  float x = 0, y = 0, z = 1, vx = 9, vy = 9, vz = 9;
+  InitUniverseParticle(x, y, z, vx, vy, vz, 4, 1.0f, 0.0f, kParticleAtRest);
+  EXPECT_EQ(x, 0.0f);
+  EXPECT_EQ(y, -0.00101566582f);
+  EXPECT_EQ(z, 0.999999464f);
+}
+
 TEST_F(CreationTest, PickCompositeMemberDrawsByCumulativeWeight) {
   GalaxyRecords& rec = records();
   CompositeRecord& c = rec.CompositeGalaxies[1];
