@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -160,10 +161,10 @@ void FadeOutOnExit(int32_t lSteps, int32_t lStepSize) {
 
 namespace {
 
-// The per-user folder of the performance log.
+// The per-user folder of the performance log, created when it is missing.
 std::string PerUserDataFolder() {
   QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-  if (dir.isEmpty()) dir = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+  if (dir.isEmpty() || !QDir().mkpath(dir)) dir = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
   return dir.toStdString();
 }
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "e2e/xvfb_session.h"
+#include "host/services/registry_access.h"
 #include "platform/registry_store.h"
 #include "settings/store/typed_readers.h"
 #include "support/test_support.h"
@@ -119,4 +120,27 @@ TEST_F(SaverRun, PreviewDrawsIntoAForeignWindowAndEndsWithIt) {
   x.DestroyWindow(host);
   ASSERT_TRUE(preview->WaitFor(45000)) << "the preview did not end with its host";
   EXPECT_EQ(preview->exitCode(), 0);
+}
+
+TEST_F(SaverRun, PerformanceLogIsAppendedWhenTheSaverEnds) {
+  {
+    testsupport::ScopedEnv env("XDG_CONFIG_HOME", home + "/config");
+    platform::ResetRegistry();
+    ASSERT_TRUE(host::SaveRegSetting("DirectX", "DX_WriteLog", 5));
+    platform::ResetRegistry();
+  }
+  auto saver = Start({"/S"});
+  WaitForLit(x.root(), 800, 600, 200, 45000);
+  ASSERT_TRUE(saver->running());
+  SleepMs(1500);  // some lines of performance text
+  e2e::RunCommand(x.display(), "xdotool key Escape");
+  ASSERT_TRUE(saver->WaitFor(45000));
+  // The log goes to the user's data folder, which the run creates when it is missing.
+  std::string log;
+  ASSERT_TRUE(std::filesystem::is_directory(home + "/data")) << "no data folder was made";
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(home + "/data"))
+    if (entry.path().filename() == "ZORVPerf.log") log = testsupport::ReadFile(entry.path().string());
+  ASSERT_FALSE(log.empty()) << "no performance log was written";
+  EXPECT_EQ(log.rfind(std::string(120, '-') + "\nZorvane 6.0  ", 0), 0u) << log;
+  EXPECT_NE(log.find("   Total    :  "), std::string::npos) << log;
 }
