@@ -67,9 +67,9 @@ void LoadSaverProperties(RenderSurface& target, bool bFixedPacing, float sScale,
 
   // Settings of the frame and of the on-screen message.
   float focal = settings::GetSettingSingle(adv, "FocalLength", 1);
-  // Taken as stored: the pacer sleeps only for a rest of 1 to 999 ms, so a delay of 1000 ms or
-  // more (or below 1) paces nothing.
-  r.FrameDelayMs = settings::GetSettingLong(adv, "Adv_TimeDelay", 10);
+  // The pacer sleeps only for a rest of 1 to 999 ms: a stored delay outside 0..999 would make it
+  // never sleep, so it is kept in range.
+  r.FrameDelayMs = ClampLong(settings::GetSettingLong(adv, "Adv_TimeDelay", 10), 0, 999);
   std::string fontName = settings::GetSettingString(adv, "Adv_FontName", "Arial");
   int32_t fontSize = settings::GetSettingLong(adv, "Adv_FontSize", 12);
   int32_t hueStart = settings::GetSettingLong(adv, "Adv_FontHueV", 180);

@@ -90,7 +90,7 @@ struct RenderState {
   int32_t ScreenCentreX = 0;
   int32_t ScreenCentreY = 0;
 
-  int32_t FrameDelayMs = 10;  // wanted frame duration in ms (the pacer sleeps rests of 1 to 999)
+  int32_t FrameDelayMs = 10;  // wanted frame duration in ms, 0 to 999
   int32_t BlendLevel = 0;     // trail level of the frame, 0 to 100; the engine sets it
 
   // Screen data recorded at start-up.

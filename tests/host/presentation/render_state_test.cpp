@@ -93,12 +93,12 @@ TEST_F(RenderSettings, AdvancedValuesAreClampedAndDefaulted) {
   EXPECT_EQ(render().LockMessageText, "");
 }
 
-TEST_F(RenderSettings, FrameDelayIsTakenAsStored) {
+TEST_F(RenderSettings, FrameDelayIsKeptToWhatThePacerCanSleep) {
   struct Case {
     const char* stored;
     bool fixed;
     int32_t delay;
-  } cases[] = {{"35", false, 35}, {"1500", false, 1500}, {"-4", false, -4}, {"abc", false, 10}, {"1500", true, 20}};
+  } cases[] = {{"35", false, 35}, {"1500", false, 999}, {"-4", false, 0}, {"abc", false, 10}, {"1500", true, 20}};
   for (const auto& c : cases) {
     Store("Advanced", "Adv_TimeDelay", c.stored);
     Store("Advanced", "FocalLength", "3");
