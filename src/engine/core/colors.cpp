@@ -13,8 +13,8 @@ namespace {
 // The six-sector pattern both hue functions share: sector 1 to 6 and the Single fraction of
 // the way through it. No channel falls below 55.
 int32_t SectorColor(int32_t sector, float f) {
-  const auto rise = static_cast<int32_t>(std::floor(f * 200.0f + 55.0f));
-  const auto fall = static_cast<int32_t>(std::floor((1.0f - f) * 200.0f + 55.0f));
+  const int32_t rise = runtime::IntToLong(f * 200.0f + 55.0f).value_or(55);
+  const int32_t fall = runtime::IntToLong((1.0f - f) * 200.0f + 55.0f).value_or(55);
   int32_t r = 55, g = 55, b = 55;
   switch (sector) {
     case 1: r = 255; g = rise; break;
