@@ -1,7 +1,6 @@
 #include "runtime/numbers.h"
 
 #include <cctype>
-#include <cfenv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +17,9 @@ double RoundHalfEven(double v) {
 double Int(double v) { return std::floor(v); }
 double Fix(double v) { return std::trunc(v); }
 
+namespace {
+
+// The one checked conversion of an already whole floating value to an integer type.
 template <class I>
 std::optional<I> CheckedWhole(double whole) {
   if (!std::isfinite(whole)) return std::nullopt;
@@ -28,12 +30,7 @@ std::optional<I> CheckedWhole(double whole) {
   return static_cast<I>(whole);
 }
 
-template std::optional<int16_t> CheckedWhole<int16_t>(double);
-template std::optional<int32_t> CheckedWhole<int32_t>(double);
-template std::optional<int64_t> CheckedWhole<int64_t>(double);
-template std::optional<uint8_t> CheckedWhole<uint8_t>(double);
-template std::optional<uint16_t> CheckedWhole<uint16_t>(double);
-template std::optional<uint32_t> CheckedWhole<uint32_t>(double);
+}  // namespace
 
 std::optional<int32_t> ToLong(double v) { return CheckedWhole<int32_t>(RoundHalfEven(v)); }
 std::optional<int16_t> ToInteger(double v) { return CheckedWhole<int16_t>(RoundHalfEven(v)); }

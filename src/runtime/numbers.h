@@ -18,12 +18,8 @@ double RoundHalfEven(double v);
 double Int(double v);
 double Fix(double v);
 
-// The one checked conversion of an already whole floating value to an integer type:
-// NaN, infinities and values outside the type's range give nothing.
-template <class I>
-std::optional<I> CheckedWhole(double whole);
-
-// Whole-number conversions of the system: rounding halves to even, overflow reported.
+// Whole-number conversions of the system: rounding halves to even, overflow reported. NaN,
+// infinities and values outside the type's range give nothing.
 std::optional<int32_t> ToLong(double v);     // 32-bit, rounded
 std::optional<int16_t> ToInteger(double v);  // 16-bit, rounded
 std::optional<int32_t> FixToLong(double v);  // 32-bit, towards zero
@@ -56,10 +52,6 @@ std::string TrimBlanks(std::string_view text);
 // Upper-case copy of an ASCII text; comparisons that ignore case use it.
 std::string ToUpperAscii(std::string_view text);
 bool EqualsNoCase(std::string_view a, std::string_view b);
-
-}  // namespace runtime
-
-namespace runtime {
 
 // A value of any type turned into its text, as settings and templates store it: whole
 // numbers in decimal, Singles and Doubles by SingleToText/DoubleToText, texts unchanged.
