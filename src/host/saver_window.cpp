@@ -76,8 +76,7 @@ void SaverWindow::CheckMouseMove(float x, float y) {
   const uint32_t now = hostPlatform().GetTickCount();
   if (FirstMoveTick == 0) {
     FirstMoveTick = now;
-  } else if (std::llabs(static_cast<int32_t>(now - FirstMoveTick)) > 10000) {
-    // The ticks wrap at 2^32; their distance is taken as a signed 32-bit value.
+  } else if (AbsTickDiff(now, FirstMoveTick) > 10000) {
     FirstMoveTick = 0;
     MoveCount = 0;
   }
@@ -207,13 +206,10 @@ int RunSaverLoop() {
   UnbindRenderTarget(window.picScreen());
   qtPlatform().ShowCursor(true);
 
-  const CompositorState& c = compositor();
-  if (!c.PerfText.empty() && c.PerfLogFrames > 0) {
-    const std::string block = BuildPerformanceLog(
-        "5.1.0", QCoreApplication::applicationFilePath().toStdString(),
-        engine::universeSettings().UniverseStarTotal);
-    AppendPerformanceLog(PerUserDataFolder(), block);
-  }
+  // The log block is empty unless the performance log is on and a line was measured.
+  const std::string block = BuildPerformanceLog("5.1.0", QCoreApplication::applicationFilePath().toStdString(),
+                                                engine::universeSettings().UniverseStarTotal);
+  if (!block.empty()) AppendPerformanceLog(PerUserDataFolder(), block);
   return 0;
 }
 

@@ -23,11 +23,6 @@ Collaborators& collaborators() {
   return c;
 }
 
-int64_t AbsTickDiff(uint32_t a, uint32_t b) {
-  const int64_t d = static_cast<int32_t>(a - b);
-  return d < 0 ? -d : d;
-}
-
 // Two decimals, no leading zero before the point (0.5 -> ".50").
 std::string FormatHashDot00(double v) {
   if (!std::isfinite(v)) return ".00";

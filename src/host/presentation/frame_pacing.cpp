@@ -13,15 +13,13 @@ HostPlatform*& installed() {
   return p;
 }
 
-// Signed distance of two wrapping millisecond ticks, as a 32-bit value.
-int32_t TickDiff(uint32_t a, uint32_t b) { return static_cast<int32_t>(a - b); }
+}  // namespace
 
 int64_t AbsTickDiff(uint32_t a, uint32_t b) {
-  const int64_t d = TickDiff(a, b);
+  // The ticks wrap at 2^32: their distance is taken as a signed 32-bit value.
+  const int64_t d = static_cast<int32_t>(a - b);
   return d < 0 ? -d : d;
 }
-
-}  // namespace
 
 PacingState& pacing() {
   static PacingState s;

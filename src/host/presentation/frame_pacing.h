@@ -48,6 +48,9 @@ class HeadlessHostPlatform : public HostPlatform {
 HostPlatform& hostPlatform();
 void InstallHostPlatform(HostPlatform* platform);
 
+// Distance in milliseconds of two readings of the wrapping tick counter.
+int64_t AbsTickDiff(uint32_t a, uint32_t b);
+
 // Lets events run, then: true at once when G_bCancel is set; otherwise sleeps for
 // FrameDelayMs minus the time since FrameStartTick when that is 1 to 999 ms, and returns false.
 bool PaceFrame();
