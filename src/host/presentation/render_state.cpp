@@ -50,6 +50,17 @@ bool SizeBuffers(RenderState& r, size_t elements) {
   return false;
 }
 
+// The clip bounds of the pixel store and the projection follow the frame size.
+void SetClipAndProjection(RenderState& r, float sScale) {
+  r.PlotMaxX = r.RenderWidth - 1;
+  r.PlotMaxY = r.RenderHeight - 2;
+  r.PlotMinY = 1;
+  r.ScreenCentreX = runtime::ToLongOr(r.RenderWidth * 0.5, 0);
+  r.ScreenCentreY = runtime::ToLongOr(r.RenderHeight * 0.5, 0);
+  r.PerspectiveScale = static_cast<float>((static_cast<double>(r.ScreenCentreX) + r.ScreenCentreY) * 0.5 *
+                                          static_cast<double>(r.FocalLength) * static_cast<double>(sScale));
+}
+
 }  // namespace
 
 RenderState& render() {
@@ -117,14 +128,7 @@ void LoadSaverProperties(RenderSurface& target, bool bFixedPacing, float sScale,
   r.RenderWidth = static_cast<int32_t>(std::min<int64_t>((static_cast<int64_t>(r.RenderWidth) + 3) / 4 * 4,
                                                          0x7FFFFFFC));
 
-  r.PlotMaxX = r.RenderWidth - 1;
-  r.PlotMaxY = r.RenderHeight - 2;
-  r.PlotMinY = 1;
-
-  r.ScreenCentreX = runtime::ToLongOr(r.RenderWidth * 0.5, 0);
-  r.ScreenCentreY = runtime::ToLongOr(r.RenderHeight * 0.5, 0);
-  r.PerspectiveScale = static_cast<float>((static_cast<double>(r.ScreenCentreX) + r.ScreenCentreY) * 0.5 *
-                                          static_cast<double>(r.FocalLength) * static_cast<double>(sScale));
+  SetClipAndProjection(r, sScale);
 
   // A target narrower than the frame (width rounded up to a multiple of 4, or the minimum) is
   // widened to it.
@@ -135,11 +139,7 @@ void LoadSaverProperties(RenderSurface& target, bool bFixedPacing, float sScale,
   if (!SizeBuffers(r, static_cast<size_t>(r.RenderWidth) * static_cast<size_t>(r.RenderHeight) + 1)) {
     r.RenderWidth = 16;
     r.RenderHeight = 12;
-    r.PlotMaxX = 15;
-    r.PlotMaxY = 10;
-    r.ScreenCentreX = 8;
-    r.ScreenCentreY = 6;
-    r.PerspectiveScale = static_cast<float>(7.0 * static_cast<double>(r.FocalLength) * static_cast<double>(sScale));
+    SetClipAndProjection(r, sScale);
     SizeBuffers(r, 16 * 12 + 1);
   }
   r.FrameBitmapInfo = FrameBitmapHeader{};
