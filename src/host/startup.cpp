@@ -139,8 +139,6 @@ void InitialiseAfterScreens(const std::string& programFolder) {
   EnsureStoredRenderSize();
   settings::InitGalaxyStyleNames();
   StartupState& s = startup();
-  s.TemplateExtension = "GLX";
-  s.TemplateFilter = "Zorvane Templates (*.glx)|*.glx|All Files (*.*)|*.*|";
   std::string folder = programFolder;
   if (!folder.empty() && folder.back() != '/') folder += '/';
   s.HelpFilePath = folder + "help";
