@@ -1,7 +1,5 @@
 #include "settings/factory_galaxies.h"
 
-#include <cfloat>
-#include <cmath>
 #include <optional>
 #include <string_view>
 
@@ -11,6 +9,7 @@
 #include "settings/element_table.h"
 #include "settings/factory_universe.h"
 #include "settings/record_clamps.h"
+#include "settings/store/typed_readers.h"
 
 namespace settings {
 
@@ -26,9 +25,7 @@ std::optional<int32_t> LongColumn(std::string_view row, int32_t column) {
 
 // Column of a row as a Single; nothing when the value lies beyond the Single range.
 std::optional<float> SingleColumn(std::string_view row, int32_t column) {
-  const double v = runtime::Val(host::GetCsvField(row, column));
-  if (!std::isfinite(v) || std::fabs(v) > static_cast<double>(FLT_MAX)) return std::nullopt;
-  return static_cast<float>(v);
+  return ToSingle(runtime::Val(host::GetCsvField(row, column)));
 }
 
 void SetLong(int32_t& field, std::string_view row, int32_t column) {

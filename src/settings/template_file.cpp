@@ -1,8 +1,5 @@
 #include "settings/template_file.h"
 
-#include <cmath>
-#include <limits>
-
 #include "host/services/registry_access.h"
 #include "host/services/template_lookup.h"
 #include "runtime/text_codec.h"
@@ -85,8 +82,9 @@ bool TemplateTextToInteger(std::string_view text, int32_t& field) {
 bool TemplateTextToSingle(std::string_view text, float& field) {
   double v = 0;
   if (!runtime::IsNumeric(text, &v)) return false;
-  if (!std::isfinite(v) || std::fabs(v) > static_cast<double>(std::numeric_limits<float>::max())) return false;
-  field = static_cast<float>(v);
+  const std::optional<float> single = ToSingle(v);
+  if (!single) return false;
+  field = *single;
   return true;
 }
 

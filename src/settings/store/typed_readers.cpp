@@ -16,11 +16,15 @@ int32_t TextToLong(std::string_view text, int32_t def) {
   return runtime::ToLong(v).value_or(0);
 }
 
+std::optional<float> ToSingle(double v) {
+  if (!std::isfinite(v) || std::fabs(v) > static_cast<double>(std::numeric_limits<float>::max())) return std::nullopt;
+  return static_cast<float>(v);
+}
+
 float TextToSingle(std::string_view text, float def) {
   double v = 0;
   if (!runtime::IsNumeric(text, &v)) return def;
-  if (!std::isfinite(v) || std::fabs(v) > static_cast<double>(std::numeric_limits<float>::max())) return 0.0f;
-  return static_cast<float>(v);
+  return ToSingle(v).value_or(0.0f);
 }
 
 int32_t GetSettingLong(std::string_view section, std::string_view key, int32_t def, int32_t hive,

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,5 +24,8 @@ float GetSettingSingle(std::string_view section, std::string_view key, const run
 // The conversions behind the readers, shared with the template readers.
 int32_t TextToLong(std::string_view text, int32_t def);
 float TextToSingle(std::string_view text, float def);
+
+// The nearest Single to v; nothing when v is not finite or lies beyond the Single range.
+std::optional<float> ToSingle(double v);
 
 }  // namespace settings
