@@ -119,33 +119,9 @@ bool ValidIndex(int32_t n) { return n >= 0 && n < engine::kGalaxyTypeCount; }
 std::string IfsRowName(int32_t i) { return "IFS_P" + runtime::LongToText(i); }
 std::string AtomRowName(int32_t i) { return std::string("Atom_P") + (i < 10 ? "0" : "") + runtime::LongToText(i); }
 
-// A count of 0 leaves no points: the centre and the point arrays go to 0.
-void ClearIfs(engine::IfsBlock& b) {
-  b.IFS_CenterX = b.IFS_CenterY = b.IFS_CenterZ = 0;
-  b.IfsX.fill(0);
-  b.IfsY.fill(0);
-  b.IfsZ.fill(0);
-  b.IfsScale.fill(0);
-  b.IfsAxis.fill(0);
-  b.IfsAngle.fill(0);
-  b.IfsPct.fill(0);
-  b.IfsCumPct.fill(0);
-}
-void ClearAtoms(engine::AtomBlock& b) {
-  b.Atom_CenterX = b.Atom_CenterY = b.Atom_CenterZ = 0;
-  b.AtomElement.fill(0);
-  b.AtomType.fill(0);
-  b.AtomX.fill(0);
-  b.AtomY.fill(0);
-  b.AtomZ.fill(0);
-  b.AtomRadius.fill(0);
-  b.AtomExtra.fill(0);
-  b.AtomPoints.fill(0);
-}
-
 // One of the two sub-blocks of a record as both forms store it: the sub-key, the count and
-// centre values, the seven columns of a row in row order, the row names and what a count of
-// 0 clears.
+// centre values, the seven columns of a row in row order, the row names, and the one column
+// beyond the rows that a count of 0 clears too (the IFS running sum, the atom position counts).
 template <class Block, int Rows>
 struct SubBlock {
   const char* key;
@@ -155,7 +131,7 @@ struct SubBlock {
   std::array<int32_t Block::*, 3> centre;
   std::array<std::array<int32_t, Rows> Block::*, 7> columns;
   std::string (*rowName)(int32_t);
-  void (*clear)(Block&);
+  std::array<int32_t, Rows> Block::*alsoCleared;
 };
 
 using engine::AtomBlock;
@@ -170,7 +146,7 @@ constexpr SubBlock<IfsBlock, engine::kMaxIfsPoints> kIfsRows = {
     {&IfsBlock::IfsX, &IfsBlock::IfsY, &IfsBlock::IfsZ, &IfsBlock::IfsScale, &IfsBlock::IfsAxis,
      &IfsBlock::IfsAngle, &IfsBlock::IfsPct},
     IfsRowName,
-    ClearIfs,
+    &IfsBlock::IfsCumPct,
 };
 
 constexpr SubBlock<AtomBlock, engine::kMaxAtoms> kAtomRows = {
@@ -182,7 +158,7 @@ constexpr SubBlock<AtomBlock, engine::kMaxAtoms> kAtomRows = {
     {&AtomBlock::AtomElement, &AtomBlock::AtomX, &AtomBlock::AtomY, &AtomBlock::AtomZ,
      &AtomBlock::AtomType, &AtomBlock::AtomRadius, &AtomBlock::AtomExtra},
     AtomRowName,
-    ClearAtoms,
+    &AtomBlock::AtomPoints,
 };
 
 template <class Block, int Rows>
@@ -194,6 +170,14 @@ std::string SubSection(const SubBlock<Block, Rows>& d, std::string_view section)
 template <class Block, int Rows>
 int32_t RowsInUse(const SubBlock<Block, Rows>& d, const Block& b) {
   return std::clamp(b.*d.count, 0, Rows);
+}
+
+// A count of 0 leaves no points: the centre and the point arrays go to 0.
+template <class Block, int Rows>
+void ClearSubBlock(const SubBlock<Block, Rows>& d, Block& b) {
+  for (int32_t Block::*c : d.centre) b.*c = 0;
+  for (std::array<int32_t, Rows> Block::*c : d.columns) (b.*c).fill(0);
+  (b.*d.alsoCleared).fill(0);
 }
 
 template <class Block, int Rows>
@@ -217,7 +201,7 @@ void ReadSubBlock(const SubBlock<Block, Rows>& d, Block& b, std::string_view sec
                   WholeOf whole) {
   whole(section, d.countName, b.*d.count);
   if (b.*d.count == 0) {
-    d.clear(b);
+    ClearSubBlock(d, b);
     return;
   }
   const std::string sub = SubSection(d, section);
