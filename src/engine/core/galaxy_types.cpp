@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "host/services/values.h"
 #include "runtime/numbers.h"
 
 namespace engine {
@@ -33,11 +34,6 @@ float WrapRadians(float angle) {
   return angle;
 }
 
-int ClampCount(int32_t count, int upper) {
-  if (count < 0) return 0;
-  return count > upper ? upper : count;
-}
-
 void PrepareLevels(GalaxyTypeProps& g) {
   // Only the standard style stacks levels.
   if (g.Galaxy_GalStyle != 0) g.Galaxy_StdLevels = 1;
@@ -48,7 +44,7 @@ void PrepareLevels(GalaxyTypeProps& g) {
                                       static_cast<double>(g.RadiusF));
 
   const float tilt = static_cast<float>(-DegreesToRadians(g.Galaxy_AngleTilt));
-  const int n = ClampCount(levels, kMaxLevels);
+  const int n = host::ClampLong(levels, 0, kMaxLevels);
   for (int i = 0; i < n; ++i) {
     g.LevelTilt[i] = tilt;
     float a = static_cast<float>(DegreesToRadians(g.Galaxy_AngleTInc));
@@ -86,7 +82,7 @@ float OffsetFromCentre(int32_t v, int32_t centre, double scale) {
 }
 
 void PrepareIfs(IfsBlock& b, float s) {
-  const int n = ClampCount(b.Galaxy_IFS_Points, kMaxIfsPoints);
+  const int n = host::ClampLong(b.Galaxy_IFS_Points, 0, kMaxIfsPoints);
   const double sd = s;
   int32_t cum = 0;
   for (int p = 0; p < n; ++p) {
@@ -103,7 +99,7 @@ void PrepareIfs(IfsBlock& b, float s) {
 }
 
 void PrepareAtoms(AtomBlock& b, float s) {
-  const int n = ClampCount(b.Galaxy_Atoms, kMaxAtoms);
+  const int n = host::ClampLong(b.Galaxy_Atoms, 0, kMaxAtoms);
   const double sd = s;
   int32_t cum = 0;
   for (int a = 0; a < n; ++a) {
@@ -197,7 +193,7 @@ void PrepareOne(GalaxyTypeProps& g) {
 // A composite member weighs its number of levels.
 void PrepareCompositeWeights(GalaxyRecords& r) {
   for (auto& comp : r.CompositeGalaxies) {
-    const int n = ClampCount(comp.CompGal_Count, kCompositeMembers);
+    const int n = host::ClampLong(comp.CompGal_Count, 0, kCompositeMembers);
     int32_t sum = 0;
     for (int m = 0; m < n; ++m) {
       const int32_t t = comp.CompGal_Type[m];
@@ -293,7 +289,7 @@ void UpdateHueCycleFlags() {
 void AdvanceGalaxyRotations() {
   for (int t = 0; t < kEditableGalaxyTypes; ++t) {
     GalaxyTypeProps& g = records().GalaxyTypes[t];
-    const int n = ClampCount(g.Galaxy_StdLevels, kMaxLevels);
+    const int n = host::ClampLong(g.Galaxy_StdLevels, 0, kMaxLevels);
     for (int k = 0; k < n; ++k) {
       g.LevelAngle[k] = WrapRadians(g.LevelAngle[k] + g.LevelTiltStep[k]);
       g.LevelCos[k] = CosF(g.LevelAngle[k]);
