@@ -27,9 +27,6 @@ int32_t SectorColor(int32_t sector, float f) {
   return r + 256 * g + 65536 * b;
 }
 
-// Rounded conversion of a colour sum; the fallback keeps the colour when it cannot be held.
-int32_t ColourLong(double v, int32_t fallback) { return runtime::ToLongOr(v, fallback); }
-
 }  // namespace
 
 ColorState& colorState() {
@@ -68,19 +65,19 @@ int32_t ToDisplayColorOrder(int32_t Colour) {
 
 int32_t ScaleColor(int32_t Colour, float Factor) {
   const double k = Factor;
-  const int32_t green = ColourLong((Colour & 0xFF00) * k, 0) & 0xFF00;
-  const int32_t blue = ColourLong((Colour & 0xFF0000) * k, 0) & 0xFF0000;
+  const int32_t green = runtime::ToLongOr((Colour & 0xFF00) * k, 0) & 0xFF00;
+  const int32_t blue = runtime::ToLongOr((Colour & 0xFF0000) * k, 0) & 0xFF0000;
   const double red = (Colour & 0xFF) * k;
-  return ColourLong(green + blue + red, Colour);
+  return runtime::ToLongOr(green + blue + red, Colour);
 }
 
 int32_t LightenColor(int32_t Colour, float Fraction) {
   const int32_t n = ~Colour;
   const double k = Fraction;
-  const int32_t green = ColourLong((n & 0xFF00) * k, 0) & 0xFF00;
-  const int32_t blue = ColourLong((n & 0xFF0000) * k, 0) & 0xFF0000;
+  const int32_t green = runtime::ToLongOr((n & 0xFF00) * k, 0) & 0xFF00;
+  const int32_t blue = runtime::ToLongOr((n & 0xFF0000) * k, 0) & 0xFF0000;
   const double red = (n & 0xFF) * k;
-  return ColourLong(static_cast<double>(Colour) + red + green + blue, Colour);
+  return runtime::ToLongOr(static_cast<double>(Colour) + red + green + blue, Colour);
 }
 
 int32_t BlendHueTowardWhite(int32_t Step, float Fraction) {
