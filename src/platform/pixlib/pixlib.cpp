@@ -11,8 +11,10 @@
 namespace pixlib {
 namespace {
 
+constexpr uint32_t kRandomSeed = 0x2545F491u;
+
 struct LibraryState {
-  uint32_t random = 0x2545F491u;
+  uint32_t random = kRandomSeed;
   AmbientProps ambient;
 };
 
@@ -20,8 +22,6 @@ LibraryState& lib() {
   static LibraryState s;
   return s;
 }
-
-constexpr uint32_t kRandomSeed = 0x2545F491u;
 
 // xorshift32; a number in [0, 1).
 float NextUnit() {
