@@ -30,7 +30,7 @@ void UniverseDisplay::Setup() {
   galaxies_.Resize(u.Universe_Galaxy);
   stars_.Resize(u.Universe_Stars);
   scratch_.Resize(u.Universe_Galaxy, u.Universe_Stars);
-  ambient_->Resize(u.Universe_AmStar > 0 ? u.Universe_AmStar : 0);
+  ambient_->Resize(u.Universe_AmStar);
   RedimCometPool();
   cometCount_ = 0;
 
@@ -42,7 +42,6 @@ void UniverseDisplay::Setup() {
   universeType_ = -1;
   gravityCounter_ = 0;
   rendererType_ = 0;
-  lastApproached_ = 0;
   UpdateHueCycleFlags();
   BuildNewStarColors();
   BuildPulsarTables();
@@ -169,9 +168,9 @@ bool UniverseDisplay::Tour() {
   const float step = 1.0f / static_cast<float>(std::max(u.Universe_GSteps, 1));
   const int32_t legs = u.Universe_GPCtrl + u.Universe_GCCtrl;
 
+  int32_t approached = 0;
   for (int32_t v = 0; v < tourLength_ && v < galaxies_.Count(); ++v) {
-    const int32_t approached = ResolveGalaxySlot(galaxies_.GalaxyTypeIndex, v);
-    lastApproached_ = approached;
+    approached = ResolveGalaxySlot(galaxies_.GalaxyTypeIndex, v);
     const float D = records().GalaxyTypes[approached].DistanceF;
     for (int32_t j = 1; j <= legs; ++j) {
       float z = galaxies_.PosZ[v] - D;
@@ -205,7 +204,7 @@ bool UniverseDisplay::Tour() {
       t += step;
     }
   }
-  InitCometPool(*comets_, cometCount_, tourLength_, lastApproached_);
+  InitCometPool(*comets_, cometCount_, tourLength_, approached);
   return true;
 }
 

@@ -78,7 +78,6 @@ class UniverseDisplay {
   int32_t gravityCounter_ = 0;
   int32_t tourLength_ = 0;
   int32_t rendererType_ = 0;  // the type whose comets the renderer throws
-  int32_t lastApproached_ = 0;
 };
 
 // Runs universe displays until the stop flag is seen. Requires that the universe settings
