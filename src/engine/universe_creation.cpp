@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "engine/ambient_stars.h"
-#include "engine/core/colors.h"
 #include "engine/core/galaxy_types.h"
 #include "engine/core/hue_ranges.h"
 #include "engine/core/hue_wheel.h"
@@ -88,6 +87,24 @@ bool Project(float wx, float wy, float depth, int32_t& sx, int32_t& sy) {
   sx = *x;
   sy = *y;
   return true;
+}
+
+// Star i tilted by its level and placed around the camera-relative centre of galaxy gi
+// (a valid galaxy index).
+struct CameraPoint {
+  float wx, wy, depth;
+};
+CameraPoint TiltToCamera(const UniverseStars& s, int32_t i, const GalaxyTypeProps& T,
+                         const UniverseGalaxies& g, int32_t gi) {
+  const int32_t L = LevelIndex(s.StarLevel[i]);
+  const float cosL = T.LevelCos[L], sinL = T.LevelSin[L];
+  const float X = s.StarX[i], Y = s.StarY[i], Z = s.StarZ[i];
+  const float h = Z * sinL - Y * cosL;
+  CameraPoint p;
+  p.depth = Z * cosL + Y * sinL + g.GalaxyCentreZ[gi];
+  p.wx = (T.Galaxy_AxisPlane == 0 ? X : h) + g.GalaxyCentreX[gi];
+  p.wy = (T.Galaxy_AxisPlane == 0 ? h : X) + g.GalaxyCentreY[gi];
+  return p;
 }
 
 }  // namespace
@@ -314,16 +331,10 @@ void PlotExpansionStar(const UniverseStars& s, int32_t i, const GalaxyTypeProps&
                        const UniverseGalaxies& g) {
   const int32_t gi = s.StarGalaxy[i];
   if (gi < 0 || gi >= g.Count()) return;
-  const int32_t L = LevelIndex(s.StarLevel[i]);
-  const float cosL = T.LevelCos[L], sinL = T.LevelSin[L];
-  const float X = s.StarX[i], Y = s.StarY[i], Z = s.StarZ[i];
-  const float depth = Z * cosL + Y * sinL + g.GalaxyCentreZ[gi];
-  if (!(depth > 0.0f)) return;
-  const float h = Z * sinL - Y * cosL;
-  const float wx = T.Galaxy_AxisPlane == 0 ? X + g.GalaxyCentreX[gi] : h + g.GalaxyCentreX[gi];
-  const float wy = T.Galaxy_AxisPlane == 0 ? h + g.GalaxyCentreY[gi] : X + g.GalaxyCentreY[gi];
+  const CameraPoint p = TiltToCamera(s, i, T, g, gi);
+  if (!(p.depth > 0.0f)) return;
   int32_t sx = 0, sy = 0;
-  if (Project(wx, wy, depth, sx, sy)) PlotPixel(sx, sy, s.StarColor[i]);
+  if (Project(p.wx, p.wy, p.depth, sx, sy)) PlotPixel(sx, sy, s.StarColor[i]);
 }
 
 }  // namespace
@@ -509,20 +520,14 @@ void RespawnUniverseStar(UniverseStars& s, int32_t i, const UniverseGalaxies& ga
   }
 
   // Where the star stands now, tilted by its level, relative to the camera.
-  const int32_t L = LevelIndex(s.StarLevel[i]);
-  const float cosL = T.LevelCos[L], sinL = T.LevelSin[L];
-  const float X = s.StarX[i], Y = s.StarY[i], Z = s.StarZ[i];
-  const float depth = Z * cosL + Y * sinL + galaxies.GalaxyCentreZ[galaxy];
-  const float h = Z * sinL - Y * cosL;
-  const float wx = (T.Galaxy_AxisPlane == 0 ? X : h) + galaxies.GalaxyCentreX[galaxy];
-  const float wy = (T.Galaxy_AxisPlane == 0 ? h : X) + galaxies.GalaxyCentreY[galaxy];
+  const CameraPoint p = TiltToCamera(s, i, T, galaxies, galaxy);
 
   if (r < P + N) {
     s.NovaLeft[i] = T.Galaxy_NovaFrames;
     s.StarEventFrames[i] = T.Galaxy_NovaFrames;
     s.StarEventExtent[i] = T.NovaExtMultF;
-    if (depth > 0.0f)
-      PlotProjectedGlint(wx, wy, depth, s.NovaLeft[i], s.StarEventFrames[i], s.StarEventExtent[i],
+    if (p.depth > 0.0f)
+      PlotProjectedGlint(p.wx, p.wy, p.depth, s.NovaLeft[i], s.StarEventFrames[i], s.StarEventExtent[i],
                          0xFFFFFF);
     return;
   }
@@ -530,9 +535,9 @@ void RespawnUniverseStar(UniverseStars& s, int32_t i, const UniverseGalaxies& ga
   s.StarEventFrames[i] = T.Galaxy_NewFrames;
   s.StarEventExtent[i] = T.NewExtMultF;
   int32_t sx = 0, sy = 0;
-  if (depth > 0.0f && T.Galaxy_NewFrames > 0 && Project(wx, wy, depth, sx, sy)) {
+  if (p.depth > 0.0f && T.Galaxy_NewFrames > 0 && Project(p.wx, p.wy, p.depth, sx, sy)) {
     const int32_t k = std::clamp(T.Galaxy_NewFrames, 0, kStarColorFrames - 1);
-    PlotGlint(sx, sy, depth, s.NewStarLeft[i], s.StarEventFrames[i], s.StarEventExtent[i],
+    PlotGlint(sx, sy, p.depth, s.NewStarLeft[i], s.StarEventFrames[i], s.StarEventExtent[i],
               T.NewStarColors[k]);
   }
 }
