@@ -1,8 +1,8 @@
 #include "engine/sprites.h"
 
 #include <cmath>
-#include <cstddef>
 #include <optional>
+#include <span>
 
 #include "engine/core/galaxy_types.h"
 #include "engine/render_view.h"
@@ -37,9 +37,8 @@ inline std::optional<int64_t> Dist(int k, U u) {
 }
 
 template <class U>
-void DrawOps(const RenderView& v, int64_t x, int64_t y, U u, const PixOp* ops, std::size_t n, int32_t colour) {
-  for (std::size_t i = 0; i < n; ++i) {
-    const PixOp& o = ops[i];
+void DrawOps(const RenderView& v, int64_t x, int64_t y, U u, std::span<const PixOp> ops, int32_t colour) {
+  for (const PixOp& o : ops) {
     switch (o.op) {
       case Op::Centre:
         StorePixel(v, x, y, colour);
@@ -76,11 +75,6 @@ void DrawOps(const RenderView& v, int64_t x, int64_t y, U u, const PixOp* ops, s
   }
 }
 
-template <class T, std::size_t N>
-constexpr std::size_t Count(const T (&)[N]) {
-  return N;
-}
-
 // Screen position of a camera-space point at depth d: X * PerspectiveScale / d plus the
 // centre, rounded. The product of the two Singles is a Single whatever the depth's type. A
 // depth that is not in front of the eye, or a projection that is not a finite number in
@@ -108,66 +102,55 @@ constexpr PixOp kNovaOuter[] = {A(2), P(3, 5), P(5, 3)};
 
 struct Layer {
   double k;  // depth offset in units of PulsarDepthF x scale
-  const PixOp* ops;
-  std::size_t n;
+  std::span<const PixOp> ops;
 };
 
 struct FlareShape {
   bool centreFirst;  // the centre is drawn before the size test
-  const PixOp* main;
-  std::size_t mainCount;
-  const Layer* layers;
-  std::size_t layerCount;
+  std::span<const PixOp> main;
+  std::span<const Layer> layers;
 };
 
 constexpr PixOp kCentre[] = {C()};
 
-constexpr Layer kShape0Layers[] = {{0.5, kNovaMid, Count(kNovaMid)}, {1.0, kNovaOuter, Count(kNovaOuter)}};
+constexpr Layer kShape0Layers[] = {{0.5, kNovaMid}, {1.0, kNovaOuter}};
 
 constexpr PixOp kAxesMain[] = {A(8), A(12), A(20), A(32)};
 constexpr PixOp kAxesL1[] = {C(), A(8)};
-constexpr Layer kShape1Layers[] = {
-    {0.25, kAxesL1, Count(kAxesL1)}, {0.5, kCentre, 1}, {0.75, kCentre, 1}, {1.0, kCentre, 1}};
+constexpr Layer kShape1Layers[] = {{0.25, kAxesL1}, {0.5, kCentre}, {0.75, kCentre}, {1.0, kCentre}};
 
 constexpr PixOp kStarMain[] = {A(8), A(12), A(18), A(32)};
 constexpr PixOp kStarL1[] = {C(), A(8), D(8)};
 constexpr PixOp kStarL2[] = {C(), A(12), D(12)};
 constexpr PixOp kStarL3[] = {C(), D(18)};
-constexpr Layer kShape2Layers[] = {{0.25, kStarL1, Count(kStarL1)},
-                                   {0.5, kStarL2, Count(kStarL2)},
-                                   {0.75, kStarL3, Count(kStarL3)},
-                                   {1.0, kCentre, 1}};
+constexpr Layer kShape2Layers[] = {{0.25, kStarL1}, {0.5, kStarL2}, {0.75, kStarL3}, {1.0, kCentre}};
 
 constexpr PixOp kSphereMain[] = {A(32), P(12, 29), D(23), P(29, 12)};
 constexpr PixOp kSphereL1[] = {A(28), P(14, 23), P(23, 14)};
 constexpr PixOp kSphereL2[] = {A(16), D(11)};
-constexpr Layer kShape3Layers[] = {
-    {0.333, kSphereL1, Count(kSphereL1)}, {0.667, kSphereL2, Count(kSphereL2)}, {1.0, kCentre, 1}};
+constexpr Layer kShape3Layers[] = {{0.333, kSphereL1}, {0.667, kSphereL2}, {1.0, kCentre}};
 
 constexpr PixOp kSphere2Main[] = {A(32), P(10, 30), P(19, 26), P(26, 19), P(30, 10)};
 constexpr PixOp kSphere2L1[] = {A(30), P(11, 30), D(21), P(30, 11)};
 constexpr PixOp kSphere2L2[] = {A(23), P(11, 20), P(20, 11)};
 constexpr PixOp kSphere2L3[] = {A(12), D(7)};
-constexpr Layer kShape4Layers[] = {{0.25, kSphere2L1, Count(kSphere2L1)},
-                                   {0.5, kSphere2L2, Count(kSphere2L2)},
-                                   {0.75, kSphere2L3, Count(kSphere2L3)},
-                                   {1.0, kCentre, 1}};
+constexpr Layer kShape4Layers[] = {{0.25, kSphere2L1}, {0.5, kSphere2L2}, {0.75, kSphere2L3}, {1.0, kCentre}};
 
 constexpr FlareShape kFlareShapes[] = {
-    {true, kNovaMain, Count(kNovaMain), kShape0Layers, Count(kShape0Layers)},
-    {true, kAxesMain, Count(kAxesMain), kShape1Layers, Count(kShape1Layers)},
-    {true, kStarMain, Count(kStarMain), kShape2Layers, Count(kShape2Layers)},
-    {false, kSphereMain, Count(kSphereMain), kShape3Layers, Count(kShape3Layers)},
-    {false, kSphere2Main, Count(kSphere2Main), kShape4Layers, Count(kShape4Layers)},
+    {true, kNovaMain, kShape0Layers},
+    {true, kAxesMain, kShape1Layers},
+    {true, kStarMain, kShape2Layers},
+    {false, kSphereMain, kShape3Layers},
+    {false, kSphere2Main, kShape4Layers},
 };
 
 // One further layer at depth d: projected on its own, unit FocalLength / d x scale x factor.
-void DrawLayerAt(const RenderView& v, float X, float Y, double d, double unitFactor, const PixOp* ops, std::size_t n,
+void DrawLayerAt(const RenderView& v, float X, float Y, double d, double unitFactor, std::span<const PixOp> ops,
                  int32_t colour) {
   int64_t sx = 0, sy = 0;
   if (!Project(v, X, Y, d, sx, sy)) return;
   const double u = static_cast<double>(v.FocalLength) / d * unitFactor;
-  DrawOps(v, sx, sy, u, ops, n, colour);
+  DrawOps(v, sx, sy, u, ops, colour);
 }
 
 }  // namespace
@@ -190,11 +173,11 @@ void PlotGlint(int32_t x, int32_t y, float depth, int32_t frame, int32_t frames,
   static constexpr PixOp kLarge[] = {D(8), D(12), A(16), A(32)};
   static constexpr PixOp kFull[] = {A(4), D(8), D(12), A(16), A(32)};
   if (*r == 1) {
-    DrawOps(v, x, y, u, kSmall, Count(kSmall), colour);
+    DrawOps(v, x, y, u, kSmall, colour);
   } else if (*r < 4) {
-    DrawOps(v, x, y, u, kMedium, Count(kMedium), colour);
+    DrawOps(v, x, y, u, kMedium, colour);
   } else if (*r < 8) {
-    DrawOps(v, x, y, u, kLarge, Count(kLarge), colour);
+    DrawOps(v, x, y, u, kLarge, colour);
   } else {
     // Four pixels at one unit from the centre, rounded as a whole position.
     const auto xm = runtime::ToLong(x - u), xp = runtime::ToLong(x + u);
@@ -203,7 +186,7 @@ void PlotGlint(int32_t x, int32_t y, float depth, int32_t frame, int32_t frames,
     if (xp) StorePixel(v, *xp, y, colour);
     if (ym) StorePixel(v, x, *ym, colour);
     if (yp) StorePixel(v, x, *yp, colour);
-    DrawOps(v, x, y, u, kFull, Count(kFull), colour);
+    DrawOps(v, x, y, u, kFull, colour);
   }
 }
 
@@ -216,14 +199,14 @@ void PlotProjectedGlint(float X, float Y, float Z, int32_t frame, int32_t lastFr
   const double u = static_cast<double>(v.FocalLength / Z * scale) * p;
   StorePixel(v, sx, sy, colour);
   if (!(u > kTinyUnit)) return;
-  DrawOps(v, sx, sy, u, kNovaMain, Count(kNovaMain), colour);
+  DrawOps(v, sx, sy, u, kNovaMain, colour);
 
   const double factor = static_cast<double>(scale) * p;
   const double z = Z;
-  DrawLayerAt(v, X, Y, z + 0.1 * scale, factor, kNovaMid, Count(kNovaMid), colour);
-  if (z - 0.1 * scale > 0) DrawLayerAt(v, X, Y, z - 0.1 * scale, factor, kNovaMid, Count(kNovaMid), colour);
-  DrawLayerAt(v, X, Y, z + 0.2 * scale, factor, kNovaOuter, Count(kNovaOuter), colour);
-  if (z - 0.2 * scale > 0) DrawLayerAt(v, X, Y, z - 0.2 * scale, factor, kNovaOuter, Count(kNovaOuter), colour);
+  DrawLayerAt(v, X, Y, z + 0.1 * scale, factor, kNovaMid, colour);
+  if (z - 0.1 * scale > 0) DrawLayerAt(v, X, Y, z - 0.1 * scale, factor, kNovaMid, colour);
+  DrawLayerAt(v, X, Y, z + 0.2 * scale, factor, kNovaOuter, colour);
+  if (z - 0.2 * scale > 0) DrawLayerAt(v, X, Y, z - 0.2 * scale, factor, kNovaOuter, colour);
 }
 
 void PlotProjectedFlare(float X, float Y, float Z, float scale, int32_t galaxyType, int32_t colour) {
@@ -239,15 +222,14 @@ void PlotProjectedFlare(float X, float Y, float Z, float scale, int32_t galaxyTy
   const float u = v.FocalLength / Z * scale;
   if (shape.centreFirst) StorePixel(v, sx, sy, colour);
   if (!(u > kTinyUnit)) return;
-  DrawOps(v, sx, sy, u, shape.main, shape.mainCount, colour);
+  DrawOps(v, sx, sy, u, shape.main, colour);
 
   const double spacing = static_cast<double>(t.PulsarDepthF) * scale;
   const double z = Z;
-  for (std::size_t i = 0; i < shape.layerCount; ++i) {
-    const Layer& l = shape.layers[i];
+  for (const Layer& l : shape.layers) {
     const double off = l.k * spacing;
-    DrawLayerAt(v, X, Y, z + off, scale, l.ops, l.n, colour);
-    if (z - off > 0) DrawLayerAt(v, X, Y, z - off, scale, l.ops, l.n, colour);
+    DrawLayerAt(v, X, Y, z + off, scale, l.ops, colour);
+    if (z - off > 0) DrawLayerAt(v, X, Y, z - off, scale, l.ops, colour);
   }
 }
 
