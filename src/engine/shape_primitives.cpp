@@ -71,15 +71,14 @@ constexpr std::array<int32_t, 11> kGlobeSteps = {0, 8, 12, 16, 24, 32, 4, 6, 10,
 // Height of a globe crossing: one of n latitude steps from the top pole downwards.
 // A draw that cannot become a step index leaves `y` unchanged.
 void GlobeLatitude(double& y, double radius, int32_t n) {
-  const double r1 = NextRandomSingle();
-  if (auto step = runtime::IntToLong(r1 * n))
-    y = radius * std::sin(kPi * *step / n + kPi / 2.0);
+  int32_t step = 0;
+  if (DrawIndex(n, step)) y = radius * std::sin(kPi * step / n + kPi / 2.0);
 }
 
 // Longitude of one of n meridians.
 void GlobeMeridian(double& theta, int32_t n) {
-  const double r2 = NextRandomSingle();
-  if (auto step = runtime::IntToLong(r2 * n)) theta = kTwoPi * *step / n;
+  int32_t step = 0;
+  if (DrawIndex(n, step)) theta = kTwoPi * step / n;
 }
 
 template <class Row>
