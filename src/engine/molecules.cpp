@@ -195,10 +195,7 @@ void PlaceTetrahedralGroup(float& X, float& Y, float& Z, int32_t structureType, 
     cum += layer.size;
     if (cum > v) {
       Y = static_cast<float>(Y + layer.height);
-      if (structureType == 11)
-        PlaceTrigonalGroup(X, Z, 6, layer.size, layer.edge, E);
-      else
-        PlaceTrigonalGroup(X, Z, 3, layer.size, layer.edge, E);
+      PlaceTrigonalGroup(X, Z, structureType == 11 ? 6 : 3, layer.size, layer.edge, E);
       return;
     }
   }
