@@ -1,7 +1,6 @@
 #include "engine/galaxy_preview.h"
 
 #include <algorithm>
-#include <array>
 #include <memory>
 
 #include "engine/comets.h"

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <span>
 
+#include "engine/core/angles.h"
 #include "engine/core/colors.h"
-#include "engine/core/galaxy_types.h"
 #include "engine/core/hue_wheel.h"
 #include "engine/universe_settings.h"
 #include "host/services/values.h"
