@@ -1,6 +1,5 @@
 #include "settings/record_clamps.h"
 
-#include <algorithm>
 #include <array>
 
 #include "engine/core/galaxy_types.h"
