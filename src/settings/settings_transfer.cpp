@@ -10,13 +10,9 @@ namespace settings {
 
 namespace {
 
-void ImportAll(std::string_view section, const NamedDefault* values, size_t count) {
-  for (size_t i = 0; i < count; ++i) ImportSetting(section, values[i].name, values[i].def);
-}
-
 template <size_t N>
 void ImportAll(std::string_view section, const NamedDefault (&values)[N]) {
-  ImportAll(section, values, N);
+  for (const NamedDefault& v : values) ImportSetting(section, v.name, v.def);
 }
 
 }  // namespace
