@@ -15,8 +15,6 @@ namespace engine {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979;
-
 struct ConeRange {
   int32_t lower;
   int32_t upper;

@@ -11,8 +11,6 @@ namespace engine {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979;
-
 // Square root of the magnitude, as the profiles take it.
 double RootAbs(double v) { return std::sqrt(std::fabs(v)); }
 

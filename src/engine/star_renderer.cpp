@@ -19,8 +19,6 @@ namespace engine {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979;
-
 // Projection constants of the frame, read once.
 struct Projection {
   float scale;
