@@ -9,14 +9,14 @@
 #include <vector>
 
 #include "engine/comets.h"
-#include "engine/core/galaxy_types.h"
-#include "engine/core/random_table.h"
+#include "model/galaxy_types.h"
+#include "model/random_table.h"
 #include "engine/display_universe.h"
 #include "engine/star_renderer.h"
 #include "engine/universe_settings.h"
-#include "host/presentation/compositor.h"
-#include "host/presentation/frame_pacing.h"
-#include "host/presentation/render_state.h"
+#include "presentation/compositor.h"
+#include "presentation/frame_pacing.h"
+#include "presentation/render_state.h"
 #include "settings/factory_galaxies.h"
 
 namespace {
@@ -26,10 +26,10 @@ constexpr int kWidth = 1920, kHeight = 1080;
 // A 1920 x 1080 frame with no sink and no blend, so a composed frame costs nothing and the
 // time measured is the engine's.
 void PrepareHeadless() {
-  host::ResetRenderState();
-  host::ResetPacingState();
-  host::ResetCompositorState();
-  host::RenderState& r = host::render();
+  presentation::ResetRenderState();
+  presentation::ResetPacingState();
+  presentation::ResetCompositorState();
+  presentation::RenderState& r = presentation::render();
   r.RenderWidth = r.BufferStride = kWidth;
   r.RenderHeight = kHeight;
   r.FrameBuffer.assign(static_cast<size_t>(kWidth) * kHeight + 1, 0);
@@ -43,8 +43,8 @@ void PrepareHeadless() {
   r.ScreenCentreY = kHeight / 2;
   r.PerspectiveScale = (960.0f + 540.0f) * 0.5f;
   r.FrameDelayMs = 0;
-  host::SetFilterAndDesktopBlend(3, 0, 0, 0);  // a mode without blend
-  engine::InitRandomTableWithSeed(20240601);
+  presentation::SetFilterAndDesktopBlend(3, 0, 0, 0);  // a mode without blend
+  model::InitRandomTableWithSeed(20240601);
   settings::LoadFactoryDefaults();
 }
 
@@ -127,8 +127,8 @@ void BM_StarLoopAgainstScatter(benchmark::State& state) {
   std::vector<uint32_t> index(static_cast<size_t>(n));
   const auto pixels = static_cast<uint32_t>(kWidth) * kHeight;
   for (auto& i : index)
-    i = static_cast<uint32_t>(engine::NextRandomSingle() * 32768.0f) * 65537u % pixels;
-  uint32_t* buffer = host::render().FrameBuffer.data();
+    i = static_cast<uint32_t>(model::NextRandomSingle() * 32768.0f) * 65537u % pixels;
+  uint32_t* buffer = presentation::render().FrameBuffer.data();
 
   using Clock = std::chrono::steady_clock;
   double starNs = 0.0, scatterNs = 0.0;

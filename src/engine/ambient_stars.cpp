@@ -5,7 +5,7 @@
 
 #include "engine/hue_cone.h"
 #include "engine/universe_settings.h"
-#include "host/presentation/render_state.h"
+#include "presentation/render_state.h"
 #include "platform/pixlib/pixlib.h"
 
 namespace engine {
@@ -26,7 +26,7 @@ void PlotAmbientStars(AmbientStars& stars, float fCamX, float fCamY, float fCamZ
   AmbientState& a = ambientState();
   a.WhiteColors.fill(0xFFFFFF);
 
-  host::RenderState& r = host::render();
+  presentation::RenderState& r = presentation::render();
   const UniverseSettings& us = universeSettings();
   // The highest element the library may write: the last three rows stay untouched. Computed
   // wide, so an absurd geometry cannot wrap round.

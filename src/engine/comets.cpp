@@ -4,15 +4,15 @@
 #include <cmath>
 #include <utility>
 
-#include "engine/core/galaxy_types.h"
-#include "engine/core/hue_ranges.h"
-#include "engine/core/random_table.h"
+#include "model/galaxy_types.h"
+#include "model/hue_ranges.h"
+#include "model/random_table.h"
 #include "engine/molecules.h"
 #include "engine/shape_primitives.h"
 #include "engine/shape_tables.h"
 #include "engine/sprites.h"
 #include "engine/star_placement.h"
-#include "host/presentation/render_state.h"
+#include "presentation/render_state.h"
 #include "runtime/numbers.h"
 
 namespace engine {
@@ -26,8 +26,8 @@ struct Tilted {
   float zp = 0.0f;
 };
 
-Tilted TiltHead(const GalaxyTypeProps& T, int32_t level, float X, float Y, float Z) {
-  const int32_t L = (level >= 0 && level < kMaxLevels) ? level : 0;
+Tilted TiltHead(const model::GalaxyTypeProps& T, int32_t level, float X, float Y, float Z) {
+  const int32_t L = (level >= 0 && level < model::kMaxLevels) ? level : 0;
   const float cL = T.LevelCos[L];
   const float sL = T.LevelSin[L];
   Tilted t;
@@ -39,14 +39,14 @@ Tilted TiltHead(const GalaxyTypeProps& T, int32_t level, float X, float Y, float
 }
 
 // Speed factor of the solar wind along the head's direction from the centre.
-float WindFactor(const GalaxyTypeProps& T, const Tilted& t) {
+float WindFactor(const model::GalaxyTypeProps& T, const Tilted& t) {
   if (T.Galaxy_CometVector) return 0.0f;
   const double len = std::sqrt(static_cast<double>(t.zp * t.zp + t.h * t.h + t.x * t.x));
   return static_cast<float>(T.CometSWindF / (len + 1E-9));
 }
 
 // A tail star (re)born at the head: a random spread of speed CometSpeedF plus the wind.
-void EmitTailStar(CometTailList& tails, int32_t q, const GalaxyTypeProps& T, const Tilted& t, float w) {
+void EmitTailStar(CometTailList& tails, int32_t q, const model::GalaxyTypeProps& T, const Tilted& t, float w) {
   tails.TailAlive[q] = true;
   tails.TailAge[q] = 0;
   RandomPointInShape(tails.TailVelX[q], tails.TailVelY[q], tails.TailVelZ[q], T.CometSpeedF, 0);
@@ -71,7 +71,7 @@ Range TailRange(int32_t k, int32_t S) {
   return {static_cast<int32_t>(first), static_cast<int32_t>(end)};
 }
 
-void StartComet(CometPool& p, CometTailList& tails, int32_t j, const GalaxyTypeProps& T, int32_t galaxy,
+void StartComet(CometPool& p, CometTailList& tails, int32_t j, const model::GalaxyTypeProps& T, int32_t galaxy,
                 int32_t galaxyType) {
   const int32_t S = T.Galaxy_CometStars;
   p.CometAlive[j] = true;
@@ -129,7 +129,7 @@ void StartComet(CometPool& p, CometTailList& tails, int32_t j, const GalaxyTypeP
   for (int32_t q = range.first; q < range.end; ++q) EmitTailStar(tails, q, T, t, w);
 }
 
-void MoveHead(CometPool& p, int32_t k, const GalaxyTypeProps& T, int32_t galaxy) {
+void MoveHead(CometPool& p, int32_t k, const model::GalaxyTypeProps& T, int32_t galaxy) {
   if (T.Galaxy_CometVector) {
     p.CometX[k] += p.CometVelX[k];
     p.CometY[k] += p.CometVelY[k];
@@ -164,8 +164,8 @@ CometPool& cometPool() {
 }
 
 int32_t CometCountFor(int32_t galaxyType) {
-  if (galaxyType < 0 || galaxyType >= kGalaxyTypeCount) return 0;
-  const int32_t S = std::max<int32_t>(1, records().GalaxyTypes[galaxyType].Galaxy_CometStars);
+  if (galaxyType < 0 || galaxyType >= model::kGalaxyTypeCount) return 0;
+  const int32_t S = std::max<int32_t>(1, model::records().GalaxyTypes[galaxyType].Galaxy_CometStars);
   return std::min<int32_t>(kCometTailCapacity / S, kMaxCometCount);
 }
 
@@ -179,8 +179,8 @@ void RedimCometPool() { cometPool() = CometPool{}; }
 
 void SpawnComet(CometTailList& tails, float centreX, float centreY, float centreZ, int32_t galaxy,
                 int32_t galaxyType, int32_t CometCount, int32_t TourLeg) {
-  if (galaxyType < 0 || galaxyType >= kGalaxyTypeCount) return;
-  const GalaxyTypeProps& T = records().GalaxyTypes[galaxyType];
+  if (galaxyType < 0 || galaxyType >= model::kGalaxyTypeCount) return;
+  const model::GalaxyTypeProps& T = model::records().GalaxyTypes[galaxyType];
   CometPool& p = cometPool();
   const int32_t S = T.Galaxy_CometStars;
   // Slots in use: never more than the pool has, nor more than the tails that fit.
@@ -188,19 +188,19 @@ void SpawnComet(CometTailList& tails, float centreX, float centreY, float centre
   if (S > 0) count = std::min<int32_t>(count, kCometTailCapacity / S);
 
   // Start at most one comet.
-  const float pick = NextRandomSingle();
-  const float chance = NextRandomSingle();
+  const float pick = model::NextRandomSingle();
+  const float chance = model::NextRandomSingle();
   const int32_t j = runtime::IntToLong(static_cast<double>(pick) * CometCount).value_or(-1);
   if (j >= 0 && j < count && p.CometStarsLeft[j] == 0 && !p.CometAlive[j] && TourLeg >= 3 && chance < T.CometProb) {
     StartComet(p, tails, j, T, galaxy, galaxyType);
   }
 
   // Advance every comet and draw its tail.
-  const host::RenderState& r = host::render();
+  const presentation::RenderState& r = presentation::render();
   const float perspective = r.PerspectiveScale;
   const int32_t cx = r.ScreenCentreX, cy = r.ScreenCentreY;
-  const bool colourColumn = galaxyType < kHueRangeColumns;
-  const auto& colours = hueRangeState().TypeHueRangeTable;
+  const bool colourColumn = galaxyType < model::kHueRangeColumns;
+  const auto& colours = model::hueRangeState().TypeHueRangeTable;
 
   for (int32_t k = 0; k < count; ++k) {
     if (p.CometStarsLeft[k] > 0) {
@@ -210,7 +210,7 @@ void SpawnComet(CometTailList& tails, float centreX, float centreY, float centre
       const Range range = TailRange(k, S);
       for (int32_t q = range.first; q < range.end; ++q) {
         if (!tails.TailAlive[q]) continue;
-        const float rq = NextRandomSingle();
+        const float rq = model::NextRandomSingle();
         if (rq >= T.Galaxy_CometSPersist) {
           if (!p.CometAlive[k]) {
             tails.TailAlive[q] = false;
@@ -230,12 +230,12 @@ void SpawnComet(CometTailList& tails, float centreX, float centreY, float centre
           const float f = perspective / depth;
           const auto sx = runtime::ToLong(cx + static_cast<double>((centreX + tails.TailX[q]) * f));
           const auto sy = runtime::ToLong(cy + static_cast<double>((centreY + tails.TailY[q]) * f));
-          if (sx && sy) PlotPixel(*sx, *sy, colours[HueRangeIndex(galaxyType, age)]);
+          if (sx && sy) PlotPixel(*sx, *sy, colours[model::HueRangeIndex(galaxyType, age)]);
         }
         if (age < INT32_MAX) tails.TailAge[q] = age + 1;
       }
     }
-    const float rk = NextRandomSingle();
+    const float rk = model::NextRandomSingle();
     if (rk > T.Galaxy_CometCPersist || TourLeg < 3) p.CometAlive[k] = false;
   }
 }

@@ -4,16 +4,16 @@
 
 #include "engine/ambient_stars.h"
 #include "engine/comets.h"
-#include "engine/core/galaxy_types.h"
-#include "engine/core/random_table.h"
+#include "model/galaxy_types.h"
+#include "model/random_table.h"
 #include "engine/shape_primitives.h"
 #include "engine/shape_tables.h"
 #include "engine/star_renderer.h"
 #include "engine/star_tables.h"
 #include "engine/universe_settings.h"
-#include "host/presentation/compositor.h"
-#include "host/presentation/frame_pacing.h"
-#include "host/presentation/render_state.h"
+#include "presentation/compositor.h"
+#include "presentation/frame_pacing.h"
+#include "presentation/render_state.h"
 #include "platform/pixlib/pixlib.h"
 #include "runtime/numbers.h"
 
@@ -35,37 +35,37 @@ void UniverseDisplay::Setup() {
   cometCount_ = 0;
 
   pixlib::InitRandomArray();
-  host::LoadPropsInitDX();
-  PrepareGalaxyTypes();
+  presentation::LoadPropsInitDX();
+  model::PrepareGalaxyTypes();
 
   tourLength_ = u.Universe_Galaxy < u.Universe_Recycle ? u.Universe_Galaxy : u.Universe_Recycle;
   universeType_ = -1;
   gravityCounter_ = 0;
   rendererType_ = 0;
-  UpdateHueCycleFlags();
+  model::UpdateHueCycleFlags();
   BuildNewStarColors();
   BuildPulsarTables();
 }
 
 bool UniverseDisplay::CreateNext() {
   const UniverseSettings& u = universeSettings();
-  GalaxyRecords& rec = records();
-  if (u.Universe_Profile >= 0 && u.Universe_Profile < kEditableGalaxyTypes) {
+  model::GalaxyRecords& rec = model::records();
+  if (u.Universe_Profile >= 0 && u.Universe_Profile < model::kEditableGalaxyTypes) {
     universeType_ = u.Universe_Profile;
   } else if (u.Universe_Profile == 50) {
     universeType_ = std::clamp(
-        runtime::IntToLong(NextRandomSingle() * 50.0f).value_or(0), 0, kEditableGalaxyTypes - 1);
+        runtime::IntToLong(model::NextRandomSingle() * 50.0f).value_or(0), 0, model::kEditableGalaxyTypes - 1);
   } else {
-    universeType_ = (universeType_ + 1) % kEditableGalaxyTypes;
+    universeType_ = (universeType_ + 1) % model::kEditableGalaxyTypes;
   }
   expansion_ = u.Universe_Expand;
   extent_ = 0.0f;
-  for (int32_t t = 0; t < kEditableGalaxyTypes; ++t)
+  for (int32_t t = 0; t < model::kEditableGalaxyTypes; ++t)
     rec.GalaxyTypes[t].HueOffset = static_cast<float>(rec.GalaxyTypes[t].Galaxy_HueStart);
 
   CreateUniverse(galaxies_, stars_, u.Universe_AmStar > 0 ? ambient_.get() : nullptr, scratch_,
                  expansion_, extent_, universeType_);
-  return !host::pacing().G_bCancel;
+  return !presentation::pacing().G_bCancel;
 }
 
 void UniverseDisplay::ShiftControlPoints(float x, float y, float z) {
@@ -130,18 +130,18 @@ void UniverseDisplay::ApplyGravity() {
 
 void UniverseDisplay::FrameSequence(int32_t visit, int32_t leg, float t, bool touring) {
   const UniverseSettings& u = universeSettings();
-  AdvanceGalaxyRotations();
+  model::AdvanceGalaxyRotations();
   RenderStarFrame(galaxies_, stars_, *comets_, cometCount_, visit, rendererType_, leg, t, touring,
                   kRenderUniverse);
   if (u.Universe_AmStar > 0)
     PlotAmbientStars(*ambient_, camX_, camY_, camZ_, extent_, expansion_, 1, universeType_);
-  host::zDX8_BlendBlit_Surface(-1, -1);
+  presentation::zDX8_BlendBlit_Surface(-1, -1);
 }
 
 void UniverseDisplay::TourFrame(int32_t v, int32_t j, float t) {
   const UniverseSettings& u = universeSettings();
   SetCamera(t);
-  host::pacing().FrameStartTick = host::hostPlatform().GetTickCount();
+  presentation::pacing().FrameStartTick = presentation::hostPlatform().GetTickCount();
   if (!u.Universe_Tour) {
     camX_ = 0.0f;
     camY_ = 0.0f;
@@ -170,8 +170,8 @@ bool UniverseDisplay::Tour() {
 
   int32_t approached = 0;
   for (int32_t v = 0; v < tourLength_ && v < galaxies_.Count(); ++v) {
-    approached = ResolveGalaxySlot(galaxies_.GalaxyTypeIndex, v);
-    const float D = records().GalaxyTypes[approached].DistanceF;
+    approached = model::ResolveGalaxySlot(galaxies_.GalaxyTypeIndex, v);
+    const float D = model::records().GalaxyTypes[approached].DistanceF;
     for (int32_t j = 1; j <= legs; ++j) {
       float z = galaxies_.PosZ[v] - D;
       // The pass legs carry the camera through the galaxy to 0.5 D behind its centre.
@@ -186,7 +186,7 @@ bool UniverseDisplay::Tour() {
       float t = 0.0f;
       for (int32_t s = 0; s < u.Universe_GSteps; ++s) {
         TourFrame(v, j, t);
-        if (host::PaceFrameAndCheckHost()) return false;
+        if (presentation::PaceFrameAndCheckHost()) return false;
         t += step;
       }
     }
@@ -200,7 +200,7 @@ bool UniverseDisplay::Tour() {
     float t = 0.0f;
     for (int32_t s = 0; s < u.Universe_GSteps; ++s) {
       DepartureFrame(j, t);
-      if (host::PaceFrameAndCheckHost()) return false;
+      if (presentation::PaceFrameAndCheckHost()) return false;
       t += step;
     }
   }

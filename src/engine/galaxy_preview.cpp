@@ -4,17 +4,17 @@
 #include <memory>
 
 #include "engine/comets.h"
-#include "engine/core/galaxy_types.h"
-#include "engine/core/random_table.h"
+#include "model/galaxy_types.h"
+#include "model/random_table.h"
 #include "engine/shape_tables.h"
 #include "engine/star_placement.h"
 #include "engine/star_renderer.h"
 #include "engine/star_tables.h"
 #include "engine/universe_creation.h"
 #include "engine/universe_settings.h"
-#include "host/presentation/compositor.h"
-#include "host/presentation/frame_pacing.h"
-#include "host/presentation/render_state.h"
+#include "presentation/compositor.h"
+#include "presentation/frame_pacing.h"
+#include "presentation/render_state.h"
 #include "platform/pixlib/pixlib.h"
 #include "runtime/numbers.h"
 
@@ -22,9 +22,9 @@ namespace engine {
 
 void DisplayGalaxyPreview(int32_t lIndex, int32_t lStopMode, int32_t lStopFrames, int32_t lStars,
                           bool bComposite, float fStarScale) {
-  if (lIndex < 0 || lIndex >= (bComposite ? kCompositeCount : kEditableGalaxyTypes)) return;
+  if (lIndex < 0 || lIndex >= (bComposite ? model::kCompositeCount : model::kEditableGalaxyTypes)) return;
   UniverseSettings& u = universeSettings();
-  GalaxyRecords& rec = records();
+  model::GalaxyRecords& rec = model::records();
 
   const int32_t starCount = std::clamp(
       runtime::ToLong(static_cast<double>(lStars) * fStarScale).value_or(0), 0, 99999);
@@ -39,17 +39,17 @@ void DisplayGalaxyPreview(int32_t lIndex, int32_t lStopMode, int32_t lStopFrames
   stars.Resize(starCount);
   RedimCometPool();
   pixlib::InitRandomArray();
-  host::LoadPropsInitDX();
-  PrepareGalaxyTypes();
+  presentation::LoadPropsInitDX();
+  model::PrepareGalaxyTypes();
 
   int32_t shown = lIndex;
-  const CompositeRecord* composite = nullptr;
+  const model::CompositeRecord* composite = nullptr;
   if (bComposite) {
-    const int32_t slot = kCompositeSlotBase + lIndex;
+    const int32_t slot = model::kCompositeSlotBase + lIndex;
     rec.GalaxyTypes[slot].IsComposite = true;
     galaxies.GalaxyTypeIndex[0] = slot;
     composite = &rec.CompositeGalaxies[lIndex];
-    shown = std::clamp(composite->CompGal_Type[0], 0, kEditableGalaxyTypes - 1);
+    shown = std::clamp(composite->CompGal_Type[0], 0, model::kEditableGalaxyTypes - 1);
   } else {
     galaxies.GalaxyTypeIndex[0] = lIndex;
   }
@@ -61,15 +61,15 @@ void DisplayGalaxyPreview(int32_t lIndex, int32_t lStopMode, int32_t lStopFrames
 
   // The first stars of a composite are shared equally among its members, whatever their
   // weights; stars reborn later follow the weights.
-  const int32_t members = composite ? std::clamp(composite->CompGal_Count, 0, kCompositeMembers) : 0;
+  const int32_t members = composite ? std::clamp(composite->CompGal_Count, 0, model::kCompositeMembers) : 0;
   for (int32_t i = 0; i < starCount; ++i) {
     stars.StarGalaxy[i] = 0;
     int32_t type = lIndex;
     if (composite) {
       const int32_t m = std::clamp(
-          runtime::IntToLong(NextRandomSingle() * static_cast<float>(members)).value_or(0), 0,
-          kCompositeMembers - 1);
-      type = std::clamp(composite->CompGal_Type[m], 0, kEditableGalaxyTypes - 1);
+          runtime::IntToLong(model::NextRandomSingle() * static_cast<float>(members)).value_or(0), 0,
+          model::kCompositeMembers - 1);
+      type = std::clamp(composite->CompGal_Type[m], 0, model::kEditableGalaxyTypes - 1);
     }
     stars.StarType[i] = type;
     InitParticle(stars.StarX[i], stars.StarY[i], stars.StarZ[i], stars.StarVelX[i],
@@ -78,23 +78,23 @@ void DisplayGalaxyPreview(int32_t lIndex, int32_t lStopMode, int32_t lStopFrames
                  stars.PulsarLeft[i], stars.StarColor[i], stars.StarHue[i], stars.StarLevel[i],
                  type, 0);
   }
-  UpdateHueCycleFlags();
+  model::UpdateHueCycleFlags();
   BuildNewStarColors();
   BuildPulsarTables();
 
   const int32_t mode = bComposite ? kRenderComposite : kRenderGalaxy;
   int32_t frames = 0;
   for (;;) {
-    AdvanceGalaxyRotations();
-    host::pacing().FrameStartTick = host::hostPlatform().GetTickCount();
+    model::AdvanceGalaxyRotations();
+    presentation::pacing().FrameStartTick = presentation::hostPlatform().GetTickCount();
     RenderStarFrame(galaxies, stars, *comets, cometCount, 0, shown, kPreviewTourLeg, 0.0f, true, mode);
-    host::zDX8_BlendBlit_Surface(-1, -1);
+    presentation::zDX8_BlendBlit_Surface(-1, -1);
     AdvanceGalaxyPaths(1, shown, galaxies.GalaxyTypeIndex);
     if (lStopMode == kPreviewStopAfterFrames) {
       ++frames;
       if (frames == lStopFrames) return;
     }
-    if (host::PaceFrameAndCheckHost()) return;
+    if (presentation::PaceFrameAndCheckHost()) return;
   }
 }
 

@@ -3,11 +3,11 @@
 #include <cmath>
 #include <span>
 
-#include "engine/core/angles.h"
-#include "engine/core/colors.h"
-#include "engine/core/hue_wheel.h"
+#include "model/angles.h"
+#include "model/colors.h"
+#include "model/hue_wheel.h"
 #include "engine/universe_settings.h"
-#include "host/services/values.h"
+#include "store/values.h"
 #include "platform/pixlib/pixlib.h"
 #include "runtime/numbers.h"
 
@@ -43,7 +43,7 @@ void BuildConePoints(HueConeState& s, int32_t w, int32_t ht) {
   const int32_t cy = *cyOpt;
   const float R = static_cast<float>(r);
   if (!(R > 0.0f)) return;
-  const float scale = static_cast<float>(1024.0 / kTwoPi);
+  const float scale = static_cast<float>(1024.0 / model::kTwoPi);
   const float levelFactor = 63.0f / R;
 
   for (int64_t y = 0; y <= 2 * static_cast<int64_t>(cy) + 1; ++y) {
@@ -53,7 +53,7 @@ void BuildConePoints(HueConeState& s, int32_t w, int32_t ht) {
       const float d = static_cast<float>(std::sqrt(dx * dx + dy * dy));
       if (!(d < R)) continue;
       double a = std::atan(static_cast<double>(cy - y) / (static_cast<double>(r - x) + 0.000000001));
-      a = (x <= r) ? 3.0 * kPi - a : kTwoPi - a;
+      a = (x <= r) ? 3.0 * model::kPi - a : model::kTwoPi - a;
       const auto hue = runtime::ToLong(scale * a);
       const auto level = runtime::FixToLong(static_cast<double>(R - d) * levelFactor);
       if (!hue || !level) continue;
@@ -69,9 +69,9 @@ void BuildConePoints(HueConeState& s, int32_t w, int32_t ht) {
 // The preview's own ramp in colour-reference order, with the bubble moved on by one step
 // and applied. Every preview redraw starts with this step, so each redraw moves the bubble.
 void AdvancePreviewRamp(HueConeState& s) {
-  for (int i = 0; i < kHueRampSteps; ++i) s.PreviewRamp[i] = HueRampColor(i);
-  s.PreviewRamp[kHueRampSteps] = 0;
-  CalcHueRamp(std::span<int32_t>(s.PreviewRamp), std::span<const int32_t>(s.PreviewRamp), true);
+  for (int i = 0; i < model::kHueRampSteps; ++i) s.PreviewRamp[i] = model::HueRampColor(i);
+  s.PreviewRamp[model::kHueRampSteps] = 0;
+  model::CalcHueRamp(std::span<int32_t>(s.PreviewRamp), std::span<const int32_t>(s.PreviewRamp), true);
 }
 
 }  // namespace
@@ -91,7 +91,7 @@ void LoadColorConeSettings(const HueConeDialog& window) {
   for (int k = 0; k < 4; ++k) {
     const ConeRange& range = kConeRanges[k];
     StoreConeValue(s, k,
-                   host::LeadingWholeClamped(window.ColorPropText(k), static_cast<float>(range.lower),
+                   store::LeadingWholeClamped(window.ColorPropText(k), static_cast<float>(range.lower),
                                              static_cast<float>(range.upper)));
   }
   s.ConeValuesFromDialog = true;
@@ -100,10 +100,10 @@ void LoadColorConeSettings(const HueConeDialog& window) {
 void LoadStoredConeSettings() {
   HueConeState& s = hueCone();
   const UniverseSettings& u = universeSettings();
-  s.ConeBright = host::ClampLong(u.HWC_ConeBright, kConeRanges[0].lower, kConeRanges[0].upper);
-  s.ConeBlack = host::ClampLong(u.HWC_ConeBlack, kConeRanges[1].lower, kConeRanges[1].upper);
-  s.ConeBBias = host::ClampLong(u.HWC_ConeBBias, kConeRanges[2].lower, kConeRanges[2].upper);
-  s.ConeTwist = host::ClampLong(u.HWC_ConeTwist, kConeRanges[3].lower, kConeRanges[3].upper);
+  s.ConeBright = store::ClampLong(u.HWC_ConeBright, kConeRanges[0].lower, kConeRanges[0].upper);
+  s.ConeBlack = store::ClampLong(u.HWC_ConeBlack, kConeRanges[1].lower, kConeRanges[1].upper);
+  s.ConeBBias = store::ClampLong(u.HWC_ConeBBias, kConeRanges[2].lower, kConeRanges[2].upper);
+  s.ConeTwist = store::ClampLong(u.HWC_ConeTwist, kConeRanges[3].lower, kConeRanges[3].upper);
   s.ConeValuesFromDialog = false;
 }
 
@@ -128,7 +128,7 @@ void BuildHueConeColors(HueConePicture& picture) {
     values[3] = s.ConeTwist;
   }
 
-  const HueWheelState& hw = hueWheelState();
+  const model::HueWheelState& hw = model::hueWheelState();
   pixlib::CalcHueConeBrightness(s.PreviewRamp, s.PreviewCone, 1, values[0], values[1], values[2], values[3],
                                 hw.HwbLevel, hw.HwbSpan, hw.HwbStart);
 
@@ -153,11 +153,11 @@ void BuildHueConeColors(HueConePicture& picture) {
 
 void HueConeColor() {
   HueConeState& s = hueCone();
-  RebuildColorTables(false, true);
+  model::RebuildColorTables(false, true);
   // Without the dialog (or before its preview loaded the fields) the stored cone applies.
   if (s.Dialog == nullptr || !s.ConeValuesFromDialog) LoadStoredConeSettings();
-  const HueWheelState& hw = hueWheelState();
-  pixlib::CalcHueConeBrightness(colorState().HueColorTable, s.HueConeTable, 1, s.ConeBright, s.ConeBlack,
+  const model::HueWheelState& hw = model::hueWheelState();
+  pixlib::CalcHueConeBrightness(model::colorState().HueColorTable, s.HueConeTable, 1, s.ConeBright, s.ConeBlack,
                                 s.ConeBBias, s.ConeTwist, hw.HwbLevel, hw.HwbSpan, hw.HwbStart);
   if (hw.HwbLevel > 0 && hw.HwbSpan > 0) {
     HueConePicture* picture = s.Dialog != nullptr ? s.Dialog->HueWheelPicture() : nullptr;
@@ -172,7 +172,7 @@ void HueConeColor() {
 }
 
 void ReloadHueColors(HueConePicture& picture) {
-  LoadHueWheelSettings();
+  model::LoadHueWheelSettings();
   BuildHueConeColors(picture);
 }
 
@@ -190,18 +190,18 @@ void ColorPropsArrowKey(HueConeDialog& window, int16_t Index, int16_t KeyCode) {
   if (KeyCode == 38) {
     const auto next = runtime::ToLong(v + kSteps[Index]);
     if (!next) return;
-    window.SetColorPropText(Index, runtime::LongToText(host::MinLong(range.upper, *next)));
+    window.SetColorPropText(Index, runtime::LongToText(store::MinLong(range.upper, *next)));
   } else {
     const auto next = runtime::ToLong(v - kSteps[Index]);
     if (!next) return;
-    window.SetColorPropText(Index, runtime::LongToText(host::MaxLong(range.lower, *next)));
+    window.SetColorPropText(Index, runtime::LongToText(store::MaxLong(range.lower, *next)));
   }
 }
 
 void ValidateColorProp(HueConeDialog& window, int16_t Index) {
   if (Index < 0 || Index > 3) return;
   const ConeRange& range = kConeRanges[Index];
-  const int32_t v = host::LeadingWholeClamped(window.ColorPropText(Index), static_cast<float>(range.lower),
+  const int32_t v = store::LeadingWholeClamped(window.ColorPropText(Index), static_cast<float>(range.lower),
                                               static_cast<float>(range.upper));
   window.SetColorPropText(Index, runtime::LongToText(v));
   if (HueConePicture* picture = window.HueWheelPicture()) BuildHueConeColors(*picture);

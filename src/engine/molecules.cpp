@@ -3,8 +3,8 @@
 #include <array>
 #include <cstddef>
 
-#include "engine/core/galaxy_types.h"
-#include "engine/core/random_table.h"
+#include "model/galaxy_types.h"
+#include "model/random_table.h"
 #include "engine/shape_primitives.h"
 #include "runtime/numbers.h"
 #include "settings/element_table.h"
@@ -77,7 +77,7 @@ constexpr std::array<ShellTable, 6> kShells = MakeShells();
 static_assert(kShells[1].count == 6 && kShells[2].count == 8 && kShells[3].count == 18 &&
               kShells[4].count == 26 && kShells[5].count == 38);
 
-float ShellCoordinate(const AtomBlock& ab, size_t a, int8_t code) {
+float ShellCoordinate(const model::AtomBlock& ab, size_t a, int8_t code) {
   const int mag = code < 0 ? -code : code;
   float v = 0.0f;
   switch (mag) {
@@ -104,7 +104,7 @@ bool GridSizeOk(int32_t N) { return N >= 1 && N <= 99; }
 void PlaceTrigonalGroup(float& A, float& B, int32_t symmetry, int32_t count, int32_t N, float E) {
   int32_t k = 0;
   if (!DrawIndex(count, k)) return;
-  const GalaxyRecords& recs = records();
+  const model::GalaxyRecords& recs = model::records();
   if (symmetry == 3) {
     // Row i holds i points; the single point sits on the positive B side.
     int32_t i = 0;
@@ -145,7 +145,7 @@ void PlaceTrigonalGroup(float& A, float& B, int32_t symmetry, int32_t count, int
 
 void PlaceTetrahedralGroup(float& X, float& Y, float& Z, int32_t structureType, int32_t N, float E) {
   if (!GridSizeOk(N)) return;
-  const GalaxyRecords& recs = records();
+  const model::GalaxyRecords& recs = model::records();
   const auto& T = recs.TriangularNumbers;
   const auto& H = recs.HexNumbers;
 
@@ -202,11 +202,11 @@ void PlaceTetrahedralGroup(float& X, float& Y, float& Z, int32_t structureType, 
 }
 
 void PlaceMoleculeAtoms(float& X, float& Y, float& Z, int32_t& atom, int32_t type, bool sphere) {
-  if (type < 0 || type >= kGalaxyTypeCount) return;
-  const AtomBlock& ab = records().GalaxyTypes[Index(type)].Atoms;
+  if (type < 0 || type >= model::kGalaxyTypeCount) return;
+  const model::AtomBlock& ab = model::records().GalaxyTypes[Index(type)].Atoms;
   atom = 0;
-  const double r = NextRandomSingle();
-  const int32_t count = ab.Galaxy_Atoms < kMaxAtoms ? ab.Galaxy_Atoms : kMaxAtoms;
+  const double r = model::NextRandomSingle();
+  const int32_t count = ab.Galaxy_Atoms < model::kMaxAtoms ? ab.Galaxy_Atoms : model::kMaxAtoms;
   if (count <= 0) return;
   const auto v = runtime::IntToLong(r * ab.AtomCumPoints[Index(count - 1)]);
   if (!v) return;
@@ -257,7 +257,7 @@ void PlaceMoleculeAtoms(float& X, float& Y, float& Z, int32_t& atom, int32_t typ
       break;
     case 7:
       if (!GridSizeOk(N)) break;
-      PlaceTrigonalGroup(X, Z, 6, records().HexNumbers[Index(N)], N, E);
+      PlaceTrigonalGroup(X, Z, 6, model::records().HexNumbers[Index(N)], N, E);
       break;
     case 8:
     case 9:
@@ -272,10 +272,10 @@ void PlaceMoleculeAtoms(float& X, float& Y, float& Z, int32_t& atom, int32_t typ
 
 void InitMoleculeParticle(float& X, float& Y, float& Z, float& StepCos, float& StepSin,
                           int32_t& Colour, float& key, int32_t type, bool sphere) {
-  if (type < 0 || type >= kGalaxyTypeCount) return;
+  if (type < 0 || type >= model::kGalaxyTypeCount) return;
   int32_t atom = 0;
   PlaceMoleculeAtoms(X, Y, Z, atom, type, sphere);
-  const GalaxyTypeProps& rec = records().GalaxyTypes[Index(type)];
+  const model::GalaxyTypeProps& rec = model::records().GalaxyTypes[Index(type)];
   const settings::ElementInfo* element =
       settings::FindElement(rec.Atoms.AtomElement[Index(atom)]);
   Colour = element != nullptr ? element->color : 0;

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "host/presentation/render_state.h"
+#include "presentation/render_state.h"
 
 namespace engine {
 
@@ -25,7 +25,7 @@ struct RenderView {
 };
 
 inline RenderView CurrentRenderView() {
-  host::RenderState& r = host::render();
+  presentation::RenderState& r = presentation::render();
   RenderView v;
   v.FrameBuffer = r.FrameBuffer.data();
   v.FrameBufferSize = r.FrameBuffer.size();

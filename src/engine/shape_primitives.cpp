@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstddef>
 
-#include "engine/core/angles.h"
-#include "engine/core/random_table.h"
+#include "model/angles.h"
+#include "model/random_table.h"
 #include "runtime/numbers.h"
 
 namespace engine {
@@ -70,13 +70,13 @@ constexpr std::array<int32_t, 11> kGlobeSteps = {0, 8, 12, 16, 24, 32, 4, 6, 10,
 // A draw that cannot become a step index leaves `y` unchanged.
 void GlobeLatitude(double& y, double radius, int32_t n) {
   int32_t step = 0;
-  if (DrawIndex(n, step)) y = radius * std::sin(kPi * step / n + kPi / 2.0);
+  if (DrawIndex(n, step)) y = radius * std::sin(model::kPi * step / n + model::kPi / 2.0);
 }
 
 // Longitude of one of n meridians.
 void GlobeMeridian(double& theta, int32_t n) {
   int32_t step = 0;
-  if (DrawIndex(n, step)) theta = kTwoPi * step / n;
+  if (DrawIndex(n, step)) theta = model::kTwoPi * step / n;
 }
 
 template <class Row>
@@ -89,7 +89,7 @@ bool PointOk(int32_t k, size_t size) { return k >= 0 && static_cast<size_t>(k) <
 }  // namespace
 
 bool DrawIndex(double n, int32_t& out) {
-  const double r = NextRandomSingle();
+  const double r = model::NextRandomSingle();
   if (auto v = runtime::IntToLong(r * n)) {
     out = *v;
     return true;
@@ -99,7 +99,7 @@ bool DrawIndex(double n, int32_t& out) {
 
 float ProfileThickness(int32_t profile, float r, float R, float Q) {
   const double t = Thickness(profile, r, R, Q);
-  const int32_t n = NextRandomInteger();
+  const int32_t n = model::NextRandomInteger();
   const int32_t sign = n > 16384 ? 1 : (n < 16384 ? -1 : 0);
   return static_cast<float>(sign * t);
 }
@@ -109,33 +109,33 @@ void RandomPointInShape(float& X, float& Y, float& Z, float radius, int32_t shap
   double y = 0.0;
   double theta = 0.0;
   if (shape <= 0) {
-    const double r1 = NextRandomSingle();
+    const double r1 = model::NextRandomSingle();
     y = (2.0 * r1 - 1.0) * rho;
-    const double r2 = NextRandomSingle();
-    theta = kTwoPi * r2;
+    const double r2 = model::NextRandomSingle();
+    theta = model::kTwoPi * r2;
   } else if (shape <= 10) {
     const int32_t n = kGlobeSteps[static_cast<size_t>(shape)];
     if (shape <= 5) {
       GlobeLatitude(y, rho, n);
       GlobeMeridian(theta, n);
     } else {
-      const int32_t m = NextRandomInteger();
+      const int32_t m = model::NextRandomInteger();
       if (m < 16384) {
         GlobeLatitude(y, rho, n);  // a point on a latitude circle
-        theta = kTwoPi * NextRandomSingle();
+        theta = model::kTwoPi * model::NextRandomSingle();
       } else {
-        y = (2.0 * NextRandomSingle() - 1.0) * rho;  // a point on a meridian
+        y = (2.0 * model::NextRandomSingle() - 1.0) * rho;  // a point on a meridian
         GlobeMeridian(theta, n);
       }
     }
   } else if (shape <= 13) {
-    const double flat = static_cast<double>(NextRandomSingle()) * rho;
-    theta = kTwoPi * NextRandomSingle();
+    const double flat = static_cast<double>(model::NextRandomSingle()) * rho;
+    theta = model::kTwoPi * model::NextRandomSingle();
     const auto c = static_cast<float>(flat * std::cos(theta));
     const auto s = static_cast<float>(flat * std::sin(theta));
     int32_t plane = shape;
     if (shape == 13) {
-      const int32_t m = NextRandomInteger();
+      const int32_t m = model::NextRandomInteger();
       plane = m < 10923 ? 11 : (m < 21845 ? 12 : 13);
     }
     if (plane == 11) {

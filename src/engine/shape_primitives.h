@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <span>
 
-#include "engine/core/galaxy_types.h"
+#include "model/galaxy_types.h"
 
 namespace engine {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstddef>
 
-#include "engine/core/random_table.h"
-#include "host/services/values.h"
+#include "model/random_table.h"
+#include "store/values.h"
 
 namespace engine {
 
@@ -12,28 +12,28 @@ namespace {
 
 constexpr int32_t kMaxRibbonControls = 20;  // Galaxy_CP_Points at most; 3 more close the ribbon
 
-bool ValidType(int32_t type) { return type >= 0 && type < kGalaxyTypeCount; }
+bool ValidType(int32_t type) { return type >= 0 && type < model::kGalaxyTypeCount; }
 
 size_t Index(int32_t i) { return static_cast<size_t>(i); }
 
 // Control points in use of a record, kept inside the tables whatever the record holds.
-int32_t RibbonControls(const GalaxyTypeProps& rec) {
-  return host::ClampLong(rec.Galaxy_CP_Points, 1, kMaxRibbonControls);
+int32_t RibbonControls(const model::GalaxyTypeProps& rec) {
+  return store::ClampLong(rec.Galaxy_CP_Points, 1, kMaxRibbonControls);
 }
 
 // A random point of the box of half-width RadiusF and half-height RadiusF * Galaxy_GHW_Ratio
 // (three draws: X, Y, Z).
-void RandomWanderPoint(const GalaxyTypeProps& rec, float& x, float& y, float& z) {
+void RandomWanderPoint(const model::GalaxyTypeProps& rec, float& x, float& y, float& z) {
   const double width = 2.0 * static_cast<double>(rec.RadiusF);
-  x = static_cast<float>(width * (static_cast<double>(NextRandomSingle()) - 0.5));
-  y = static_cast<float>(width * (static_cast<double>(NextRandomSingle()) - 0.5) *
+  x = static_cast<float>(width * (static_cast<double>(model::NextRandomSingle()) - 0.5));
+  y = static_cast<float>(width * (static_cast<double>(model::NextRandomSingle()) - 0.5) *
                          rec.Galaxy_GHW_Ratio);
-  z = static_cast<float>(width * (static_cast<double>(NextRandomSingle()) - 0.5));
+  z = static_cast<float>(width * (static_cast<double>(model::NextRandomSingle()) - 0.5));
 }
 
 // Control points 0 to cp + 2 of row g from the wander spans at t; a closed ribbon repeats
 // its first three points after the last.
-void EvaluateRibbon(ShapeTables& s, const GalaxyTypeProps& rec, size_t g, float t) {
+void EvaluateRibbon(ShapeTables& s, const model::GalaxyTypeProps& rec, size_t g, float t) {
   const int32_t cp = RibbonControls(rec);
   for (int32_t j = 0; j <= cp + 2; ++j) {
     const size_t jj = Index(j);
@@ -61,16 +61,16 @@ ShapeTables& shapeTables() {
   return tables;
 }
 
-void RandomAttractorStart(const GalaxyTypeProps& rec, float& X, float& Y, float& Z) {
-  const double r1 = NextRandomSingle();
+void RandomAttractorStart(const model::GalaxyTypeProps& rec, float& X, float& Y, float& Z) {
+  const double r1 = model::NextRandomSingle();
   const auto rho =
       static_cast<float>(std::pow(r1, static_cast<double>(rec.Galaxy_RadiusExp)) * rec.RadiusF +
                          0.000000001);
   const float t = ProfileThickness(rec.Galaxy_Profile, rho, rec.RadiusF, rec.RadiusF2);
-  const double r2 = NextRandomSingle();
+  const double r2 = model::NextRandomSingle();
   Y = static_cast<float>(static_cast<double>(rec.Galaxy_GHW_Ratio) *
                          std::pow(r2, static_cast<double>(rec.Galaxy_HeightExp)) * t);
-  const double phi = kTwoPi * NextRandomSingle();
+  const double phi = model::kTwoPi * model::NextRandomSingle();
   X = static_cast<float>(rho * std::cos(phi));
   Z = static_cast<float>(rho * std::sin(phi));
 }
@@ -86,10 +86,10 @@ void InitGalaxyPaths(int32_t n, int32_t forcedType, int32_t compositeIndex,
   Size(s.ShapePointX, rows), Size(s.ShapePointY, rows), Size(s.ShapePointZ, rows);
   Size(s.AttractorCount, rows);
 
-  GalaxyRecords& recs = records();
-  for (int32_t t = 0; t < kEditableGalaxyTypes; ++t) {
-    GalaxyTypeProps& rec = recs.GalaxyTypes[Index(t)];
-    const int32_t levels = host::ClampLong(rec.Galaxy_StdLevels, 0, kMaxLevels);
+  model::GalaxyRecords& recs = model::records();
+  for (int32_t t = 0; t < model::kEditableGalaxyTypes; ++t) {
+    model::GalaxyTypeProps& rec = recs.GalaxyTypes[Index(t)];
+    const int32_t levels = store::ClampLong(rec.Galaxy_StdLevels, 0, model::kMaxLevels);
     for (int32_t l = 0; l < levels; ++l) {
       const size_t i = Index(l);
       rec.LevelAngle[i] = -rec.LevelTilt[i];
@@ -101,15 +101,15 @@ void InitGalaxyPaths(int32_t n, int32_t forcedType, int32_t compositeIndex,
     rec.SpinAngle = 0.0f;
     rec.SpinCos = 1.0f;
     rec.SpinSin = 0.0f;
-    rec.Galaxy_CP_Points = host::ClampLong(rec.Galaxy_CP_Points, 1, kMaxRibbonControls);
-    rec.PathSegs = host::ClampLong(rec.Galaxy_RadSegs, 1, kWireVertices);
+    rec.Galaxy_CP_Points = store::ClampLong(rec.Galaxy_CP_Points, 1, kMaxRibbonControls);
+    rec.PathSegs = store::ClampLong(rec.Galaxy_RadSegs, 1, kWireVertices);
   }
 
   // Every member of a composite shapes the same row; the first member comes last and wins.
   auto buildComposite = [&](int32_t composite, int32_t g) {
-    if (composite < 0 || composite >= kCompositeCount) return;
-    const CompositeRecord& c = recs.CompositeGalaxies[Index(composite)];
-    const int32_t count = host::ClampLong(c.CompGal_Count, 0, kCompositeMembers);
+    if (composite < 0 || composite >= model::kCompositeCount) return;
+    const model::CompositeRecord& c = recs.CompositeGalaxies[Index(composite)];
+    const int32_t count = store::ClampLong(c.CompGal_Count, 0, model::kCompositeMembers);
     for (int32_t m = count - 1; m >= 0; --m) InitGalaxyPath(c.CompGal_Type[Index(m)], g);
   };
 
@@ -126,7 +126,7 @@ void InitGalaxyPaths(int32_t n, int32_t forcedType, int32_t compositeIndex,
     const int32_t t = types[Index(g)];
     if (!ValidType(t)) continue;
     if (recs.GalaxyTypes[Index(t)].IsComposite)
-      buildComposite(t - kCompositeSlotBase, g);
+      buildComposite(t - model::kCompositeSlotBase, g);
     else
       InitGalaxyPath(t, g);
   }
@@ -135,7 +135,7 @@ void InitGalaxyPaths(int32_t n, int32_t forcedType, int32_t compositeIndex,
 void InitGalaxyPath(int32_t type, int32_t g) {
   ShapeTables& s = shapeTables();
   if (!ValidType(type) || g < 0 || Index(g) >= s.PathCtrlX.size()) return;
-  const GalaxyTypeProps& rec = records().GalaxyTypes[Index(type)];
+  const model::GalaxyTypeProps& rec = model::records().GalaxyTypes[Index(type)];
   const size_t row = Index(g);
   switch (rec.Galaxy_GalStyle) {
     case 1:
@@ -166,7 +166,7 @@ void MakePathControlPoints(std::span<WireRow> VX, std::span<WireRow> VY, std::sp
   if (!ValidType(type) || g < 0 || Index(g) >= VX.size() || Index(g) >= VY.size() ||
       Index(g) >= VZ.size())
     return;
-  const GalaxyTypeProps& rec = records().GalaxyTypes[Index(type)];
+  const model::GalaxyTypeProps& rec = model::records().GalaxyTypes[Index(type)];
   WireRow& x = VX[Index(g)];
   WireRow& y = VY[Index(g)];
   WireRow& z = VZ[Index(g)];
@@ -174,7 +174,7 @@ void MakePathControlPoints(std::span<WireRow> VX, std::span<WireRow> VY, std::sp
     RandomAttractorStart(rec, x[0], y[0], z[0]);
     return;
   }
-  const int32_t segs = host::ClampLong(rec.PathSegs, 0, kWireVertices);
+  const int32_t segs = store::ClampLong(rec.PathSegs, 0, kWireVertices);
   for (size_t i = 0; i < Index(segs); ++i) x[i] = y[i] = z[i] = 0.0f;
 
   const float R = rec.RadiusF;
@@ -191,7 +191,7 @@ void MakePathControlPoints(std::span<WireRow> VX, std::span<WireRow> VY, std::sp
     case 5: {  // a cone: apex below, a ring of segs - 1 points above
       set(0, 0.0, -RH, 0.0);
       for (int32_t i = 1; i < segs; ++i) {
-        const double a = kTwoPi * (i - 1) / (segs - 1);
+        const double a = model::kTwoPi * (i - 1) / (segs - 1);
         set(Index(i), R * std::cos(a), RH / 2.0, R * std::sin(a));
       }
       break;
@@ -245,20 +245,20 @@ void MakePathControlPoints(std::span<WireRow> VX, std::span<WireRow> VY, std::sp
 
 void AdvanceGalaxyPaths(int32_t n, int32_t forcedType, std::span<const int32_t> types) {
   ShapeTables& s = shapeTables();
-  GalaxyRecords& recs = records();
+  model::GalaxyRecords& recs = model::records();
   for (int32_t g = 0; g < n && Index(g) < s.PathCtrlX.size(); ++g) {
     int32_t t = forcedType;
     if (t < 0) {
       if (Index(g) >= types.size()) break;
       t = types[Index(g)];
       if (ValidType(t) && recs.GalaxyTypes[Index(t)].IsComposite) {
-        const int32_t k = t - kCompositeSlotBase;
-        if (k < 0 || k >= kCompositeCount) continue;
+        const int32_t k = t - model::kCompositeSlotBase;
+        if (k < 0 || k >= model::kCompositeCount) continue;
         t = recs.CompositeGalaxies[Index(k)].CompGal_Type[0];
       }
     }
     if (!ValidType(t)) continue;
-    const GalaxyTypeProps& rec = recs.GalaxyTypes[Index(t)];
+    const model::GalaxyTypeProps& rec = recs.GalaxyTypes[Index(t)];
     if (rec.Galaxy_GalStyle != 4) continue;
 
     const size_t row = Index(g);

@@ -54,7 +54,7 @@ void MakePathControlPoints(std::span<WireRow> VX, std::span<WireRow> VY, std::sp
 // A random start point of a single-point attractor spiral (style 1) of the type: a radius
 // bent by Galaxy_RadiusExp, a height from the thickness profile, a random direction.
 // Three NextRandomSingle draws around the profile's sign draw.
-void RandomAttractorStart(const GalaxyTypeProps& rec, float& X, float& Y, float& Z);
+void RandomAttractorStart(const model::GalaxyTypeProps& rec, float& X, float& Y, float& Z);
 
 // One frame of ribbon motion for galaxies 0 to n - 1 (nebula galaxies only): the wander
 // position advances, spans roll on to new random points, the spans turn with the galaxy and

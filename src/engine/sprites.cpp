@@ -4,7 +4,7 @@
 #include <optional>
 #include <span>
 
-#include "engine/core/galaxy_types.h"
+#include "model/galaxy_types.h"
 #include "engine/render_view.h"
 #include "runtime/inline_numbers.h"
 #include "runtime/numbers.h"
@@ -210,8 +210,8 @@ void PlotProjectedGlint(float X, float Y, float Z, int32_t frame, int32_t lastFr
 }
 
 void PlotProjectedFlare(float X, float Y, float Z, float scale, int32_t galaxyType, int32_t colour) {
-  if (galaxyType < 0 || galaxyType >= kGalaxyTypeCount) return;
-  const GalaxyTypeProps& t = records().GalaxyTypes[galaxyType];
+  if (galaxyType < 0 || galaxyType >= model::kGalaxyTypeCount) return;
+  const model::GalaxyTypeProps& t = model::records().GalaxyTypes[galaxyType];
   const int32_t shapeIndex = t.Galaxy_PulsarShape;
   if (shapeIndex < 0 || shapeIndex > 4) return;
   const FlareShape& shape = kFlareShapes[shapeIndex];

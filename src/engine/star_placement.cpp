@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstddef>
 
-#include "engine/core/hue_wheel.h"
-#include "engine/core/random_table.h"
+#include "model/hue_wheel.h"
+#include "model/random_table.h"
 #include "engine/molecules.h"
 #include "engine/shape_primitives.h"
 #include "runtime/numbers.h"
@@ -17,7 +17,7 @@ constexpr float kQuarterTurnSingle = 1.5707964f;  // the largest rotation step o
 
 size_t Index(int32_t i) { return static_cast<size_t>(i); }
 
-bool ValidType(int32_t type) { return type >= 0 && type < kGalaxyTypeCount; }
+bool ValidType(int32_t type) { return type >= 0 && type < model::kGalaxyTypeCount; }
 
 double Power(double base, float exponent) { return std::pow(base, static_cast<double>(exponent)); }
 
@@ -32,7 +32,7 @@ struct DiskResult {
 
 // The disk placement without the rotation step: level, radius from one of the bands, height
 // from the thickness profile scaled per level, angle on one of the arms plus `angle`.
-DiskResult PlaceDisk(const GalaxyTypeProps& rec, float& X, float& Y, float& Z, float angle) {
+DiskResult PlaceDisk(const model::GalaxyTypeProps& rec, float& X, float& Y, float& Z, float angle) {
   DiskResult res;
   int32_t L = 0;
   DrawIndex(rec.Galaxy_StdLevels, L);
@@ -41,7 +41,7 @@ DiskResult PlaceDisk(const GalaxyTypeProps& rec, float& X, float& Y, float& Z, f
   const bool heightToRadius = rec.Galaxy_StdLevB_HS != 0;
   const float Rl = heightToRadius ? rec.RadiusF + static_cast<float>(L) * rec.LevelSpacingF : rec.RadiusF;
   const float Ql = heightToRadius ? Rl * Rl : rec.RadiusF2;
-  const double r2 = NextRandomSingle();
+  const double r2 = model::NextRandomSingle();
   int32_t band = 0;
   const bool bandOk = DrawIndex(rec.Galaxy_RadBands, band);
   // A band count below 1 has no bands to pick from: the star sits at the centre.
@@ -51,7 +51,7 @@ DiskResult PlaceDisk(const GalaxyTypeProps& rec, float& X, float& Y, float& Z, f
   float rho = static_cast<float>(Power(a, rec.Galaxy_RadiusExp) * Rl + 0.000000001);
   const float t = ProfileThickness(rec.Galaxy_Profile, rho, Rl, Ql);
 
-  const double r4 = NextRandomSingle();
+  const double r4 = model::NextRandomSingle();
   float y = static_cast<float>(t * Power(r4, rec.Galaxy_HeightExp) * rec.Galaxy_GHW_Ratio);
   if (heightToRadius) rho = static_cast<float>(rho + static_cast<double>(L) * rec.LevelSpacingF);
   if (rec.Galaxy_StdLevels > 1) {
@@ -63,7 +63,7 @@ DiskResult PlaceDisk(const GalaxyTypeProps& rec, float& X, float& Y, float& Z, f
 
   int32_t arm = 0;
   DrawIndex(rec.Galaxy_RadSegs, arm);
-  const double r6 = NextRandomSingle();
+  const double r6 = model::NextRandomSingle();
   const auto theta = static_cast<float>(static_cast<double>(arm) * rec.SegmentAngle +
                                         r6 * rec.SegmentAngle * rec.RadFillF + angle);
   X = static_cast<float>(static_cast<double>(rho) * std::cos(static_cast<double>(theta)));
@@ -80,15 +80,15 @@ struct RibbonPlace {
   float f = 0.0f;  // fraction within the span
 };
 
-bool PlaceOnRibbon(GalaxyTypeProps& rec, RibbonPlace& place) {
+bool PlaceOnRibbon(model::GalaxyTypeProps& rec, RibbonPlace& place) {
   const int32_t cp = rec.Galaxy_CP_Points;
   const int32_t bp = rec.Galaxy_CP_B_Pts;
   if (cp < 1 || cp > kRibbonPoints - 3 || bp < 1) return false;
   rec.RibbonPhase += rec.CpBSpdF;
   if (rec.RibbonPhase >= static_cast<float>(cp)) rec.RibbonPhase -= static_cast<float>(cp);
 
-  const double r1 = NextRandomSingle();
-  const double r2 = NextRandomSingle();
+  const double r1 = model::NextRandomSingle();
+  const double r2 = model::NextRandomSingle();
   int32_t bias = 0;
   if (!DrawIndex(bp, bias)) return false;
   const double b = bias + 0.5;
@@ -111,7 +111,7 @@ void ColourFromValue(double v, int32_t type, int32_t& Colour, float& Hue) {
   int32_t h = *whole % 360;
   if (h < 0) h += 360;
   Hue = static_cast<float>(h);
-  Colour = HueColor(type, h);
+  Colour = model::HueColor(type, h);
 }
 
 }  // namespace
@@ -119,10 +119,10 @@ void ColourFromValue(double v, int32_t type, int32_t& Colour, float& Hue) {
 void InitDiskParticle(float& X, float& Y, float& Z, float& StepCos, float& StepSin, float& key,
                       int32_t& Level, int32_t type, float rotStep, float angle) {
   if (!ValidType(type)) return;
-  const GalaxyTypeProps& rec = records().GalaxyTypes[Index(type)];
+  const model::GalaxyTypeProps& rec = model::records().GalaxyTypes[Index(type)];
   const DiskResult d = PlaceDisk(rec, X, Y, Z, angle);
   Level = d.level;
-  double step = kTwoPi * rotStep * std::sqrt(1.0 / std::fabs(d.rho + 0.000000001)) / (d.level + 1);
+  double step = model::kTwoPi * rotStep * std::sqrt(1.0 / std::fabs(d.rho + 0.000000001)) / (d.level + 1);
   if (step > kQuarterTurnSingle) step = kQuarterTurnSingle;
   key = static_cast<float>(step);
   StepCos = static_cast<float>(std::cos(static_cast<double>(key)));
@@ -131,7 +131,7 @@ void InitDiskParticle(float& X, float& Y, float& Z, float& StepCos, float& StepS
 
 void InitDiskParticleUniverse(float& X, float& Y, float& Z, int32_t type) {
   if (!ValidType(type)) return;
-  PlaceDisk(records().GalaxyTypes[Index(type)], X, Y, Z, 0.0f);
+  PlaceDisk(model::records().GalaxyTypes[Index(type)], X, Y, Z, 0.0f);
 }
 
 void ComputeShapePoint(std::span<float> PX, std::span<float> PY, std::span<float> PZ,
@@ -142,7 +142,7 @@ void ComputeShapePoint(std::span<float> PX, std::span<float> PY, std::span<float
   if (g >= PX.size() || g >= PY.size() || g >= PZ.size() || g >= VXs.size() || g >= VYs.size() ||
       g >= VZs.size())
     return;
-  const GalaxyTypeProps& rec = records().GalaxyTypes[Index(type)];
+  const model::GalaxyTypeProps& rec = model::records().GalaxyTypes[Index(type)];
   float& px = PX[g];
   float& py = PY[g];
   float& pz = PZ[g];
@@ -189,7 +189,7 @@ void ComputeShapePoint(std::span<float> PX, std::span<float> PY, std::span<float
         lx = x, ly = y, lz = z;
         towardRandomVertex(x, y, z);
       }
-      const float r = NextRandomSingle();
+      const float r = model::NextRandomSingle();
       px = lx + 2.0f * r * (x - lx);
       py = ly + 2.0f * r * (y - ly);
       pz = lz + 2.0f * r * (z - lz);
@@ -197,8 +197,8 @@ void ComputeShapePoint(std::span<float> PX, std::span<float> PY, std::span<float
     }
     case 3:
     case 8: {
-      const IfsBlock& ifs = rec.Ifs;
-      const int32_t n = ifs.Galaxy_IFS_Points < kMaxIfsPoints ? ifs.Galaxy_IFS_Points : kMaxIfsPoints;
+      const model::IfsBlock& ifs = rec.Ifs;
+      const int32_t n = ifs.Galaxy_IFS_Points < model::kMaxIfsPoints ? ifs.Galaxy_IFS_Points : model::kMaxIfsPoints;
       if (n <= 0) {
         towardRandomVertex(px, py, pz);
         break;
@@ -254,7 +254,7 @@ void GetCachedShapePoint(float& X, float& Y, float& Z, float& StepCos, float& St
   ShapeTables& s = shapeTables();
   ComputeShapePoint(s.ShapePointX, s.ShapePointY, s.ShapePointZ, s.WireVertexX, s.WireVertexY,
                     s.WireVertexZ, type, galaxy);
-  const GalaxyTypeProps& rec = records().GalaxyTypes[Index(type)];
+  const model::GalaxyTypeProps& rec = model::records().GalaxyTypes[Index(type)];
   key = rec.SpinStep;
   StepCos = rec.SpinStepCos;
   StepSin = rec.SpinStepSin;
@@ -278,7 +278,7 @@ void GetCachedShapePointUniverse(float& X, float& Y, float& Z, int32_t type) {
 void InitSplineParticle(float& X, float& Y, float& Z, float& VX, float& VY, float& VZ, float& u,
                         float& uWrapped, int32_t type, int32_t galaxy) {
   if (!ValidType(type)) return;
-  GalaxyTypeProps& rec = records().GalaxyTypes[Index(type)];
+  model::GalaxyTypeProps& rec = model::records().GalaxyTypes[Index(type)];
   RibbonPlace place;
   if (!PlaceOnRibbon(rec, place)) return;
   uWrapped = static_cast<float>(place.k) + place.f;
@@ -296,7 +296,7 @@ void InitSplineParticle(float& X, float& Y, float& Z, float& VX, float& VY, floa
 void InitSplineParticleUniverse(float& X, float& Y, float& Z, int32_t type) {
   if (!ValidType(type)) return;
   RibbonPlace place;
-  if (!PlaceOnRibbon(records().GalaxyTypes[Index(type)], place)) return;
+  if (!PlaceOnRibbon(model::records().GalaxyTypes[Index(type)], place)) return;
   const ShapeTables& s = shapeTables();
   BSplinePointA1Idx(X, Y, Z, place.f, place.k, place.k + 1, place.k + 2, place.k + 3,
                     s.UniverseRibbonX, s.UniverseRibbonY, s.UniverseRibbonZ);
@@ -311,7 +311,7 @@ void InitParticle(float& X, float& Y, float& Z, float& VX, float& VY, float& VZ,
   Level = 0;
   float key = 0.0f;  // the colour key: rotation step or spin step
   float u = 0.0f;    // place along a nebula ribbon
-  GalaxyTypeProps& rec = records().GalaxyTypes[Index(type)];
+  model::GalaxyTypeProps& rec = model::records().GalaxyTypes[Index(type)];
 
   switch (rec.Galaxy_GalStyle) {
     case 0:
@@ -341,7 +341,7 @@ void InitParticle(float& X, float& Y, float& Z, float& VX, float& VY, float& VZ,
     case 7: {  // starwave: the star starts at the core, heading out on one of the arms
       int32_t arm = 0;
       DrawIndex(rec.Galaxy_RadSegs, arm);
-      const double r2 = NextRandomSingle();
+      const double r2 = model::NextRandomSingle();
       const auto theta = static_cast<float>(static_cast<double>(arm) * rec.SegmentAngle +
                                             r2 * rec.SegmentAngle * rec.RadFillF + rec.SpinAngle);
       X = Y = Z = 0.0f;
@@ -349,7 +349,7 @@ void InitParticle(float& X, float& Y, float& Z, float& VX, float& VY, float& VZ,
       int32_t wave = 0;
       // The star's wave: one of Galaxy_RadBands phases.
       if (DrawIndex(rec.Galaxy_RadBands, wave) && rec.Galaxy_RadBands > 0)
-        VY = static_cast<float>(wave * kTwoPi / rec.Galaxy_RadBands);
+        VY = static_cast<float>(wave * model::kTwoPi / rec.Galaxy_RadBands);
       VZ = static_cast<float>(static_cast<double>(rec.RadiusF100) * std::sin(static_cast<double>(theta)));
       break;
     }
@@ -388,7 +388,7 @@ void InitParticle(float& X, float& Y, float& Z, float& VX, float& VY, float& VZ,
                       Hue);
       break;
     case 6: {
-      const double r = NextRandomSingle();
+      const double r = model::NextRandomSingle();
       ColourFromValue(r * rec.ColorMultK * 10.0 + rec.HueOffset + Colour, type, Colour, Hue);
       break;
     }

@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <span>
 
-#include "engine/core/galaxy_types.h"
+#include "model/galaxy_types.h"
 #include "engine/shape_tables.h"
 
 namespace engine {

@@ -4,14 +4,14 @@
 #include <cmath>
 
 #include "engine/comets.h"
-#include "engine/core/galaxy_types.h"
-#include "engine/core/hue_ranges.h"
-#include "engine/core/hue_wheel.h"
-#include "engine/core/random_table.h"
+#include "model/galaxy_types.h"
+#include "model/hue_ranges.h"
+#include "model/hue_wheel.h"
+#include "model/random_table.h"
 #include "engine/render_view.h"
 #include "engine/sprites.h"
 #include "engine/universe_settings.h"
-#include "host/presentation/render_state.h"
+#include "presentation/render_state.h"
 #include "runtime/inline_numbers.h"
 #include "runtime/numbers.h"
 
@@ -63,7 +63,7 @@ struct GalaxyCentres {
 
 // The motion kinds that pull a star toward its centre (2) or move it along a wave (3), and
 // kinds that do not move (false: the star is skipped for the frame).
-[[gnu::noinline]] bool MoveStarPulledOrWave(const StarArrays& s, int32_t i, const GalaxyTypeProps& T) {
+[[gnu::noinline]] bool MoveStarPulledOrWave(const StarArrays& s, int32_t i, const model::GalaxyTypeProps& T) {
   switch (T.MotionKind) {
     case 2:
       PullStarToCentre(s.X[i], s.Y[i], s.Z[i], s.VelX[i], s.VelY[i], s.VelZ[i], T.QgForceF);
@@ -85,7 +85,7 @@ struct GalaxyCentres {
 // One motion step by the type's motion kind: a turn about the galaxy's axis (0) or a
 // straight drift (1) in place, the rarer kinds out of line; false for a kind that does not
 // move (the star is then skipped for the frame).
-inline bool MoveStar(const StarArrays& s, int32_t i, const GalaxyTypeProps& T) {
+inline bool MoveStar(const StarArrays& s, int32_t i, const model::GalaxyTypeProps& T) {
   if (T.MotionKind == 0) {
     const float cs = s.SpinCos[i], sn = s.SpinSin[i];
     const float x = s.X[i], z = s.Z[i];
@@ -102,10 +102,10 @@ inline bool MoveStar(const StarArrays& s, int32_t i, const GalaxyTypeProps& T) {
   return MoveStarPulledOrWave(s, i, T);
 }
 
-inline Tilted TiltStar(const StarArrays& s, int32_t i, const GalaxyTypeProps& T, const GalaxyCentres& g,
+inline Tilted TiltStar(const StarArrays& s, int32_t i, const model::GalaxyTypeProps& T, const GalaxyCentres& g,
                        int32_t gi) {
   // The turning styles tilt by the star's own level, the moving styles by level 0.
-  const int32_t L = T.MotionKind == 0 ? std::clamp(s.Level[i], 0, kMaxLevels - 1) : 0;
+  const int32_t L = T.MotionKind == 0 ? std::clamp(s.Level[i], 0, model::kMaxLevels - 1) : 0;
   const float cL = T.LevelCos[L], sL = T.LevelSin[L];
   const float X = s.X[i], Y = s.Y[i], Z = s.Z[i];
   const float h = Z * sL - Y * cL;
@@ -135,7 +135,7 @@ inline bool ProjectStar(const Tilted& t, const Projection& p, int32_t& sx, int32
 [[gnu::noinline]] void RenderEventStar(UniverseStars& stars, const UniverseGalaxies& galaxies,
                                        const StarArrays& arrays, const GalaxyCentres& centres, int32_t i,
                                        int32_t gi, int32_t type, const Projection& proj, int32_t PreviewMode) {
-  const GalaxyTypeProps& T = records().GalaxyTypes[type];
+  const model::GalaxyTypeProps& T = model::records().GalaxyTypes[type];
   if (stars.NewStarLeft[i] > 0) {
     const int32_t k = --stars.NewStarLeft[i];
     if (k == 0) return;  // an ordinary star from the next frame on
@@ -144,7 +144,7 @@ inline bool ProjectStar(const Tilted& t, const Projection& p, int32_t& sx, int32
     int32_t sx = 0, sy = 0;
     if (t.depth > 0.0f && ProjectStar(t, proj, sx, sy))
       PlotGlint(sx, sy, t.depth, k, stars.StarEventFrames[i], stars.StarEventExtent[i],
-                T.NewStarColors[std::min(k, kStarColorFrames - 1)]);
+                T.NewStarColors[std::min(k, model::kStarColorFrames - 1)]);
   } else if (stars.NovaLeft[i] > 0) {
     const int32_t k = --stars.NovaLeft[i];
     if (k == 0) {
@@ -158,10 +158,10 @@ inline bool ProjectStar(const Tilted& t, const Projection& p, int32_t& sx, int32
       const int32_t row =
           frames != 0
               ? std::clamp(runtime::ToLong(static_cast<double>(frames - k) * 80 / frames).value_or(0), 0,
-                           kHueRangeEntries - 1)
+                           model::kHueRangeEntries - 1)
               : 0;
       PlotProjectedGlint(t.wx, t.wy, t.depth, k, frames, stars.StarEventExtent[i],
-                         hueRangeState().TypeHueRangeTable[HueRangeIndex(type, row)]);
+                         model::hueRangeState().TypeHueRangeTable[model::HueRangeIndex(type, row)]);
     }
   } else if (stars.PulsarLeft[i] > 0) {
     const int32_t k = --stars.PulsarLeft[i];
@@ -172,14 +172,14 @@ inline bool ProjectStar(const Tilted& t, const Projection& p, int32_t& sx, int32
     if (!MoveStar(arrays, i, T)) return;
     const Tilted t = TiltStar(arrays, i, T, centres, gi);
     if (t.depth > 0.0f && T.Galaxy_PulsarFrames > 0) {
-      const int32_t m = std::min(k % T.Galaxy_PulsarFrames, kStarColorFrames - 1);
+      const int32_t m = std::min(k % T.Galaxy_PulsarFrames, model::kStarColorFrames - 1);
       PlotProjectedFlare(t.wx, t.wy, t.depth, T.PulsarSizes[m], type, T.PulsarColors[m]);
     }
   }
 }
 
 int32_t RandomGalaxy(int32_t count) {
-  const int32_t g = runtime::IntToLong(NextRandomSingle() * static_cast<float>(count)).value_or(0);
+  const int32_t g = runtime::IntToLong(model::NextRandomSingle() * static_cast<float>(count)).value_or(0);
   return std::clamp(g, 0, count - 1);
 }
 
@@ -188,15 +188,15 @@ int32_t RandomGalaxy(int32_t count) {
 int32_t FadeGalaxyBlend(std::span<const int32_t> GalaxyType, float& f, float& fBlend,
                         int32_t lGalaxy, int32_t lLeg, float t, bool bPass, int32_t lMode) {
   const UniverseSettings& us = universeSettings();
-  const GalaxyRecords& rec = records();
-  f = static_cast<float>((std::cos(t * kPi) + 1.0) / 2.0);
+  const model::GalaxyRecords& rec = model::records();
+  f = static_cast<float>((std::cos(t * model::kPi) + 1.0) / 2.0);
   const auto galaxyCount = static_cast<int32_t>(GalaxyType.size());
   const auto inList = [&](int32_t g) { return g >= 0 && g < galaxyCount; };
 
   if (lMode == kRenderGalaxy && inList(lGalaxy)) {
     const int32_t stored = GalaxyType[lGalaxy];
-    if (stored >= 0 && stored < kGalaxyTypeCount) {
-      const GalaxyTypeProps& T = rec.GalaxyTypes[stored];
+    if (stored >= 0 && stored < model::kGalaxyTypeCount) {
+      const model::GalaxyTypeProps& T = rec.GalaxyTypes[stored];
       fBlend = static_cast<float>(T.Galaxy_DX_Blend);
       return T.Galaxy_NewFreq;
     }
@@ -204,16 +204,16 @@ int32_t FadeGalaxyBlend(std::span<const int32_t> GalaxyType, float& f, float& fB
   const auto travelFreq = static_cast<float>(us.Universe_NewFreq);
   const float travelBlend = us.DX_BlendUniTravel;
   // Cross-fade between the travel values and those of type P with weight w on P.
-  const auto fade = [&](const GalaxyTypeProps& P, float w) {
+  const auto fade = [&](const model::GalaxyTypeProps& P, float w) {
     fBlend = (static_cast<float>(P.Galaxy_DX_Blend) - travelBlend) * w + travelBlend;
     return runtime::ToLong((static_cast<float>(P.Galaxy_NewFreq) - travelFreq) * w + travelFreq)
         .value_or(us.Universe_NewFreq);
   };
   if (lLeg == 1 && lGalaxy >= 1 && inList(lGalaxy)) {
-    return fade(rec.GalaxyTypes[ResolveGalaxySlot(GalaxyType, lGalaxy - 1)], f);
+    return fade(rec.GalaxyTypes[model::ResolveGalaxySlot(GalaxyType, lGalaxy - 1)], f);
   }
   if (lLeg > us.Universe_GPCtrl && bPass && inList(lGalaxy)) {
-    const GalaxyTypeProps& G = rec.GalaxyTypes[ResolveGalaxySlot(GalaxyType, lGalaxy)];
+    const model::GalaxyTypeProps& G = rec.GalaxyTypes[model::ResolveGalaxySlot(GalaxyType, lGalaxy)];
     if (lLeg - us.Universe_GPCtrl == 1) return fade(G, 1.0f - f);
     fBlend = static_cast<float>(G.Galaxy_DX_Blend);
     return G.Galaxy_NewFreq;
@@ -225,9 +225,9 @@ int32_t FadeGalaxyBlend(std::span<const int32_t> GalaxyType, float& f, float& fB
 void RenderStarFrame(UniverseGalaxies& galaxies, UniverseStars& stars, CometTailList& comets,
                      int32_t& CometCount, int32_t TourGalaxy, int32_t CometGalaxyType,
                      int32_t TourLeg, float TourProgress, bool bTouring, int32_t PreviewMode) {
-  GalaxyRecords& rec = records();
+  model::GalaxyRecords& rec = model::records();
   const UniverseSettings& us = universeSettings();
-  host::RenderState& rs = host::render();
+  presentation::RenderState& rs = presentation::render();
   const int32_t nGalaxies = galaxies.Count();
   const int32_t nStars = std::min(stars.Count(), us.Universe_Stars);
 
@@ -253,8 +253,8 @@ void RenderStarFrame(UniverseGalaxies& galaxies, UniverseStars& stars, CometTail
   for (int32_t i = 0; i < nStars; ++i) {
     const int32_t gi = galaxyOf[i];
     const int32_t type = typeOf[i];
-    if (gi < 0 || gi >= nGalaxies || type < 0 || type >= kGalaxyTypeCount) continue;
-    const GalaxyTypeProps& T = rec.GalaxyTypes[type];
+    if (gi < 0 || gi >= nGalaxies || type < 0 || type >= model::kGalaxyTypeCount) continue;
+    const model::GalaxyTypeProps& T = rec.GalaxyTypes[type];
     if (newLeft[i] > 0 || novaLeft[i] > 0 || pulsarLeft[i] > 0) {
       RenderEventStar(stars, galaxies, arrays, centres, i, gi, type, proj, PreviewMode);
       continue;
@@ -278,23 +278,23 @@ void RenderStarFrame(UniverseGalaxies& galaxies, UniverseStars& stars, CometTail
 
   // Recycling: about N / 100 idle stars per frame are reborn as new events.
   if (nStars > 0 && nGalaxies > 0) {
-    const float r = NextRandomSingle();
+    const float r = model::NextRandomSingle();
     const int32_t e = r * 100.0f < static_cast<float>(N % 100) ? 1 : 0;
     const int32_t n = runtime::ToLong(static_cast<double>(N) * 0.01 + e).value_or(0);
     for (int32_t rep = 0; rep < n; ++rep) {
       const int32_t j = std::clamp(
-          runtime::FixToLong(NextRandomSingle() * static_cast<float>(nStars)).value_or(0), 0,
+          runtime::FixToLong(model::NextRandomSingle() * static_cast<float>(nStars)).value_or(0), 0,
           nStars - 1);
       if (stars.NewStarLeft[j] != 0 || stars.NovaLeft[j] != 0 || stars.PulsarLeft[j] != 0) continue;
       int32_t galaxy = 0;
       if (!bTouring) {
         galaxy = RandomGalaxy(nGalaxies);
       } else if (TourLeg > us.Universe_GPCtrl) {
-        galaxy = NextRandomSingle() < us.Universe_NewPctStEx ? TourGalaxy : RandomGalaxy(nGalaxies);
-      } else if (NextRandomSingle() >= us.Universe_NewPctStEx) {
+        galaxy = model::NextRandomSingle() < us.Universe_NewPctStEx ? TourGalaxy : RandomGalaxy(nGalaxies);
+      } else if (model::NextRandomSingle() >= us.Universe_NewPctStEx) {
         galaxy = RandomGalaxy(nGalaxies);
       } else if (TourLeg == 1 && TourGalaxy >= 1) {
-        galaxy = NextRandomSingle() < fade ? TourGalaxy - 1 : TourGalaxy;
+        galaxy = model::NextRandomSingle() < fade ? TourGalaxy - 1 : TourGalaxy;
       } else {
         galaxy = TourGalaxy;
       }
@@ -305,9 +305,9 @@ void RenderStarFrame(UniverseGalaxies& galaxies, UniverseStars& stars, CometTail
   }
 
   // The hue ranges of comets, novae and pulsars creep along the ramp.
-  auto& typeTable = hueRangeState().TypeHueRangeTable;
-  for (int32_t t = 0; t < kEditableGalaxyTypes; ++t) {
-    GalaxyTypeProps& T = rec.GalaxyTypes[t];
+  auto& typeTable = model::hueRangeState().TypeHueRangeTable;
+  for (int32_t t = 0; t < model::kEditableGalaxyTypes; ++t) {
+    model::GalaxyTypeProps& T = rec.GalaxyTypes[t];
     T.HwcShift += T.Galaxy_HWC_Inc;
     if (T.HwcShift > 1.0f) {
       T.HwcShift = 0.0f;
@@ -317,11 +317,11 @@ void RenderStarFrame(UniverseGalaxies& galaxies, UniverseStars& stars, CometTail
         T.HwcStartNow -= 1080;
         T.HwcEndNow -= 1080;
       }
-      BuildHueRangeTable(typeTable, t, T.HwcStartNow, T.HwcEndNow, true);
+      model::BuildHueRangeTable(typeTable, t, T.HwcStartNow, T.HwcEndNow, true);
     }
   }
 
-  ApplyParticleHueCycle(nStars, stars.StarType, stars.StarColor, stars.StarHue);
+  model::ApplyParticleHueCycle(nStars, stars.StarType, stars.StarColor, stars.StarHue);
 }
 
 }  // namespace engine

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "engine/core/colors.h"
-#include "engine/core/galaxy_types.h"
-#include "host/services/values.h"
+#include "model/colors.h"
+#include "model/galaxy_types.h"
+#include "store/values.h"
 #include "runtime/numbers.h"
 
 namespace engine {
@@ -17,16 +17,16 @@ constexpr double kThreeHalvesPi = 4.712388980384685;
 }  // namespace
 
 void BuildPulsarTables() {
-  for (int t = 0; t < kEditableGalaxyTypes; ++t) {
-    GalaxyTypeProps& g = records().GalaxyTypes[t];
+  for (int t = 0; t < model::kEditableGalaxyTypes; ++t) {
+    model::GalaxyTypeProps& g = model::records().GalaxyTypes[t];
     g.PulsarSizes.fill(0.0f);
     g.PulsarColors.fill(0);
-    const int32_t n = host::ClampLong(g.Galaxy_PulsarFrames, 0, kStarColorFrames - 1);
+    const int32_t n = store::ClampLong(g.Galaxy_PulsarFrames, 0, model::kStarColorFrames - 1);
     g.Galaxy_PulsarFrames = n;
     if (n == 0) continue;
 
-    float a = static_cast<float>(kTwoPi / 12.0);
-    const float step = static_cast<float>(kTwoPi / n * (60.0 / 90.0));
+    float a = static_cast<float>(model::kTwoPi / 12.0);
+    const float step = static_cast<float>(model::kTwoPi / n * (60.0 / 90.0));
     // Frames before q1 brighten, frames from q3 on dim again; in between the colour is full.
     const int32_t q1 = runtime::ToLongOr(n * 0.25 - 1.0, 0);
     const int32_t q3 = runtime::ToLongOr(n * 0.75 + 1.0, 0);
@@ -36,13 +36,13 @@ void BuildPulsarTables() {
     const double sizeMid = 0.5 * (static_cast<double>(g.Galaxy_PulsarMinExt) + g.Galaxy_PulsarMaxExt);
 
     for (int32_t k = 0; k < n; ++k) {
-      const double s = std::sin(k * kTwoPi / n + kThreeHalvesPi);
-      const int32_t base = HueRampColor(runtime::ToLongOr(hueSwing * s + hueMid, 0));
+      const double s = std::sin(k * model::kTwoPi / n + kThreeHalvesPi);
+      const int32_t base = model::HueRampColor(runtime::ToLongOr(hueSwing * s + hueMid, 0));
       if (k < q1) {
         a = a + step;
-        g.PulsarColors[k] = ScaleColor(base, static_cast<float>(std::sin(static_cast<double>(a))));
+        g.PulsarColors[k] = model::ScaleColor(base, static_cast<float>(std::sin(static_cast<double>(a))));
       } else if (k >= q3) {
-        g.PulsarColors[k] = ScaleColor(base, static_cast<float>(std::sin(static_cast<double>(a))));
+        g.PulsarColors[k] = model::ScaleColor(base, static_cast<float>(std::sin(static_cast<double>(a))));
         a = a - step;
       } else {
         g.PulsarColors[k] = base;
@@ -53,10 +53,10 @@ void BuildPulsarTables() {
 }
 
 void BuildNewStarColors() {
-  for (int t = 0; t < kEditableGalaxyTypes; ++t) {
-    GalaxyTypeProps& g = records().GalaxyTypes[t];
+  for (int t = 0; t < model::kEditableGalaxyTypes; ++t) {
+    model::GalaxyTypeProps& g = model::records().GalaxyTypes[t];
     g.NewStarColors.fill(0);
-    const int32_t n = host::ClampLong(g.Galaxy_NewFrames, 0, kStarColorFrames - 1);
+    const int32_t n = store::ClampLong(g.Galaxy_NewFrames, 0, model::kStarColorFrames - 1);
     g.Galaxy_NewFrames = n;
     if (n == 0) continue;
 
@@ -65,7 +65,7 @@ void BuildNewStarColors() {
       const auto h = runtime::IntToLong(span * k / n + g.Galaxy_HWC_End);
       if (!h) continue;
       const float whiten = static_cast<float>(static_cast<double>(k) / n);
-      g.NewStarColors[k] = BlendHueTowardWhite(*h % 360, whiten);
+      g.NewStarColors[k] = model::BlendHueTowardWhite(*h % 360, whiten);
     }
   }
 }

@@ -5,10 +5,10 @@
 #include <cmath>
 
 #include "engine/ambient_stars.h"
-#include "engine/core/galaxy_types.h"
-#include "engine/core/hue_ranges.h"
-#include "engine/core/hue_wheel.h"
-#include "engine/core/random_table.h"
+#include "model/galaxy_types.h"
+#include "model/hue_ranges.h"
+#include "model/hue_wheel.h"
+#include "model/random_table.h"
 #include "engine/hue_cone.h"
 #include "engine/molecules.h"
 #include "engine/shape_primitives.h"
@@ -16,9 +16,9 @@
 #include "engine/sprites.h"
 #include "engine/star_placement.h"
 #include "engine/universe_settings.h"
-#include "host/presentation/frame_pacing.h"
-#include "host/presentation/render_state.h"
-#include "host/presentation/compositor.h"
+#include "presentation/frame_pacing.h"
+#include "presentation/render_state.h"
+#include "presentation/compositor.h"
 #include "runtime/numbers.h"
 
 namespace engine {
@@ -52,9 +52,9 @@ void CreationScratch::Resize(int32_t galaxies, int32_t stars) {
 
 namespace {
 
-bool IsTypeIndex(int32_t t) { return t >= 0 && t < kGalaxyTypeCount; }
-bool IsEditableType(int32_t t) { return t >= 0 && t < kEditableGalaxyTypes; }
-int32_t LevelIndex(int32_t level) { return std::clamp(level, 0, kMaxLevels - 1); }
+bool IsTypeIndex(int32_t t) { return t >= 0 && t < model::kGalaxyTypeCount; }
+bool IsEditableType(int32_t t) { return t >= 0 && t < model::kEditableGalaxyTypes; }
+int32_t LevelIndex(int32_t level) { return std::clamp(level, 0, model::kMaxLevels - 1); }
 
 // Places star i of a universe in galaxy g with the galaxy-type placement.
 void PlaceStar(UniverseStars& s, int32_t i, int32_t type, int32_t galaxy) {
@@ -69,7 +69,7 @@ void TurnIntoStar(UniverseStars& s, int32_t i, const UniverseGalaxies& g) {
   const int32_t count = g.Count();
   if (count <= 0) return;
   const int32_t galaxy =
-      std::clamp(runtime::IntToLong(NextRandomSingle() * static_cast<float>(count)).value_or(0), 0,
+      std::clamp(runtime::IntToLong(model::NextRandomSingle() * static_cast<float>(count)).value_or(0), 0,
                  count - 1);
   s.StarGalaxy[i] = galaxy;
   s.StarType[i] = PickCompositeMember(g.GalaxyTypeIndex[galaxy]);
@@ -79,7 +79,7 @@ void TurnIntoStar(UniverseStars& s, int32_t i, const UniverseGalaxies& g) {
 // Screen position of a point at camera-space (wx, wy) and depth > 0; false when it cannot be
 // represented (not finite or beyond the integer range): such a point is off-screen.
 bool Project(float wx, float wy, float depth, int32_t& sx, int32_t& sy) {
-  const host::RenderState& rs = host::render();
+  const presentation::RenderState& rs = presentation::render();
   const float f = rs.PerspectiveScale / depth;
   const auto x = runtime::ToLong(static_cast<double>(wx * f) + rs.ScreenCentreX);
   const auto y = runtime::ToLong(static_cast<double>(wy * f) + rs.ScreenCentreY);
@@ -94,7 +94,7 @@ bool Project(float wx, float wy, float depth, int32_t& sx, int32_t& sy) {
 struct CameraPoint {
   float wx, wy, depth;
 };
-CameraPoint TiltToCamera(const UniverseStars& s, int32_t i, const GalaxyTypeProps& T,
+CameraPoint TiltToCamera(const UniverseStars& s, int32_t i, const model::GalaxyTypeProps& T,
                          const UniverseGalaxies& g, int32_t gi) {
   const int32_t L = LevelIndex(s.StarLevel[i]);
   const float cosL = T.LevelCos[L], sinL = T.LevelSin[L];
@@ -112,7 +112,7 @@ CameraPoint TiltToCamera(const UniverseStars& s, int32_t i, const GalaxyTypeProp
 void InitUniverseParticle(float& x, float& y, float& z, float& vx, float& vy, float& vz,
                           int32_t lType, float fScale, float fVelScale, int32_t lMode) {
   if (!IsEditableType(lType)) return;
-  const GalaxyTypeProps& T = records().GalaxyTypes[lType];
+  const model::GalaxyTypeProps& T = model::records().GalaxyTypes[lType];
   switch (T.Galaxy_GalStyle) {
     case 0: case 5: case 6: case 7:
       InitDiskParticleUniverse(x, y, z, lType);
@@ -175,14 +175,14 @@ void InitUniverseParticle(float& x, float& y, float& z, float& vx, float& vy, fl
 
 int32_t PickCompositeMember(int32_t lType) {
   if (!IsTypeIndex(lType)) return 0;
-  if (!records().GalaxyTypes[lType].IsComposite) return lType;
-  const int32_t k = lType - kCompositeSlotBase;
-  if (k < 0 || k >= kCompositeCount) return 0;
-  const CompositeRecord& c = records().CompositeGalaxies[k];
-  const int32_t n = std::min(c.CompGal_Count, kCompositeMembers);
+  if (!model::records().GalaxyTypes[lType].IsComposite) return lType;
+  const int32_t k = lType - model::kCompositeSlotBase;
+  if (k < 0 || k >= model::kCompositeCount) return 0;
+  const model::CompositeRecord& c = model::records().CompositeGalaxies[k];
+  const int32_t n = std::min(c.CompGal_Count, model::kCompositeMembers);
   if (n <= 0) return 0;
   const float total = static_cast<float>(c.CompGal_CumWeight[n - 1]);
-  const int32_t r = runtime::IntToLong(NextRandomSingle() * total).value_or(0);
+  const int32_t r = runtime::IntToLong(model::NextRandomSingle() * total).value_or(0);
   for (int32_t i = 0; i < n; ++i) {
     if (c.CompGal_CumWeight[i] > r) {
       const int32_t member = c.CompGal_Type[i];
@@ -199,13 +199,13 @@ namespace {
 class UniverseMix {
  public:
   UniverseMix() {
-    GalaxyRecords& rec = records();
-    for (int32_t t = 0; t < kGalaxyTypeCount; ++t) {
-      GalaxyTypeProps& T = rec.GalaxyTypes[t];
-      if (t < kCompositeSlotBase) {
+    model::GalaxyRecords& rec = model::records();
+    for (int32_t t = 0; t < model::kGalaxyTypeCount; ++t) {
+      model::GalaxyTypeProps& T = rec.GalaxyTypes[t];
+      if (t < model::kCompositeSlotBase) {
         T.IsComposite = false;
       } else {
-        T._UniGalPct = rec.CompositeGalaxies[t - kCompositeSlotBase]._CompGalPct;
+        T._UniGalPct = rec.CompositeGalaxies[t - model::kCompositeSlotBase]._CompGalPct;
         T.IsComposite = T._UniGalPct >= 1;
       }
       // A negative weight (never stored by the dialog) counts as none.
@@ -223,25 +223,25 @@ class UniverseMix {
   // The type of the next galaxy; a draw only when the types are not taken in turn.
   int32_t Next(bool inTurn) {
     if (inTurn) {
-      for (int32_t step = 0; step < kGalaxyTypeCount; ++step) {
-        const int32_t t = (cursor_ + step) % kGalaxyTypeCount;
+      for (int32_t step = 0; step < model::kGalaxyTypeCount; ++step) {
+        const int32_t t = (cursor_ + step) % model::kGalaxyTypeCount;
         if (weight_[t] > 0) {
-          cursor_ = (t + 1) % kGalaxyTypeCount;
+          cursor_ = (t + 1) % model::kGalaxyTypeCount;
           return t;
         }
       }
       return 0;
     }
-    const float r = NextRandomSingle() * static_cast<float>(total_);
+    const float r = model::NextRandomSingle() * static_cast<float>(total_);
     // A type of weight 0 is never chosen, also for a draw of exactly 0.
-    for (int32_t t = 0; t < kGalaxyTypeCount; ++t)
+    for (int32_t t = 0; t < model::kGalaxyTypeCount; ++t)
       if (weight_[t] > 0 && static_cast<float>(cumulative_[t]) >= r) return t;
     return 0;
   }
 
  private:
-  std::array<int32_t, kGalaxyTypeCount> weight_{};
-  std::array<int32_t, kGalaxyTypeCount> cumulative_{};
+  std::array<int32_t, model::kGalaxyTypeCount> weight_{};
+  std::array<int32_t, model::kGalaxyTypeCount> cumulative_{};
   int32_t total_ = 0;
   int32_t cursor_ = 0;
 };
@@ -249,7 +249,7 @@ class UniverseMix {
 void ApplyVisitList(UniverseGalaxies& g) {
   const UniverseSettings& us = universeSettings();
   if (!us.Universe_Tour || us.Universe_GVisit || us.GalaxyVisitCount < 1) return;
-  const GalaxyRecords& rec = records();
+  const model::GalaxyRecords& rec = model::records();
   int32_t galaxy = 0;
   const int32_t entries = std::min<int32_t>(us.GalaxyVisitCount, kGalaxyVisitListSize);
   for (int32_t e = 0; e < entries && galaxy < g.Count(); ++e) {
@@ -259,7 +259,7 @@ void ApplyVisitList(UniverseGalaxies& g) {
     if (!type || !IsTypeIndex(*type)) continue;
     // A composite slot without weight has no members in this universe: placing a galaxy of
     // it would draw stars of an unfilled record, so the entry is passed over.
-    if (*type >= kCompositeSlotBase && !rec.GalaxyTypes[*type].IsComposite) continue;
+    if (*type >= model::kCompositeSlotBase && !rec.GalaxyTypes[*type].IsComposite) continue;
     g.GalaxyTypeIndex[galaxy++] = *type;
   }
 }
@@ -268,7 +268,7 @@ void ApplyVisitList(UniverseGalaxies& g) {
 // the wireframe for the point-iteration styles.
 void PrepareUniverseShape(int32_t type) {
   if (!IsEditableType(type)) return;
-  GalaxyTypeProps& T = records().GalaxyTypes[type];
+  model::GalaxyTypeProps& T = model::records().GalaxyTypes[type];
   ShapeTables& u = shapeTables();
   switch (T.Galaxy_GalStyle) {
     case 4: {
@@ -280,9 +280,9 @@ void PrepareUniverseShape(int32_t type) {
           u.UniverseRibbonY[k] = u.UniverseRibbonY[k - points];
           u.UniverseRibbonZ[k] = u.UniverseRibbonZ[k - points];
         } else {
-          u.UniverseRibbonX[k] = 2.0f * R * (NextRandomSingle() - 0.5f);
-          u.UniverseRibbonY[k] = 2.0f * R * (NextRandomSingle() - 0.5f) * T.Galaxy_GHW_Ratio;
-          u.UniverseRibbonZ[k] = 2.0f * R * (NextRandomSingle() - 0.5f);
+          u.UniverseRibbonX[k] = 2.0f * R * (model::NextRandomSingle() - 0.5f);
+          u.UniverseRibbonY[k] = 2.0f * R * (model::NextRandomSingle() - 0.5f) * T.Galaxy_GHW_Ratio;
+          u.UniverseRibbonZ[k] = 2.0f * R * (model::NextRandomSingle() - 0.5f);
         }
       }
       break;
@@ -297,7 +297,7 @@ void PrepareUniverseShape(int32_t type) {
 }
 
 // One motion step of a star during the expansion, by its type's motion kind.
-void MoveExpansionStar(UniverseStars& s, int32_t i, const GalaxyTypeProps& T) {
+void MoveExpansionStar(UniverseStars& s, int32_t i, const model::GalaxyTypeProps& T) {
   switch (T.MotionKind) {
     case 0: {
       const float x = s.StarX[i], z = s.StarZ[i];
@@ -327,7 +327,7 @@ void MoveExpansionStar(UniverseStars& s, int32_t i, const GalaxyTypeProps& T) {
 }
 
 // Tilts star i by its level and plots it around its galaxy's camera-relative centre.
-void PlotExpansionStar(const UniverseStars& s, int32_t i, const GalaxyTypeProps& T,
+void PlotExpansionStar(const UniverseStars& s, int32_t i, const model::GalaxyTypeProps& T,
                        const UniverseGalaxies& g) {
   const int32_t gi = s.StarGalaxy[i];
   if (gi < 0 || gi >= g.Count()) return;
@@ -343,8 +343,8 @@ void CreateUniverse(UniverseGalaxies& galaxies, UniverseStars& stars, AmbientSta
                     CreationScratch& scratch, float& expansion, float& extent,
                     int32_t universeType) {
   UniverseSettings& us = universeSettings();
-  host::RenderState& rs = host::render();
-  host::PacingState& pacing = host::pacing();
+  presentation::RenderState& rs = presentation::render();
+  presentation::PacingState& pacing = presentation::pacing();
   const int32_t nStars = stars.Count();
   const int32_t nGalaxies = galaxies.Count();
   if (static_cast<int32_t>(scratch.ParState.size()) != nStars ||
@@ -380,7 +380,7 @@ void CreateUniverse(UniverseGalaxies& galaxies, UniverseStars& stars, AmbientSta
     galaxies.GalaxyTypeIndex[g] = mix.Next(us.Universe_GVisit);
     if (nStars <= 0) continue;
     const int32_t p = std::clamp(
-        runtime::FixToLong(NextRandomSingle() * static_cast<float>(us.Universe_Stars)).value_or(0),
+        runtime::FixToLong(model::NextRandomSingle() * static_cast<float>(us.Universe_Stars)).value_or(0),
         0, nStars - 1);
     galaxies.PosX[g] = scratch.ParX[p];
     galaxies.PosY[g] = scratch.ParY[p];
@@ -396,7 +396,7 @@ void CreateUniverse(UniverseGalaxies& galaxies, UniverseStars& stars, AmbientSta
   const float travel = us.DX_BlendUniTravel;
   const float dstCen = us.Universe_DstCen;
   for (int32_t e = 0; e < steps; ++e) {
-    pacing.FrameStartTick = host::hostPlatform().GetTickCount();
+    pacing.FrameStartTick = presentation::hostPlatform().GetTickCount();
     rs.BlendLevel = runtime::ToLong(static_cast<double>(burst) +
                                     static_cast<double>(travel - burst) * e / steps)
                         .value_or(rs.BlendLevel);
@@ -413,16 +413,16 @@ void CreateUniverse(UniverseGalaxies& galaxies, UniverseStars& stars, AmbientSta
       galaxies.GalaxyCentreZ[g] = galaxies.PosZ[g] + dstCen;
     }
 
-    AdvanceGalaxyRotations();
+    model::AdvanceGalaxyRotations();
     const int32_t entry = std::clamp(
         runtime::ToLong(static_cast<float>(e) * 80.0f / static_cast<float>(steps)).value_or(0), 0, 80);
-    const int32_t particleColor = hueRangeState().UniverseHueRangeTable[entry];
+    const int32_t particleColor = model::hueRangeState().UniverseHueRangeTable[entry];
 
     for (int32_t i = 0; i < nStars; ++i) {
       int32_t& state = scratch.ParState[i];
       if (state == 0) {
         ++scratch.ParCounter[i];
-        const float r = NextRandomSingle();
+        const float r = model::NextRandomSingle();
         if (r >= us.Universe_Persist && e >= lead) {
           state = 1;
           scratch.ParCounter[i] = 0;
@@ -445,7 +445,7 @@ void CreateUniverse(UniverseGalaxies& galaxies, UniverseStars& stars, AmbientSta
         ++stars.StarAge[i];
         const int32_t t = stars.StarType[i];
         if (IsTypeIndex(t)) {
-          const GalaxyTypeProps& T = records().GalaxyTypes[t];
+          const model::GalaxyTypeProps& T = model::records().GalaxyTypes[t];
           MoveExpansionStar(stars, i, T);
           PlotExpansionStar(stars, i, T, galaxies);
         }
@@ -455,12 +455,12 @@ void CreateUniverse(UniverseGalaxies& galaxies, UniverseStars& stars, AmbientSta
       scratch.ParVelZ[i] *= d;
     }
 
-    ApplyParticleHueCycle(nStars, stars.StarType, stars.StarColor, stars.StarHue);
+    model::ApplyParticleHueCycle(nStars, stars.StarType, stars.StarColor, stars.StarHue);
     HueConeColor();
 
     extent += expansion;
     if (ambient) PlotAmbientStars(*ambient, 0.0f, 0.0f, -dstCen, extent, expansion, 0, universeType);
-    host::zDX8_BlendBlit_Surface(-1, -1);
+    presentation::zDX8_BlendBlit_Surface(-1, -1);
 
     if (d > 0.0f && ambient) {
       for (int32_t i = 0; i < ambient->Count(); ++i) {
@@ -478,8 +478,8 @@ void CreateUniverse(UniverseGalaxies& galaxies, UniverseStars& stars, AmbientSta
                              std::cos((e - 0.75 * steps) / (0.25 * steps) * 1.5707963267949));
     }
 
-    if (host::PaceFrameAndCheckHost()) return;
-    if (pacing.RunMode == host::kRunPreview) host::PauseFirstFrames();
+    if (presentation::PaceFrameAndCheckHost()) return;
+    if (pacing.RunMode == presentation::kRunPreview) presentation::PauseFirstFrames();
   }
 
   if (ambient) {
@@ -510,8 +510,8 @@ void RespawnUniverseStar(UniverseStars& s, int32_t i, const UniverseGalaxies& ga
   if (!IsEditableType(type)) return;
   PlaceStar(s, i, type, galaxy);
 
-  const GalaxyTypeProps& T = records().GalaxyTypes[type];
-  const float r = NextRandomSingle();
+  const model::GalaxyTypeProps& T = model::records().GalaxyTypes[type];
+  const float r = model::NextRandomSingle();
   const float P = T.PulsarProb, N = T.NovaProb;
   if (r < P) {
     s.PulsarLeft[i] = T.Galaxy_PulsarCycles * T.Galaxy_PulsarFrames;
@@ -536,7 +536,7 @@ void RespawnUniverseStar(UniverseStars& s, int32_t i, const UniverseGalaxies& ga
   s.StarEventExtent[i] = T.NewExtMultF;
   int32_t sx = 0, sy = 0;
   if (p.depth > 0.0f && T.Galaxy_NewFrames > 0 && Project(p.wx, p.wy, p.depth, sx, sy)) {
-    const int32_t k = std::clamp(T.Galaxy_NewFrames, 0, kStarColorFrames - 1);
+    const int32_t k = std::clamp(T.Galaxy_NewFrames, 0, model::kStarColorFrames - 1);
     PlotGlint(sx, sy, p.depth, s.NewStarLeft[i], s.StarEventFrames[i], s.StarEventExtent[i],
               T.NewStarColors[k]);
   }

@@ -2,24 +2,24 @@
 
 #include <optional>
 
-#include "engine/core/hue_ranges.h"
-#include "engine/core/hue_wheel.h"
-#include "host/services/values.h"
+#include "model/hue_ranges.h"
+#include "model/hue_wheel.h"
+#include "store/values.h"
 #include "runtime/numbers.h"
 #include "settings/composites.h"
 #include "settings/galaxy_persistence.h"
-#include "settings/store/typed_readers.h"
+#include "store/typed_readers.h"
 
 namespace engine {
 
 namespace {
 
-using settings::GetSettingLong;
-using settings::GetSettingSingle;
+using store::GetSettingLong;
+using store::GetSettingSingle;
 
 // Whole-number form of a Single already held within a whole-numbered range.
 int32_t RoundedWithin(float v, float lower, float upper) {
-  return runtime::ToLongOr(host::ClampSingle(v, lower, upper), 0);
+  return runtime::ToLongOr(store::ClampSingle(v, lower, upper), 0);
 }
 
 // The stored values of the universe and the hue-cone values kept as stored, each with the
@@ -120,13 +120,13 @@ void LoadUniverseSettings(bool bReduced) {
     u.*v.field = static_cast<float>(GetSettingLong(v.section, v.name, v.def));
   }
   for (const auto& v : kFlagValues) u.*v.field = GetSettingLong(v.section, v.name, v.def) != 0;
-  u.Universe_GS_Idx = settings::GetSettingString(kUni, "Universe_GS_Idx", "");
+  u.Universe_GS_Idx = store::GetSettingString(kUni, "Universe_GS_Idx", "");
 
   // The hue-cone values reach every display, not only the dialog's previews.
-  u.HWC_ConeBright = host::ClampLong(GetSettingLong(kCol, "HWC_ConeBright", 100), 0, 100);
-  u.HWC_ConeBlack = host::ClampLong(GetSettingLong(kCol, "HWC_ConeBlack", 20), 0, 100);
-  u.HWC_ConeBBias = host::ClampLong(GetSettingLong(kCol, "HWC_ConeBBias", 160), 0, 999);
-  u.HWC_ConeTwist = host::ClampLong(GetSettingLong(kCol, "HWC_ConeTwist", 45), -999, 999);
+  u.HWC_ConeBright = store::ClampLong(GetSettingLong(kCol, "HWC_ConeBright", 100), 0, 100);
+  u.HWC_ConeBlack = store::ClampLong(GetSettingLong(kCol, "HWC_ConeBlack", 20), 0, 100);
+  u.HWC_ConeBBias = store::ClampLong(GetSettingLong(kCol, "HWC_ConeBBias", 160), 0, 999);
+  u.HWC_ConeTwist = store::ClampLong(GetSettingLong(kCol, "HWC_ConeTwist", 45), -999, 999);
 
   ParseGalaxyVisitList(u.Universe_GS_Idx);
 
@@ -137,8 +137,8 @@ void LoadUniverseSettings(bool bReduced) {
   settings::LoadAllGalaxiesReg();
   settings::LoadAllCompositesReg();
 
-  BuildHueWheelTable();
-  SetUniverseHueWheel(-1, -1);
+  model::BuildHueWheelTable();
+  model::SetUniverseHueWheel(-1, -1);
 }
 
 void ParseGalaxyVisitList(std::string_view sList) {
@@ -165,8 +165,8 @@ void ParseGalaxyVisitList(std::string_view sList) {
 }
 
 void ApplyUniverseDisplayClamps() {
-  using host::ClampLong;
-  using host::ClampSingle;
+  using store::ClampLong;
+  using store::ClampSingle;
   UniverseSettings& u = universeSettings();
   for (const auto& b : kLongBounds) u.*b.field = ClampLong(u.*b.field, b.lower, b.upper);
   for (const auto& b : kSingleBounds) u.*b.field = ClampSingle(u.*b.field, b.lower, b.upper);

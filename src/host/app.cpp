@@ -16,8 +16,8 @@
 #include "platform/message_box.h"
 #include "runtime/numbers.h"
 #include "settings/settings_transfer.h"
-#include "host/presentation/frame_pacing.h"
-#include "host/presentation/render_state.h"
+#include "presentation/frame_pacing.h"
+#include "presentation/render_state.h"
 
 namespace host {
 
@@ -77,14 +77,14 @@ class QtStartupActions : public StartupActions {
     runEventLoop = true;
   }
   void RunSaverLoop() override { exitCode = host::RunSaverLoop(); }
-  void RunPreview() override { exitCode = RunPreviewRun(pacing().PreviewParentHwnd); }
+  void RunPreview() override { exitCode = RunPreviewRun(presentation::pacing().PreviewParentHwnd); }
   void ChangePassword(int32_t) override {
     platform::ShowMessage(
         "The screen saver has no password of its own.\r\nThe desktop's screen locker guards the session.",
         platform::kProductName, platform::MsgIcon::Information, platform::MsgButtons::Ok);
   }
   void ApplyTemplate(const std::string& path) override {
-    settings::CyclePropsTempToRegArrays(path, render().ScreenPixelWidth, render().ScreenPixelHeight);
+    settings::CyclePropsTempToRegArrays(path, presentation::render().ScreenPixelWidth, presentation::render().ScreenPixelHeight);
   }
 
   std::unique_ptr<PropertiesWindow> properties;

@@ -5,13 +5,13 @@
 #include <functional>
 #include <string_view>
 
-#include "host/presentation/compositor.h"
-#include "host/presentation/render_state.h"
-#include "host/services/registry_access.h"
-#include "host/services/template_lookup.h"
-#include "host/services/values.h"
+#include "presentation/compositor.h"
+#include "presentation/render_state.h"
+#include "store/registry_access.h"
+#include "store/template_lookup.h"
+#include "store/values.h"
 #include "runtime/numbers.h"
-#include "settings/store/typed_readers.h"
+#include "store/typed_readers.h"
 #include "settings/template_file.h"
 
 namespace host {
@@ -46,7 +46,7 @@ constexpr int32_t kMaxDesktopPercent = 99;
 constexpr int32_t kMaxDesktopFrames = 999;
 
 int32_t MaskFromBytes(int32_t red, int32_t green, int32_t blue) {
-  return ClampLong(red, 0, 255) * 65536 + ClampLong(green, 0, 255) * 256 + ClampLong(blue, 0, 255);
+  return store::ClampLong(red, 0, 255) * 65536 + store::ClampLong(green, 0, 255) * 256 + store::ClampLong(blue, 0, 255);
 }
 
 // The eight display values as they are stored.
@@ -60,7 +60,7 @@ struct DisplayValues {
 
 // Reads the eight values through `read(name, default)`.
 DisplayValues ReadValues(const std::function<int32_t(const char*, int32_t)>& read) {
-  const RenderState& r = render();
+  const presentation::RenderState& r = presentation::render();
   DisplayValues v;
   v.Width = read("DX_WinWidth", r.ScreenPixelWidth);
   v.Height = read("DX_WinHeight", r.ScreenPixelHeight);
@@ -72,7 +72,7 @@ DisplayValues ReadValues(const std::function<int32_t(const char*, int32_t)>& rea
 
 // The first line of the render-size list whose size entry is width x height; -1 when none.
 int32_t FindSizeLine(const DisplayFields& fields, int32_t width, int32_t height) {
-  const auto& sizes = render().WindowSizeList;
+  const auto& sizes = presentation::render().WindowSizeList;
   const int32_t lines = std::min<int32_t>(fields.ResolutionCount(), static_cast<int32_t>(sizes.size()));
   for (int32_t i = 0; i < lines; ++i) {
     if (sizes[static_cast<size_t>(i)].Width == width && sizes[static_cast<size_t>(i)].Height == height) return i;
@@ -92,7 +92,7 @@ void ApplyToFields(DisplayFields& fields, const DisplayValues& v) {
   for (size_t i = 0; i < v.Desktop.size(); ++i)
     fields.SetDesktopBlendText(static_cast<int32_t>(i), runtime::LongToText(v.Desktop[i]));
   if (fields.ResolutionIndex() < 0) {
-    const RenderState& r = render();
+    const presentation::RenderState& r = presentation::render();
     fields.SetResolutionIndex(FindSizeLine(fields, r.ScreenPixelWidth, r.ScreenPixelHeight));
   }
 }
@@ -122,7 +122,7 @@ const FilterEffect& FilterEffectRow(int32_t index) {
 
 std::string FilterEffectTable(int32_t index, int16_t action, DisplayFields* fields) {
   const FilterEffect& row = FilterEffectRow(index);
-  CompositorState& c = compositor();
+  presentation::CompositorState& c = presentation::compositor();
   int32_t mask = row.Mask;
   int32_t percent = c.DesktopPercent;
   int32_t frames = c.DesktopFrames;
@@ -135,22 +135,22 @@ std::string FilterEffectTable(int32_t index, int16_t action, DisplayFields* fiel
       break;
     case 1:
       if (fields != nullptr) {
-        mask = MaskFromBytes(LeadingWholeClamped(fields->FilterMaskText(0), 0, 255),
-                             LeadingWholeClamped(fields->FilterMaskText(1), 0, 255),
-                             LeadingWholeClamped(fields->FilterMaskText(2), 0, 255));
+        mask = MaskFromBytes(store::LeadingWholeClamped(fields->FilterMaskText(0), 0, 255),
+                             store::LeadingWholeClamped(fields->FilterMaskText(1), 0, 255),
+                             store::LeadingWholeClamped(fields->FilterMaskText(2), 0, 255));
       }
       break;
     case 2:
-      mask = MaskFromBytes(settings::GetSettingLong(kSection, kMaskNames[0], 0),
-                           settings::GetSettingLong(kSection, kMaskNames[1], 0),
-                           settings::GetSettingLong(kSection, kMaskNames[2], 0));
-      percent = ClampLong(settings::GetSettingLong(kSection, kDesktopNames[0], 0), 0, kMaxDesktopPercent);
-      frames = ClampLong(settings::GetSettingLong(kSection, kDesktopNames[1], 0), 0, kMaxDesktopFrames);
+      mask = MaskFromBytes(store::GetSettingLong(kSection, kMaskNames[0], 0),
+                           store::GetSettingLong(kSection, kMaskNames[1], 0),
+                           store::GetSettingLong(kSection, kMaskNames[2], 0));
+      percent = store::ClampLong(store::GetSettingLong(kSection, kDesktopNames[0], 0), 0, kMaxDesktopPercent);
+      frames = store::ClampLong(store::GetSettingLong(kSection, kDesktopNames[1], 0), 0, kMaxDesktopFrames);
       break;
     default:
       break;
   }
-  SetFilterAndDesktopBlend(row.Mode, mask, percent, frames);
+  presentation::SetFilterAndDesktopBlend(row.Mode, mask, percent, frames);
   return row.Name;
 }
 
@@ -158,21 +158,21 @@ void ReadWriteDisplaySettings(DisplayFields& fields, int32_t mode) {
   switch (mode) {
     case 0:
       ApplyToFields(fields, ReadValues([](const char* name, int32_t def) {
-                      return settings::GetSettingLong(kSection, name, def);
+                      return store::GetSettingLong(kSection, name, def);
                     }));
       break;
     case 1:
       // Each template value is taken as its leading number, rounded; a value that does not fit
       // a whole 32-bit number gives the default.
       ApplyToFields(fields, ReadValues([](const char* name, int32_t def) {
-                      return runtime::ToLongOr(runtime::Val(ReadTemplateValue(kSection, name, def)), def);
+                      return runtime::ToLongOr(runtime::Val(store::ReadTemplateValue(kSection, name, def)), def);
                     }));
       break;
     case 2: {
-      const RenderState& r = render();
-      SaveRegSetting(kSection, "DX_WinWidth", r.ScreenPixelWidth);
-      SaveRegSetting(kSection, "DX_WinHeight", r.ScreenPixelHeight);
-      SaveRegSetting(kSection, "DX_FilterIndex", 0);
+      const presentation::RenderState& r = presentation::render();
+      store::SaveRegSetting(kSection, "DX_WinWidth", r.ScreenPixelWidth);
+      store::SaveRegSetting(kSection, "DX_WinHeight", r.ScreenPixelHeight);
+      store::SaveRegSetting(kSection, "DX_FilterIndex", 0);
       DisplayValues factory;
       factory.Width = r.ScreenPixelWidth;
       factory.Height = r.ScreenPixelHeight;
@@ -180,7 +180,7 @@ void ReadWriteDisplaySettings(DisplayFields& fields, int32_t mode) {
       break;
     }
     case 3:
-      WriteFields(fields, [](const char* name, const std::string& text) { SaveRegSetting(kSection, name, text); });
+      WriteFields(fields, [](const char* name, const std::string& text) { store::SaveRegSetting(kSection, name, text); });
       break;
     case 4:
       WriteFields(fields,
@@ -192,7 +192,7 @@ void ReadWriteDisplaySettings(DisplayFields& fields, int32_t mode) {
 }
 
 void LoadStoredDisplayEffects() {
-  FilterEffectTable(settings::GetSettingLong(kSection, "DX_FilterIndex", 0), 2);
+  FilterEffectTable(store::GetSettingLong(kSection, "DX_FilterIndex", 0), 2);
 }
 
 }  // namespace host

@@ -45,7 +45,7 @@ void PictureBox::SetCapturedImage(const QImage& img) {
 }
 
 void PictureBox::ShowFrame(std::span<const uint32_t> bits, int32_t srcWidth, int32_t srcHeight, int32_t rowPixels,
-                           const FrameRect& dest) {
+                           const presentation::FrameRect& dest) {
   if (srcWidth <= 0 || srcHeight <= 0 || rowPixels < srcWidth || dest.Width <= 0 || dest.Height <= 0) return;
   // The frame must hold every row it claims.
   if (bits.size() < static_cast<size_t>(rowPixels) * static_cast<size_t>(srcHeight)) return;

@@ -7,13 +7,13 @@
 #include <cstdint>
 #include <span>
 
-#include "host/presentation/compositor.h"
-#include "host/presentation/render_state.h"
+#include "presentation/compositor.h"
+#include "presentation/render_state.h"
 #include "host/screen_capture.h"
 
 namespace host {
 
-class PictureBox : public QWidget, public RenderSurface, public CapturePicture {
+class PictureBox : public QWidget, public presentation::RenderSurface, public CapturePicture {
  public:
   explicit PictureBox(QWidget* parent = nullptr);
 
@@ -25,7 +25,7 @@ class PictureBox : public QWidget, public RenderSurface, public CapturePicture {
   // Copies a frame (rows of `rowPixels` pixels, top-down) into `dest` of the picture, scaled
   // when the sizes differ, and shows it before returning.
   void ShowFrame(std::span<const uint32_t> bits, int32_t srcWidth, int32_t srcHeight, int32_t rowPixels,
-                 const FrameRect& dest);
+                 const presentation::FrameRect& dest);
   // The picture as it is now (captures).
   const QImage& image() const { return image_; }
   // Draws a captured frame at the picture's top left, at its own size.

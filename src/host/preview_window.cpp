@@ -6,8 +6,8 @@
 #include "engine/display_universe.h"
 #include "engine/universe_settings.h"
 #include "host/picture_box.h"
-#include "host/presentation/frame_pacing.h"
-#include "host/presentation/render_state.h"
+#include "presentation/frame_pacing.h"
+#include "presentation/render_state.h"
 #include "host/qt_platform.h"
 #include "host/x11_window.h"
 
@@ -23,9 +23,9 @@ void SizePreviewWindow(PictureBox& pic, int64_t host) {
 }
 
 void RunPreviewLoop(PictureBox& pic) {
-  pacing().G_bCancel = false;
-  LoadSaverProperties(pic, true, 1.0f, 0);
-  while (!pacing().G_bCancel) {
+  presentation::pacing().G_bCancel = false;
+  presentation::LoadSaverProperties(pic, true, 1.0f, 0);
+  while (!presentation::pacing().G_bCancel) {
     engine::LoadUniverseSettings(true);
     engine::DisplayUniverse();
   }
@@ -35,8 +35,8 @@ void RunPreviewLoop(PictureBox& pic) {
 }  // namespace
 
 int RunPreviewRun(int64_t hostWindow) {
-  pacing().RunMode = kRunPreview;
-  pacing().PreviewParentHwnd = hostWindow;
+  presentation::pacing().RunMode = presentation::kRunPreview;
+  presentation::pacing().PreviewParentHwnd = hostWindow;
   PictureBox pic;
   pic.setWindowTitle(QString::fromLatin1(kPreviewCaption));
   pic.setWindowFlag(Qt::FramelessWindowHint);
@@ -51,7 +51,7 @@ int RunPreviewRun(int64_t hostWindow) {
     }
   }
   RunPreviewLoop(pic);
-  UnbindRenderTarget(&pic);
+  presentation::UnbindRenderTarget(&pic);
   // The host window may be gone already; the process ends without touching it again.
   return 0;
 }

@@ -6,7 +6,7 @@
 #include <QThread>
 #include <chrono>
 
-#include "engine/core/colors.h"
+#include "model/colors.h"
 #include "host/qt_message_box.h"
 #include "host/screen_messages.h"
 #include "host/x11_window.h"
@@ -46,18 +46,18 @@ void QtFrameSink::SetSaverPicture(PictureBox* picture, int32_t originX, int32_t 
   originY_ = originY;
 }
 
-void QtFrameSink::StretchFrame(FrameDestination dest, std::span<const uint32_t> bits, int32_t srcWidth,
-                               int32_t srcHeight, const FrameBitmapHeader& header, const FrameRect& destRect) {
+void QtFrameSink::StretchFrame(presentation::FrameDestination dest, std::span<const uint32_t> bits, int32_t srcWidth,
+                               int32_t srcHeight, const presentation::FrameBitmapHeader& header, const presentation::FrameRect& destRect) {
   const int32_t rowPixels = header.Width > 0 ? header.Width : srcWidth;
-  if (dest == FrameDestination::SaverWindow) {
+  if (dest == presentation::FrameDestination::SaverWindow) {
     if (!saverPicture_) return;
-    FrameRect r = destRect;
+    presentation::FrameRect r = destRect;
     r.Left -= originX_;
     r.Top -= originY_;
     saverPicture_->ShowFrame(bits, srcWidth, srcHeight, rowPixels, r);
     return;
   }
-  if (auto* picture = dynamic_cast<PictureBox*>(render().RenderTarget))
+  if (auto* picture = dynamic_cast<PictureBox*>(presentation::render().RenderTarget))
     picture->ShowFrame(bits, srcWidth, srcHeight, rowPixels, destRect);
 }
 
@@ -67,15 +67,15 @@ QtFrameSink& qtFrameSink() {
 }
 
 void QtMessageOverlay::DrawScreenMessages() { host::DrawScreenMessages(); }
-int32_t QtMessageOverlay::HueToColor(int32_t hueDegrees) { return engine::HueToColor(hueDegrees); }
+int32_t QtMessageOverlay::HueToColor(int32_t hueDegrees) { return model::HueToColor(hueDegrees); }
 
 void InstallQtPlatform() {
   static QtMessageService messages;
   static QtMessageOverlay overlay;
   platform::SetMessageService(&messages);
-  InstallHostPlatform(&qtPlatform());
-  InstallFrameSink(&qtFrameSink());
-  InstallMessageOverlay(&overlay);
+  presentation::InstallHostPlatform(&qtPlatform());
+  presentation::InstallFrameSink(&qtFrameSink());
+  presentation::InstallMessageOverlay(&overlay);
 }
 
 }  // namespace host

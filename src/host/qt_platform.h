@@ -6,12 +6,12 @@
 #include <QPointer>
 
 #include "host/picture_box.h"
-#include "host/presentation/compositor.h"
-#include "host/presentation/frame_pacing.h"
+#include "presentation/compositor.h"
+#include "presentation/frame_pacing.h"
 
 namespace host {
 
-class QtHostPlatform : public HostPlatform {
+class QtHostPlatform : public presentation::HostPlatform {
  public:
   void DoEvents() override;
   uint32_t GetTickCount() override;
@@ -28,10 +28,10 @@ class QtHostPlatform : public HostPlatform {
 QtHostPlatform& qtPlatform();
 
 // Shows composed frames: the saver window's picture, or the bound render target.
-class QtFrameSink : public FrameSink {
+class QtFrameSink : public presentation::FrameSink {
  public:
-  void StretchFrame(FrameDestination dest, std::span<const uint32_t> bits, int32_t srcWidth, int32_t srcHeight,
-                    const FrameBitmapHeader& header, const FrameRect& destRect) override;
+  void StretchFrame(presentation::FrameDestination dest, std::span<const uint32_t> bits, int32_t srcWidth, int32_t srcHeight,
+                    const presentation::FrameBitmapHeader& header, const presentation::FrameRect& destRect) override;
   void WriteVideoFrame() override {}
   // The saver window's picture and the virtual-screen position of the window's origin, so
   // that monitor rectangles land in window coordinates.
@@ -43,7 +43,7 @@ class QtFrameSink : public FrameSink {
 };
 QtFrameSink& qtFrameSink();
 
-class QtMessageOverlay : public MessageOverlay {
+class QtMessageOverlay : public presentation::MessageOverlay {
  public:
   void DrawScreenMessages() override;
   int32_t HueToColor(int32_t hueDegrees) override;

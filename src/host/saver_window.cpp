@@ -15,9 +15,9 @@
 #include "engine/universe_settings.h"
 #include "host/caption_channel.h"
 #include "host/display_settings.h"
-#include "host/presentation/compositor.h"
-#include "host/presentation/frame_pacing.h"
-#include "host/presentation/render_state.h"
+#include "presentation/compositor.h"
+#include "presentation/frame_pacing.h"
+#include "presentation/render_state.h"
 #include "host/qt_platform.h"
 #include "host/screen_capture.h"
 #include "host/startup.h"
@@ -25,7 +25,7 @@
 #include "settings/composites.h"
 #include "settings/factory_galaxies.h"
 #include "settings/galaxy_persistence.h"
-#include "settings/store/typed_readers.h"
+#include "store/typed_readers.h"
 
 namespace host {
 
@@ -46,15 +46,15 @@ SaverWindow::SaverWindow() : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Wind
 SaverWindow::~SaverWindow() = default;
 
 void SaverWindow::DisplayEffects() {
-  IgnoreMouseMove = settings::GetSettingString("Advanced", "Adv_MouseMove", "0") == "1";
-  CaptureKeysOn = settings::GetSettingString("Advanced", "Adv_ScreenCapt", "0") == "1";
+  IgnoreMouseMove = store::GetSettingString("Advanced", "Adv_MouseMove", "0") == "1";
+  CaptureKeysOn = store::GetSettingString("Advanced", "Adv_ScreenCapt", "0") == "1";
   // No settings were ever stored: the factory galaxy types and composites are written first.
-  if (settings::GetSettingLong("General", "AnimationType", -1) == -1) {
+  if (store::GetSettingLong("General", "AnimationType", -1) == -1) {
     settings::LoadFactoryDefaults();
     settings::SaveAllGalaxiesReg();
     settings::SaveAllCompositesReg();
   }
-  while (!pacing().G_bCancel) {
+  while (!presentation::pacing().G_bCancel) {
     engine::LoadUniverseSettings(false);
     engine::DisplayUniverse();
   }
@@ -73,10 +73,10 @@ void SaverWindow::CheckMouseMove(float x, float y) {
   }
   LastMoveX = x;
   LastMoveY = y;
-  const uint32_t now = hostPlatform().GetTickCount();
+  const uint32_t now = presentation::hostPlatform().GetTickCount();
   if (FirstMoveTick == 0) {
     FirstMoveTick = now;
-  } else if (AbsTickDiff(now, FirstMoveTick) > 10000) {
+  } else if (presentation::AbsTickDiff(now, FirstMoveTick) > 10000) {
     FirstMoveTick = 0;
     MoveCount = 0;
   }
@@ -132,7 +132,7 @@ void SaverWindow::closeEvent(QCloseEvent* e) {
     return;
   }
   closed_ = true;
-  pacing().G_bCancel = true;
+  presentation::pacing().G_bCancel = true;
   // The session's own locker guards the desktop, so no password is asked here. A close that
   // the saver did not ask for (the window manager, the session ending) stops without the fade.
   if (endRequested_) {
@@ -146,14 +146,14 @@ void FadeOutOnExit(int32_t lSteps, int32_t lStepSize) {
   // Never a division by zero: a step size of 0 makes the product 0.
   const int32_t n = static_cast<int64_t>(lSteps) * lStepSize < 91 ? lSteps : runtime::ToLongOr(90.0 / lStepSize, 0);
   if (n <= 0) return;
-  const CompositorState& c = compositor();
+  const presentation::CompositorState& c = presentation::compositor();
   if (c.DesktopPercent == 0 && c.DesktopFrames == 0) {
     for (int32_t k = 1; k <= n; ++k)
-      zDX8_BlendBlit_Surface(static_cast<int32_t>(std::clamp<int64_t>(90 - int64_t{k} * lStepSize, INT32_MIN, INT32_MAX)), -1);
+      presentation::zDX8_BlendBlit_Surface(static_cast<int32_t>(std::clamp<int64_t>(90 - int64_t{k} * lStepSize, INT32_MIN, INT32_MAX)), -1);
   } else {
     for (int32_t k = 1; k <= n; ++k) {
       const double level = 255.0 - (100.0 - c.DesktopPercent) * 2.55 * (n - k) / n;
-      zDX8_BlendBlit_Surface(-1, runtime::ToLongOr(level, 255));
+      presentation::zDX8_BlendBlit_Surface(-1, runtime::ToLongOr(level, 255));
     }
   }
 }
@@ -170,17 +170,17 @@ std::string PerUserDataFolder() {
 }  // namespace
 
 int RunSaverLoop() {
-  pacing().G_bCancel = false;
-  pacing().RunMode = kRunSaver;
+  presentation::pacing().G_bCancel = false;
+  presentation::pacing().RunMode = presentation::kRunSaver;
   qtPlatform().ShowCursor(false);
   SaverWindow window;
   // The stored colour filter and desktop blend, the frame size, and the desktop picture taken
   // before the saver covers it (when it is to be blended in).
   LoadStoredDisplayEffects();
-  LoadSaverProperties(*window.picScreen(), false, 1.0f, 0);
-  if (compositor().DesktopPercent > 0 || compositor().DesktopFrames > 0) CaptureDesktopImage();
+  presentation::LoadSaverProperties(*window.picScreen(), false, 1.0f, 0);
+  if (presentation::compositor().DesktopPercent > 0 || presentation::compositor().DesktopFrames > 0) CaptureDesktopImage();
 
-  const RenderState& r = render();
+  const presentation::RenderState& r = presentation::render();
   const StartupState& s = startup();
   int32_t originX = 0, originY = 0;
   if (r.MonitorCount == 0 || r.MultiMonitorMode == 2) {
@@ -203,13 +203,13 @@ int RunSaverLoop() {
   qtFrameSink().SetSaverPicture(window.canvas(), originX, originY);
   window.DisplayEffects();
   qtFrameSink().SetSaverPicture(nullptr, 0, 0);
-  UnbindRenderTarget(window.picScreen());
+  presentation::UnbindRenderTarget(window.picScreen());
   qtPlatform().ShowCursor(true);
 
   // The log block is empty unless the performance log is on and a line was measured.
-  const std::string block = BuildPerformanceLog("5.1.0", QCoreApplication::applicationFilePath().toStdString(),
+  const std::string block = presentation::BuildPerformanceLog("5.1.0", QCoreApplication::applicationFilePath().toStdString(),
                                                 engine::universeSettings().UniverseStarTotal);
-  if (!block.empty()) AppendPerformanceLog(PerUserDataFolder(), block);
+  if (!block.empty()) presentation::AppendPerformanceLog(PerUserDataFolder(), block);
   return 0;
 }
 

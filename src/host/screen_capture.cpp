@@ -18,13 +18,13 @@
 #include <fstream>
 #include <limits>
 
-#include "host/presentation/compositor.h"
-#include "host/presentation/render_state.h"
-#include "host/services/registry_access.h"
-#include "host/services/values.h"
+#include "presentation/compositor.h"
+#include "presentation/render_state.h"
+#include "store/registry_access.h"
+#include "store/values.h"
 #include "platform/message_box.h"
 #include "runtime/numbers.h"
-#include "settings/store/typed_readers.h"
+#include "store/typed_readers.h"
 
 namespace host {
 namespace {
@@ -92,8 +92,8 @@ ScreenCaptureState& screenCapture() {
 void ResetScreenCaptureState() { screenCapture() = ScreenCaptureState{}; }
 
 QImage FrameToImage() {
-  const RenderState& r = render();
-  const CompositorState& c = compositor();
+  const presentation::RenderState& r = presentation::render();
+  const presentation::CompositorState& c = presentation::compositor();
   const int32_t w = r.RenderWidth;
   const int32_t h = r.RenderHeight;
   if (w <= 0 || h <= 0) return {};
@@ -146,13 +146,13 @@ std::string CaptureFilePath(int64_t number) {
 
 bool SaveScreenCapture(CapturePicture* picture, bool setWallpaper) {
   // A negative stored index is not a number this road ever stores; it counts as none.
-  const int64_t last = std::max<int32_t>(settings::GetSettingLong("Advanced", "Adv_ImageBufferIndex", 0), 0);
+  const int64_t last = std::max<int32_t>(store::GetSettingLong("Advanced", "Adv_ImageBufferIndex", 0), 0);
   const int64_t number = last + 1;
-  const int32_t cycle = MaxLong(1, settings::GetSettingLong("Advanced", "Adv_ImageBufferMax", 100));
+  const int32_t cycle = store::MaxLong(1, store::GetSettingLong("Advanced", "Adv_ImageBufferMax", 100));
   const std::string path = CaptureFilePath(number);
 
   QImage image = CopyFrameToPicture(picture);
-  const RenderState& r = render();
+  const presentation::RenderState& r = presentation::render();
   if (!image.isNull() && setWallpaper && r.ScreenPixelWidth > 0 && r.ScreenPixelHeight > 0) {
     // The wallpaper covers the whole screen.
     image = image.scaled(r.ScreenPixelWidth, r.ScreenPixelHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -162,7 +162,7 @@ bool SaveScreenCapture(CapturePicture* picture, bool setWallpaper) {
                           platform::MsgIcon::Exclamation);
     return false;
   }
-  SaveRegSetting("Advanced", "Adv_ImageBufferIndex", static_cast<int32_t>(number % cycle));
+  store::SaveRegSetting("Advanced", "Adv_ImageBufferIndex", static_cast<int32_t>(number % cycle));
 
   if (setWallpaper) {
     const WallpaperSetter& setter = screenCapture().SetWallpaper;
@@ -270,12 +270,12 @@ std::vector<uint8_t> DesktopImageBytes(const QImage& desktop, int32_t width, int
 }
 
 bool CaptureDesktopImage() {
-  const RenderState& r = render();
+  const presentation::RenderState& r = presentation::render();
   int64_t w = r.RenderWidth;
   int64_t h = r.RenderHeight;
   if (w <= 0 || h <= 0) {
-    w = settings::GetSettingLong("DirectX", "DX_WinWidth", r.ScreenPixelWidth);
-    h = settings::GetSettingLong("DirectX", "DX_WinHeight", r.ScreenPixelHeight);
+    w = store::GetSettingLong("DirectX", "DX_WinWidth", r.ScreenPixelWidth);
+    h = store::GetSettingLong("DirectX", "DX_WinHeight", r.ScreenPixelHeight);
     if (w <= 16) w = 16;
     if (h <= 12) h = 12;
     w = (w + 3) / 4 * 4;
@@ -287,7 +287,7 @@ bool CaptureDesktopImage() {
     bytes = DesktopImageBytes(shot, static_cast<int32_t>(w), static_cast<int32_t>(h));
   }
   const bool captured = !bytes.empty();
-  SetDesktopCapture(std::move(bytes));
+  presentation::SetDesktopCapture(std::move(bytes));
   return captured;
 }
 

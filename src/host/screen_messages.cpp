@@ -7,9 +7,9 @@
 #include <QPainter>
 #include <cmath>
 
-#include "engine/core/colors.h"
-#include "host/presentation/frame_pacing.h"
-#include "host/presentation/render_state.h"
+#include "model/colors.h"
+#include "presentation/frame_pacing.h"
+#include "presentation/render_state.h"
 #include "runtime/numbers.h"
 
 namespace host {
@@ -22,7 +22,7 @@ MessageState& messageState() {
 void ResetMessageState() { messageState() = MessageState{}; }
 
 std::string ComposeMessageText(double nowSeconds) {
-  const RenderState& r = render();
+  const presentation::RenderState& r = presentation::render();
   MessageState& m = messageState();
   if (r.LockMessageText.empty()) return "";
   if (r.MessageMinutes == 0) return r.LockMessageText;
@@ -46,25 +46,25 @@ std::string ComposeMessageText(double nowSeconds) {
 }
 
 void DrawScreenMessages() {
-  const RenderState& r = render();
-  if (pacing().RunMode != kRunSaver || r.LockMessageText.empty()) return;
+  const presentation::RenderState& r = presentation::render();
+  if (presentation::pacing().RunMode != presentation::kRunSaver || r.LockMessageText.empty()) return;
   MessageState& m = messageState();
   if (!m.hueStarted) {
     m.hueStarted = true;
     m.MessageTextHue = r.MessageHueStart;
   }
   m.MessageTextHue += r.MessageHueStep * 0.04;
-  const std::string text = ComposeMessageText(hostPlatform().GetTickCount() * 0.001);
+  const std::string text = ComposeMessageText(presentation::hostPlatform().GetTickCount() * 0.001);
   if (text == m.LastMessageText) return;
   m.LastMessageText = text;
   const int32_t hue = runtime::ToLongOr(m.MessageTextHue, 0);
   int32_t deg = hue % 360;
   if (deg < 0) deg += 360;
-  RasterizeTextToPixels(text, r.MessageFontName, r.MessageFontSize, engine::HueToColor(deg));
+  RasterizeTextToPixels(text, r.MessageFontName, r.MessageFontSize, model::HueToColor(deg));
 }
 
 void RasterizeTextToPixels(const std::string& text, const std::string& fontName, int32_t fontSize, int32_t colour) {
-  RenderState& r = render();
+  presentation::RenderState& r = presentation::render();
   QFont font(QString::fromStdString(fontName));
   font.setPointSize(fontSize > 0 ? fontSize : 12);
   font.setBold(false);
@@ -82,7 +82,7 @@ void RasterizeTextToPixels(const std::string& text, const std::string& fontName,
     p.drawText(0, fm.ascent(), qtext);
   }
   const int32_t x0 = runtime::ToLongOr((r.RenderWidth - w) * 0.5, 0);
-  const int32_t capacity = std::min<int32_t>(kMessagePointCapacity, static_cast<int32_t>(r.MessagePointX.size()));
+  const int32_t capacity = std::min<int32_t>(presentation::kMessagePointCapacity, static_cast<int32_t>(r.MessagePointX.size()));
   int32_t n = 0;
   for (int y = 0; y < h && n < capacity; ++y) {
     const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));

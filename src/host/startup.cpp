@@ -2,17 +2,17 @@
 
 #include <cctype>
 
-#include "engine/core/colors.h"
-#include "engine/core/hue_wheel.h"
-#include "engine/core/random_table.h"
-#include "host/presentation/compositor.h"
-#include "host/presentation/frame_pacing.h"
-#include "host/presentation/render_state.h"
-#include "host/services/registry_access.h"
-#include "host/services/values.h"
+#include "model/colors.h"
+#include "model/hue_wheel.h"
+#include "model/random_table.h"
+#include "presentation/compositor.h"
+#include "presentation/frame_pacing.h"
+#include "presentation/render_state.h"
+#include "store/registry_access.h"
+#include "store/values.h"
 #include "runtime/numbers.h"
 #include "settings/factory_galaxies.h"
-#include "settings/store/typed_readers.h"
+#include "store/typed_readers.h"
 
 namespace host {
 
@@ -34,7 +34,7 @@ int16_t ToInt16Clamped(int32_t v) {
 }  // namespace
 
 int32_t MonitorEnumProc(const MonitorRect& m) {
-  RenderState& r = render();
+  presentation::RenderState& r = presentation::render();
   StartupState& s = startup();
   if (!m.primary) {
     r.MonitorTop.push_back(m.top);
@@ -51,7 +51,7 @@ int32_t MonitorEnumProc(const MonitorRect& m) {
 }
 
 void RecordScreenMetrics(int32_t widthPx, int32_t heightPx, double logicalDpiX, double logicalDpiY) {
-  RenderState& r = render();
+  presentation::RenderState& r = presentation::render();
   StartupState& s = startup();
   // Twips per pixel: 1440 twips to the inch.
   auto twips = [](double dpi) { return dpi > 0 ? runtime::ToLongOr(1440.0 / dpi, 15) : 15; };
@@ -66,17 +66,17 @@ void RecordScreenMetrics(int32_t widthPx, int32_t heightPx, double logicalDpiX, 
 }
 
 void BuildWindowSizeList() {
-  RenderState& r = render();
+  presentation::RenderState& r = presentation::render();
   r.RenderBitsPerPixel = 32;
-  r.WindowSizeList.assign(1, WindowSize{640, 480});
-  static constexpr WindowSize kStandard[] = {{800, 600}, {1024, 768}, {1280, 1024}, {1600, 1200}};
-  for (const WindowSize& w : kStandard) {
+  r.WindowSizeList.assign(1, presentation::WindowSize{640, 480});
+  static constexpr presentation::WindowSize kStandard[] = {{800, 600}, {1024, 768}, {1280, 1024}, {1600, 1200}};
+  for (const presentation::WindowSize& w : kStandard) {
     if (r.ScreenPixelWidth >= w.Width && r.ScreenPixelHeight >= w.Height)
       r.WindowSizeList.push_back(w);
     else
       break;
   }
-  const WindowSize& last = r.WindowSizeList.back();
+  const presentation::WindowSize& last = r.WindowSizeList.back();
   if (!(r.ScreenPixelWidth <= last.Width && r.ScreenPixelHeight <= last.Height))
     r.WindowSizeList.push_back({r.ScreenPixelWidth, r.ScreenPixelHeight});
 }
@@ -84,9 +84,9 @@ void BuildWindowSizeList() {
 int32_t GetOSPlatformId() { return 2; }
 
 void EnsureStoredRenderSize() {
-  if (settings::GetSettingLong("DirectX", "DX_WinWidth", 0) != 0) return;
-  SaveRegSetting("DirectX", "DX_WinWidth", render().ScreenPixelWidth);
-  SaveRegSetting("DirectX", "DX_WinHeight", render().ScreenPixelHeight);
+  if (store::GetSettingLong("DirectX", "DX_WinWidth", 0) != 0) return;
+  store::SaveRegSetting("DirectX", "DX_WinWidth", presentation::render().ScreenPixelWidth);
+  store::SaveRegSetting("DirectX", "DX_WinHeight", presentation::render().ScreenPixelHeight);
 }
 
 int32_t CommandLineHandle(std::string_view rest) {
@@ -109,8 +109,8 @@ void DispatchCommandLine(std::string_view cmd, StartupActions& actions) {
   } else if (head == "/S") {
     if (!actions.IsWindowOpen(kSaverCaption)) actions.RunSaverLoop();
   } else if (head == "/P") {
-    pacing().PreviewParentHwnd = CommandLineHandle(rest);
-    pacing().RunMode = 2;
+    presentation::pacing().PreviewParentHwnd = CommandLineHandle(rest);
+    presentation::pacing().RunMode = 2;
     actions.RunPreview();
   } else if (head == "/A") {
     actions.ChangePassword(CommandLineHandle(rest));
@@ -125,16 +125,16 @@ void DispatchCommandLine(std::string_view cmd, StartupActions& actions) {
 
 void ReloadColorTables() {
   // The stored hue wheel settings, never the unsaved boxes of an open advanced window.
-  engine::LoadHueWheelSettings();
-  engine::RebuildColorTables(true, true);
+  model::LoadHueWheelSettings();
+  model::RebuildColorTables(true, true);
 }
 
 void InitialiseAfterScreens(const std::string& programFolder) {
-  pacing().G_bCancel = false;
+  presentation::pacing().G_bCancel = false;
   // Every binding of a render target reloads the hue wheel and rebuilds the colour tables.
-  SetColorTablesReload(&ReloadColorTables);
+  presentation::SetColorTablesReload(&ReloadColorTables);
   startup().OsPlatformId = GetOSPlatformId();
-  engine::InitRandomTable();
+  model::InitRandomTable();
   BuildWindowSizeList();
   EnsureStoredRenderSize();
   settings::InitGalaxyStyleNames();
@@ -142,7 +142,7 @@ void InitialiseAfterScreens(const std::string& programFolder) {
   std::string folder = programFolder;
   if (!folder.empty() && folder.back() != '/') folder += '/';
   s.HelpFilePath = folder + "help";
-  pacing().RunMode = 0;
+  presentation::pacing().RunMode = 0;
   ReadMonitorAndLogSettings();
 }
 
@@ -150,9 +150,9 @@ void ReadMonitorAndLogSettings() {
   // The mode is kept as stored: 2 keeps the saver on the primary monitor, 0 copies the frame
   // to every monitor, any other value spans all monitors and draws on the primary one only.
   // A stored number beyond the 16-bit range leaves the mode as it was.
-  const int32_t mode = settings::GetSettingLong("Advanced", "Adv_MultiMonitor", 0);
-  if (mode >= INT16_MIN && mode <= INT16_MAX) render().MultiMonitorMode = static_cast<int16_t>(mode);
-  compositor().PerfLogFrames = settings::GetSettingLong("DirectX", "DX_WriteLog", 0);
+  const int32_t mode = store::GetSettingLong("Advanced", "Adv_MultiMonitor", 0);
+  if (mode >= INT16_MIN && mode <= INT16_MAX) presentation::render().MultiMonitorMode = static_cast<int16_t>(mode);
+  presentation::compositor().PerfLogFrames = store::GetSettingLong("DirectX", "DX_WriteLog", 0);
 }
 
 }  // namespace host

@@ -8,11 +8,11 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "host/presentation/render_state.h"
-#include "host/services/registry_access.h"
+#include "presentation/render_state.h"
+#include "store/registry_access.h"
 #include "platform/message_box.h"
 #include "runtime/numbers.h"
-#include "settings/store/typed_readers.h"
+#include "store/typed_readers.h"
 
 namespace host {
 
@@ -75,13 +75,13 @@ std::vector<PixelRect> ScreenRects() {
 }  // namespace
 
 void SaveWindowState(QWidget& window, std::string_view section) {
-  SaveRegSetting(section, "WindowState", window.isMaximized() ? 2 : 0);
+  store::SaveRegSetting(section, "WindowState", window.isMaximized() ? 2 : 0);
   if (window.isMinimized()) return;
-  const RenderState& r = render();
+  const presentation::RenderState& r = presentation::render();
   // The position of the frame (what move() restores) and the size of the inside (what resize()
   // restores), so that a window reopens exactly where it was and does not creep by its frame.
   const QPoint at = window.pos();
-  SaveRegSetting(section, "WindowSize",
+  store::SaveRegSetting(section, "WindowSize",
                  FormatWindowSize(static_cast<double>(at.x()) * r.TwipsPerPixelX,
                                   static_cast<double>(at.y()) * r.TwipsPerPixelY,
                                   static_cast<double>(window.width()) * r.TwipsPerPixelX,
@@ -89,15 +89,15 @@ void SaveWindowState(QWidget& window, std::string_view section) {
 }
 
 void RestoreWindowState(QWidget& window, std::string_view section, bool sizable) {
-  const int32_t state = settings::GetSettingLong(section, "WindowState", -1);
+  const int32_t state = store::GetSettingLong(section, "WindowState", -1);
   if (state == -1) {
     FitFormToScreen(window);
     return;
   }
   window.setWindowState(state == 2 ? Qt::WindowMaximized : Qt::WindowNoState);
-  const std::string stored = runtime::TrimBlanks(settings::GetSettingString(section, "WindowSize", ""));
+  const std::string stored = runtime::TrimBlanks(store::GetSettingString(section, "WindowSize", ""));
   if (stored.empty() || state != 0) return;
-  const RenderState& r = render();
+  const presentation::RenderState& r = presentation::render();
   const auto f = ParseWindowSize(stored);
   PixelRect rect{f[0] / r.TwipsPerPixelX, f[1] / r.TwipsPerPixelY, window.width(), window.height()};
   if (sizable && f[2] > 0 && f[3] > 0) {

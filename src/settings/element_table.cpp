@@ -3,7 +3,7 @@
 #include <array>
 #include <optional>
 
-#include "engine/core/galaxy_types.h"
+#include "model/galaxy_types.h"
 #include "runtime/numbers.h"
 
 namespace settings {
@@ -51,7 +51,7 @@ std::string GetElementInfo(int32_t element, std::string_view field) {
 }
 
 bool AtomPositionCount(int32_t i, int32_t& count) {
-  const std::optional<int32_t> points = engine::AtomPointsOfType(i);
+  const std::optional<int32_t> points = model::AtomPointsOfType(i);
   if (!points) return false;
   count = *points;
   return true;

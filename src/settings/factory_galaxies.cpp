@@ -3,13 +3,13 @@
 #include <optional>
 #include <string_view>
 
-#include "engine/core/galaxy_types.h"
-#include "host/services/values.h"
+#include "model/galaxy_types.h"
+#include "store/values.h"
 #include "runtime/numbers.h"
 #include "settings/element_table.h"
 #include "settings/factory_universe.h"
 #include "settings/record_clamps.h"
-#include "settings/store/typed_readers.h"
+#include "store/typed_readers.h"
 
 namespace settings {
 
@@ -20,12 +20,12 @@ constexpr int32_t kFactoryTypes = 50;
 // Column of a row as a whole number (leading number, halves to even); nothing when it does
 // not fit a Long, and the caller leaves its field as it was.
 std::optional<int32_t> LongColumn(std::string_view row, int32_t column) {
-  return runtime::ToLong(runtime::Val(host::GetCsvField(row, column)));
+  return runtime::ToLong(runtime::Val(store::GetCsvField(row, column)));
 }
 
 // Column of a row as a Single; nothing when the value lies beyond the Single range.
 std::optional<float> SingleColumn(std::string_view row, int32_t column) {
-  return ToSingle(runtime::Val(host::GetCsvField(row, column)));
+  return store::ToSingle(runtime::Val(store::GetCsvField(row, column)));
 }
 
 void SetLong(int32_t& field, std::string_view row, int32_t column) {
@@ -36,19 +36,19 @@ void SetSingle(float& field, std::string_view row, int32_t column) {
   if (auto v = SingleColumn(row, column)) field = *v;
 }
 
-using engine::AtomBlock;
-using engine::IfsBlock;
+using model::AtomBlock;
+using model::IfsBlock;
 
 // The seven values of point k lie in columns 72 + 7k onwards, in this order.
 template <class Block, int Rows>
 using RowColumns = std::array<std::array<int32_t, Rows> Block::*, 7>;
 
-constexpr RowColumns<IfsBlock, engine::kMaxIfsPoints> kIfsColumns = {
+constexpr RowColumns<IfsBlock, model::kMaxIfsPoints> kIfsColumns = {
     &IfsBlock::IfsX,    &IfsBlock::IfsY,     &IfsBlock::IfsZ,   &IfsBlock::IfsScale,
     &IfsBlock::IfsAxis, &IfsBlock::IfsAngle, &IfsBlock::IfsPct,
 };
 // Element, structure type and the five property values.
-constexpr RowColumns<AtomBlock, engine::kMaxAtoms> kAtomColumns = {
+constexpr RowColumns<AtomBlock, model::kMaxAtoms> kAtomColumns = {
     &AtomBlock::AtomElement, &AtomBlock::AtomType,   &AtomBlock::AtomX,     &AtomBlock::AtomY,
     &AtomBlock::AtomZ,       &AtomBlock::AtomRadius, &AtomBlock::AtomExtra,
 };
@@ -108,7 +108,7 @@ void LoadFactoryGalaxy(int32_t n) {
     InitGalaxyStyleNames();
   }
   const std::string row = FactoryGalaxyRow(n + 1);
-  engine::GalaxyTypeProps& g = engine::records().GalaxyTypes[static_cast<size_t>(n)];
+  model::GalaxyTypeProps& g = model::records().GalaxyTypes[static_cast<size_t>(n)];
 
   g._UniGalName = names.GalaxyStyleNames[static_cast<size_t>(n)];
   g._UniGalPct = names.GalaxyStylePcts[static_cast<size_t>(n)];
@@ -152,7 +152,7 @@ void LoadFactoryGalaxy(int32_t n) {
   SetLong(g.Galaxy_CometSWind, row, 39);
   SetSingle(g.Galaxy_CometCPersist, row, 40);
   SetSingle(g.Galaxy_CometSPersist, row, 41);
-  g.Galaxy_CometVector = runtime::Val(host::GetCsvField(row, 42)) != 0.0;
+  g.Galaxy_CometVector = runtime::Val(store::GetCsvField(row, 42)) != 0.0;
   SetLong(g.Galaxy_HWC_Start, row, 43);
   SetLong(g.Galaxy_HWC_End, row, 44);
   SetSingle(g.Galaxy_HWC_Inc, row, 45);
@@ -187,13 +187,13 @@ void LoadFactoryGalaxy(int32_t n) {
   if (count > 0 && g.Galaxy_GalStyle == 8) {
     g.Ifs.Galaxy_IFS_Points = count;
     LoadCentre(g.Ifs.IFS_CenterX, g.Ifs.IFS_CenterY, g.Ifs.IFS_CenterZ, row);
-    for (int32_t k = 0; k < count && k < engine::kMaxIfsPoints; ++k) LoadIfsPoint(g.Ifs, row, k);
+    for (int32_t k = 0; k < count && k < model::kMaxIfsPoints; ++k) LoadIfsPoint(g.Ifs, row, k);
   }
   g.Atoms.Galaxy_Atoms = 0;
   if (count > 0 && g.Galaxy_GalStyle == 9) {
     g.Atoms.Galaxy_Atoms = count;
     LoadCentre(g.Atoms.Atom_CenterX, g.Atoms.Atom_CenterY, g.Atoms.Atom_CenterZ, row);
-    for (int32_t k = 0; k < count && k < engine::kMaxAtoms; ++k) LoadAtom(g.Atoms, row, k);
+    for (int32_t k = 0; k < count && k < model::kMaxAtoms; ++k) LoadAtom(g.Atoms, row, k);
   }
 
   // Factory values pass through the same clamp as values loaded from storage.

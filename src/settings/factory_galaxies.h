@@ -2,7 +2,7 @@
 // that put them into the galaxy type records.
 //
 // A factory row is one text of comma-separated values (blanks around a value carry no
-// meaning, a comma after the last value), read field by field with host::GetCsvField:
+// meaning, a comma after the last value), read field by field with store::GetCsvField:
 //   0 radius, 1 rotation, 2 distance, 3 style, 4 axis plane, 5 radial arms, 6 arm fill,
 //   7 radial bands, 8 band fill, 9 colour multiplier, 10 height/width ratio, 11 radius
 //   exponent, 12 height exponent, 13 tilt, 14 tilt step, 15 hue start, 16 hue wheel step,

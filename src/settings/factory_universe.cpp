@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "host/services/values.h"
+#include "store/values.h"
 #include "runtime/numbers.h"
-#include "engine/core/galaxy_types.h"
+#include "model/galaxy_types.h"
 #include "settings/record_clamps.h"
 
 namespace settings {
@@ -86,19 +86,19 @@ std::string FactoryCompositeRow(int32_t n) {
 
 // Factory composites pass through the same clamp as composites loaded from storage.
 void LoadFactoryComposites() {
-  for (int32_t c = 0; c < engine::kCompositeCount; ++c) {
+  for (int32_t c = 0; c < model::kCompositeCount; ++c) {
     const std::string row = FactoryCompositeRow(c + 1);
-    engine::CompositeRecord& comp = engine::records().CompositeGalaxies[static_cast<size_t>(c)];
-    comp._CompGalName = host::GetCsvField(row, 0);
-    if (auto pct = runtime::ToLong(runtime::Val(host::GetCsvField(row, 1)))) {
+    model::CompositeRecord& comp = model::records().CompositeGalaxies[static_cast<size_t>(c)];
+    comp._CompGalName = store::GetCsvField(row, 0);
+    if (auto pct = runtime::ToLong(runtime::Val(store::GetCsvField(row, 1)))) {
       comp._CompGalPct = *pct;
     }
-    if (auto count = runtime::ToLong(runtime::Val(host::GetCsvField(row, 2)))) {
+    if (auto count = runtime::ToLong(runtime::Val(store::GetCsvField(row, 2)))) {
       comp.CompGal_Count = *count;
     }
     // Members past the slots of the record are not read; the clamp then trims the count.
-    for (int32_t k = 0; k < comp.CompGal_Count && k < engine::kCompositeMembers; ++k) {
-      if (auto type = runtime::ToLong(runtime::Val(host::GetCsvField(row, 3 + k)))) {
+    for (int32_t k = 0; k < comp.CompGal_Count && k < model::kCompositeMembers; ++k) {
+      if (auto type = runtime::ToLong(runtime::Val(store::GetCsvField(row, 3 + k)))) {
         comp.CompGal_Type[static_cast<size_t>(k)] = *type;
       }
     }

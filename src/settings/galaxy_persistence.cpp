@@ -4,19 +4,19 @@
 #include <variant>
 #include <vector>
 
-#include "engine/core/galaxy_types.h"
-#include "host/services/registry_access.h"
-#include "host/services/template_lookup.h"
+#include "model/galaxy_types.h"
+#include "store/registry_access.h"
+#include "store/template_lookup.h"
 #include "runtime/numbers.h"
 #include "settings/record_clamps.h"
-#include "settings/store/typed_readers.h"
+#include "store/typed_readers.h"
 #include "settings/template_file.h"
 
 namespace settings {
 
 namespace {
 
-using engine::GalaxyTypeProps;
+using model::GalaxyTypeProps;
 
 // One main value of the record: its value name, the member that holds it and the text of its
 // default. Booleans are stored as "1" or "0".
@@ -114,7 +114,7 @@ const std::vector<const MainValue*>& TemplateWriteOrder() {
   return order;
 }
 
-bool ValidIndex(int32_t n) { return n >= 0 && n < engine::kGalaxyTypeCount; }
+bool ValidIndex(int32_t n) { return n >= 0 && n < model::kGalaxyTypeCount; }
 
 std::string IfsRowName(int32_t i) { return "IFS_P" + runtime::LongToText(i); }
 std::string AtomRowName(int32_t i) { return std::string("Atom_P") + (i < 10 ? "0" : "") + runtime::LongToText(i); }
@@ -134,10 +134,10 @@ struct SubBlock {
   std::array<int32_t, Rows> Block::*alsoCleared;
 };
 
-using engine::AtomBlock;
-using engine::IfsBlock;
+using model::AtomBlock;
+using model::IfsBlock;
 
-constexpr SubBlock<IfsBlock, engine::kMaxIfsPoints> kIfsRows = {
+constexpr SubBlock<IfsBlock, model::kMaxIfsPoints> kIfsRows = {
     "IFS",
     "Galaxy_IFS_Points",
     &IfsBlock::Galaxy_IFS_Points,
@@ -149,7 +149,7 @@ constexpr SubBlock<IfsBlock, engine::kMaxIfsPoints> kIfsRows = {
     &IfsBlock::IfsCumPct,
 };
 
-constexpr SubBlock<AtomBlock, engine::kMaxAtoms> kAtomRows = {
+constexpr SubBlock<AtomBlock, model::kMaxAtoms> kAtomRows = {
     "ATOMIC",
     "Galaxy_Atoms",
     &AtomBlock::Galaxy_Atoms,
@@ -226,7 +226,7 @@ void WriteSubBlockRows(const SubBlock<Block, Rows>& d, const Block& b, std::stri
 }
 
 void SaveToRegistry(std::string_view section, std::string_view name, const runtime::TextValue& value) {
-  host::SaveRegSetting(section, name, value);
+  store::SaveRegSetting(section, name, value);
 }
 void SaveToTemplate(std::string_view section, std::string_view name, const runtime::TextValue& value) {
   WriteTemplateValue(section, name, value);
@@ -235,8 +235,8 @@ void SaveToTemplate(std::string_view section, std::string_view name, const runti
 // The registry's sub-key is rewritten whole, so rows of a larger earlier count never survive.
 template <class Block, int Rows>
 void WriteSubBlockReg(const SubBlock<Block, Rows>& d, const Block& b, std::string_view section) {
-  host::SaveRegSetting(section, d.countName, b.*d.count);
-  host::DeleteRegKey(host::kAppKey, section, d.key);
+  store::SaveRegSetting(section, d.countName, b.*d.count);
+  store::DeleteRegKey(store::kAppKey, section, d.key);
   WriteSubBlockRows(d, b, section, SaveToRegistry);
 }
 
@@ -270,30 +270,30 @@ std::string GalaxyTemplateSection(int32_t n) { return "UniGal" + runtime::LongTo
 
 void ReadGalaxyReg(int32_t n, std::string_view section) {
   if (!ValidIndex(n)) return;
-  GalaxyTypeProps& g = engine::records().GalaxyTypes[n];
-  g._UniGalPct = GetSettingLong(section, "_UniGalPct", 0);
-  g._UniGalName = GetSettingString(section, "_UniGalName", engine::DefaultGalaxyName(n));
+  GalaxyTypeProps& g = model::records().GalaxyTypes[n];
+  g._UniGalPct = store::GetSettingLong(section, "_UniGalPct", 0);
+  g._UniGalName = store::GetSettingString(section, "_UniGalName", model::DefaultGalaxyName(n));
   for (const MainValue& v : MainValues()) {
     if (auto p = std::get_if<int32_t GalaxyTypeProps::*>(&v.field)) {
-      g.*(*p) = GetSettingLong(section, v.name, TextToLong(v.def, 0));
+      g.*(*p) = store::GetSettingLong(section, v.name, store::TextToLong(v.def, 0));
     } else if (auto p = std::get_if<float GalaxyTypeProps::*>(&v.field)) {
-      g.*(*p) = GetSettingSingle(section, v.name, v.def);
+      g.*(*p) = store::GetSettingSingle(section, v.name, v.def);
     } else {
-      g.*std::get<bool GalaxyTypeProps::*>(v.field) = GetSettingLong(section, v.name, 0) == 1;
+      g.*std::get<bool GalaxyTypeProps::*>(v.field) = store::GetSettingLong(section, v.name, 0) == 1;
     }
   }
   ReadSubBlocks(
       g, section,
-      [](std::string_view sec, const std::string& key) { return GetSettingString(sec, key, ""); },
-      [](std::string_view sec, std::string_view key, int32_t& field) { field = GetSettingLong(sec, key, 0); });
+      [](std::string_view sec, const std::string& key) { return store::GetSettingString(sec, key, ""); },
+      [](std::string_view sec, std::string_view key, int32_t& field) { field = store::GetSettingLong(sec, key, 0); });
 }
 
 void WriteGalaxyReg(int32_t n, std::string_view section) {
   if (!ValidIndex(n)) return;
-  const GalaxyTypeProps& g = engine::records().GalaxyTypes[n];
-  host::SaveRegSetting(section, "_UniGalPct", g._UniGalPct);
-  host::SaveRegSetting(section, "_UniGalName", g._UniGalName);
-  for (const MainValue& v : MainValues()) host::SaveRegSetting(section, v.name, ValueText(g, v));
+  const GalaxyTypeProps& g = model::records().GalaxyTypes[n];
+  store::SaveRegSetting(section, "_UniGalPct", g._UniGalPct);
+  store::SaveRegSetting(section, "_UniGalName", g._UniGalName);
+  for (const MainValue& v : MainValues()) store::SaveRegSetting(section, v.name, ValueText(g, v));
 
   WriteSubBlockReg(kIfsRows, g.Ifs, section);
   WriteSubBlockReg(kAtomRows, g.Atoms, section);
@@ -301,13 +301,13 @@ void WriteGalaxyReg(int32_t n, std::string_view section) {
 
 void ReadGalaxyTemplate(int32_t n, std::string_view section) {
   if (!ValidIndex(n)) return;
-  GalaxyTypeProps& g = engine::records().GalaxyTypes[n];
+  GalaxyTypeProps& g = model::records().GalaxyTypes[n];
   // A value that is present but does not convert leaves its field as it was; a missing one
   // takes the default.
-  TemplateTextToInteger(host::ReadTemplateValue(section, "_UniGalPct", "0"), g._UniGalPct);
-  g._UniGalName = host::ReadTemplateValue(section, "_UniGalName", engine::DefaultGalaxyName(n));
+  TemplateTextToInteger(store::ReadTemplateValue(section, "_UniGalPct", "0"), g._UniGalPct);
+  g._UniGalName = store::ReadTemplateValue(section, "_UniGalName", model::DefaultGalaxyName(n));
   for (const MainValue& v : MainValues()) {
-    const std::string text = host::ReadTemplateValue(section, v.name, v.def);
+    const std::string text = store::ReadTemplateValue(section, v.name, v.def);
     if (auto p = std::get_if<int32_t GalaxyTypeProps::*>(&v.field)) {
       TemplateTextToLong(text, g.*(*p));
     } else if (auto p = std::get_if<float GalaxyTypeProps::*>(&v.field)) {
@@ -318,15 +318,15 @@ void ReadGalaxyTemplate(int32_t n, std::string_view section) {
   }
   ReadSubBlocks(
       g, section,
-      [](std::string_view sec, const std::string& key) { return host::ReadTemplateValue(sec, key, ""); },
+      [](std::string_view sec, const std::string& key) { return store::ReadTemplateValue(sec, key, ""); },
       [](std::string_view sec, std::string_view key, int32_t& field) {
-        TemplateTextToLong(host::ReadTemplateValue(sec, key, "0"), field);
+        TemplateTextToLong(store::ReadTemplateValue(sec, key, "0"), field);
       });
 }
 
 void WriteGalaxyTemplate(int32_t n, std::string_view section) {
   if (!ValidIndex(n)) return;
-  const GalaxyTypeProps& g = engine::records().GalaxyTypes[n];
+  const GalaxyTypeProps& g = model::records().GalaxyTypes[n];
   WriteTemplateValue(section, "_UniGalName", g._UniGalName);
   WriteTemplateValue(section, "_UniGalPct", g._UniGalPct);
   for (const MainValue* v : TemplateWriteOrder()) WriteTemplateValue(section, v->name, ValueText(g, *v));
@@ -337,19 +337,19 @@ void WriteGalaxyTemplate(int32_t n, std::string_view section) {
 }
 
 void LoadAllGalaxiesReg() {
-  LoadClampedRecords(engine::kEditableGalaxyTypes, ReadGalaxyReg, GalaxyRegSection, ClampGalaxyRecord);
+  LoadClampedRecords(model::kEditableGalaxyTypes, ReadGalaxyReg, GalaxyRegSection, ClampGalaxyRecord);
 }
 
 void SaveAllGalaxiesReg() {
-  SaveClampedRecords(engine::kEditableGalaxyTypes, WriteGalaxyReg, GalaxyRegSection, ClampGalaxyRecord);
+  SaveClampedRecords(model::kEditableGalaxyTypes, WriteGalaxyReg, GalaxyRegSection, ClampGalaxyRecord);
 }
 
 void LoadAllGalaxiesTemplate() {
-  LoadClampedRecords(engine::kEditableGalaxyTypes, ReadGalaxyTemplate, GalaxyTemplateSection, ClampGalaxyRecord);
+  LoadClampedRecords(model::kEditableGalaxyTypes, ReadGalaxyTemplate, GalaxyTemplateSection, ClampGalaxyRecord);
 }
 
 void SaveAllGalaxiesTemplate() {
-  SaveClampedRecords(engine::kEditableGalaxyTypes, WriteGalaxyTemplate, GalaxyTemplateSection, ClampGalaxyRecord);
+  SaveClampedRecords(model::kEditableGalaxyTypes, WriteGalaxyTemplate, GalaxyTemplateSection, ClampGalaxyRecord);
 }
 
 }  // namespace settings

@@ -2,16 +2,16 @@
 
 #include <array>
 
-#include "engine/core/galaxy_types.h"
-#include "host/services/values.h"
+#include "model/galaxy_types.h"
+#include "store/values.h"
 #include "runtime/numbers.h"
 
 namespace settings {
 
 namespace {
 
-using host::ClampLong;
-using host::ClampSingle;
+using store::ClampLong;
+using store::ClampSingle;
 
 constexpr std::array<StyleBounds, 10> kStyleBounds = {{
     {1, 99, 100, 1, 99, 100},    // 0 standard
@@ -48,17 +48,17 @@ struct ColumnBounds {
   int32_t lower, upper;
 };
 
-using engine::AtomBlock;
-using engine::IfsBlock;
+using model::AtomBlock;
+using model::IfsBlock;
 
-constexpr ColumnBounds<IfsBlock, engine::kMaxIfsPoints> kIfsBounds[] = {
+constexpr ColumnBounds<IfsBlock, model::kMaxIfsPoints> kIfsBounds[] = {
     {&IfsBlock::IfsX, 0, 9999},    {&IfsBlock::IfsY, 0, 9999},    {&IfsBlock::IfsZ, 0, 9999},
     {&IfsBlock::IfsScale, 0, 100}, {&IfsBlock::IfsAxis, 0, 2},    {&IfsBlock::IfsAngle, 0, 360},
     {&IfsBlock::IfsPct, 0, 9999},
 };
 
 // The structure type comes before X, whose bounds depend on it.
-constexpr ColumnBounds<AtomBlock, engine::kMaxAtoms> kAtomBounds[] = {
+constexpr ColumnBounds<AtomBlock, model::kMaxAtoms> kAtomBounds[] = {
     {&AtomBlock::AtomElement, 1, 17},  {&AtomBlock::AtomType, 0, 11},  {&AtomBlock::AtomX, 0, 9999},
     {&AtomBlock::AtomY, 0, 9999},      {&AtomBlock::AtomZ, 0, 9999},   {&AtomBlock::AtomPoints, 1, 100},
     {&AtomBlock::AtomRadius, 0, 9999}, {&AtomBlock::AtomExtra, 0, 9999},
@@ -74,12 +74,12 @@ void ClampRow(Block& b, int32_t i, const ColumnBounds<Block, Rows> (&bounds)[N])
 }
 
 void ClampIfs(IfsBlock& b) {
-  ClampCountAndCentre(b.Galaxy_IFS_Points, engine::kMaxIfsPoints, b.IFS_CenterX, b.IFS_CenterY, b.IFS_CenterZ);
+  ClampCountAndCentre(b.Galaxy_IFS_Points, model::kMaxIfsPoints, b.IFS_CenterX, b.IFS_CenterY, b.IFS_CenterZ);
   for (int32_t i = 0; i < b.Galaxy_IFS_Points; ++i) ClampRow(b, i, kIfsBounds);
 }
 
 void ClampAtoms(AtomBlock& b) {
-  ClampCountAndCentre(b.Galaxy_Atoms, engine::kMaxAtoms, b.Atom_CenterX, b.Atom_CenterY, b.Atom_CenterZ);
+  ClampCountAndCentre(b.Galaxy_Atoms, model::kMaxAtoms, b.Atom_CenterX, b.Atom_CenterY, b.Atom_CenterZ);
   for (int32_t i = 0; i < b.Galaxy_Atoms; ++i) {
     ClampRow(b, i, kAtomBounds);
     // Grid structures keep their points per edge in X.
@@ -92,8 +92,8 @@ void ClampAtoms(AtomBlock& b) {
 StyleBounds StyleBoundsOf(int32_t style) { return kStyleBounds[ClampLong(style, 0, 9)]; }
 
 void ClampGalaxyRecord(int32_t n) {
-  if (n < 0 || n >= engine::kGalaxyTypeCount) return;
-  engine::GalaxyTypeProps& g = engine::records().GalaxyTypes[n];
+  if (n < 0 || n >= model::kGalaxyTypeCount) return;
+  model::GalaxyTypeProps& g = model::records().GalaxyTypes[n];
 
   g._UniGalPct = ClampLong(g._UniGalPct, 0, 9999);
   g.Galaxy_HueRed = ClampLong(g.Galaxy_HueRed, 0, 100);
@@ -156,7 +156,7 @@ void ClampGalaxyRecord(int32_t n) {
   g.Galaxy_CP_AdvHW = ClampLong(g.Galaxy_CP_AdvHW, 0, 1);
   g.RibbonPhase = 0.0f;
   g.Galaxy_QG_Force = ClampSingle(g.Galaxy_QG_Force, 0.0f, 99.9f);
-  g.Galaxy_StdLevels = ClampLong(g.Galaxy_StdLevels, 1, engine::kMaxLevels);
+  g.Galaxy_StdLevels = ClampLong(g.Galaxy_StdLevels, 1, model::kMaxLevels);
 
   ClampIfs(g.Ifs);
   ClampAtoms(g.Atoms);
@@ -166,12 +166,12 @@ void ClampGalaxyRecord(int32_t n) {
 }
 
 void ClampCompositeRecord(int32_t n) {
-  if (n < 0 || n >= engine::kCompositeCount) return;
-  engine::CompositeRecord& c = engine::records().CompositeGalaxies[n];
+  if (n < 0 || n >= model::kCompositeCount) return;
+  model::CompositeRecord& c = model::records().CompositeGalaxies[n];
   c._CompGalPct = ClampLong(c._CompGalPct, 0, 9999);
-  c.CompGal_Count = ClampLong(c.CompGal_Count, 0, engine::kCompositeMembers);
+  c.CompGal_Count = ClampLong(c.CompGal_Count, 0, model::kCompositeMembers);
   for (int32_t k = 0; k < c.CompGal_Count; ++k)
-    c.CompGal_Type[k] = ClampLong(c.CompGal_Type[k], 0, engine::kEditableGalaxyTypes - 1);
+    c.CompGal_Type[k] = ClampLong(c.CompGal_Type[k], 0, model::kEditableGalaxyTypes - 1);
 }
 
 void LoadClampedRecords(int32_t count, RecordTransfer read, std::string (*section)(int32_t),

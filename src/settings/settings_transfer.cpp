@@ -1,6 +1,6 @@
 #include "settings/settings_transfer.h"
 
-#include "host/services/template_lookup.h"
+#include "store/template_lookup.h"
 #include "runtime/numbers.h"
 #include "settings/composites.h"
 #include "settings/galaxy_persistence.h"
@@ -18,9 +18,9 @@ void ImportAll(std::string_view section, const NamedDefault (&values)[N]) {
 }  // namespace
 
 void CyclePropsTempToRegArrays(const std::string& path, int32_t screenWidth, int32_t screenHeight) {
-  host::templateState().TemplatePath = path;
+  store::templateState().TemplatePath = path;
   // A file of the same path may have been cached by an earlier lookup.
-  host::ClearTemplateCache();
+  store::ClearTemplateCache();
   ImportSetting("DirectX", "DX_WinWidth", runtime::LongToText(screenWidth));
   ImportSetting("DirectX", "DX_WinHeight", runtime::LongToText(screenHeight));
   ImportSetting("DirectX", "DX_FilterIndex", "0");
@@ -35,8 +35,8 @@ void CyclePropsTempToRegArrays(const std::string& path, int32_t screenWidth, int
   LoadAllCompositesTemplate();
   SaveAllGalaxiesReg();
   SaveAllCompositesReg();
-  host::ClearTemplateCache();
-  host::TraceProcName("CyclePropsTempToRegArrays");
+  store::ClearTemplateCache();
+  store::TraceProcName("CyclePropsTempToRegArrays");
 }
 
 }  // namespace settings

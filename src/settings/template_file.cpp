@@ -1,9 +1,9 @@
 #include "settings/template_file.h"
 
-#include "host/services/registry_access.h"
-#include "host/services/template_lookup.h"
+#include "store/registry_access.h"
+#include "store/template_lookup.h"
 #include "runtime/text_codec.h"
-#include "settings/store/typed_readers.h"
+#include "store/typed_readers.h"
 
 namespace settings {
 
@@ -29,7 +29,7 @@ void WriteTemplateValue(std::string_view section, std::string_view key, const ru
                         std::string_view file) {
   auto& w = templateWriter();
   if (w.TemplateFileNumber == 0) {
-    const std::string target = file.empty() ? host::templateState().TemplatePath : std::string(file);
+    const std::string target = file.empty() ? store::templateState().TemplatePath : std::string(file);
     w.TemplateFileNumber = kTemplateFileNumber;
     w.file = target.empty() ? nullptr : std::fopen(target.c_str(), "wb");
     // A new file starts with a header of its own, whatever the previous file ended with.
@@ -53,12 +53,12 @@ void CloseTemplateFile() {
 }
 
 void ExportSetting(std::string_view section, std::string_view key, std::string_view def) {
-  WriteTemplateValue(section, key, GetSettingString(section, key, def));
+  WriteTemplateValue(section, key, store::GetSettingString(section, key, def));
 }
 
 void ImportSetting(std::string_view section, std::string_view key, std::string_view def, std::string_view file) {
-  const std::string text = host::ReadTemplateValue(section, key, def, file);
-  host::SaveRegSetting(section, key, text);
+  const std::string text = store::ReadTemplateValue(section, key, def, file);
+  store::SaveRegSetting(section, key, text);
 }
 
 bool TemplateTextToLong(std::string_view text, int32_t& field) {
@@ -82,7 +82,7 @@ bool TemplateTextToInteger(std::string_view text, int32_t& field) {
 bool TemplateTextToSingle(std::string_view text, float& field) {
   double v = 0;
   if (!runtime::IsNumeric(text, &v)) return false;
-  const std::optional<float> single = ToSingle(v);
+  const std::optional<float> single = store::ToSingle(v);
   if (!single) return false;
   field = *single;
   return true;

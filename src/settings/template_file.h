@@ -9,7 +9,7 @@
 //   - "key=value" with nothing around "=", the value unchanged (an empty value ends the line
 //     with "=").
 //
-// The current template's path is host::templateState().TemplatePath.
+// The current template's path is store::templateState().TemplatePath.
 #pragma once
 
 #include <cstdint>

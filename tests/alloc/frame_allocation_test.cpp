@@ -7,13 +7,13 @@
 #include <cstdlib>
 #include <new>
 
-#include "engine/core/random_table.h"
+#include "model/random_table.h"
 #include "engine/display_universe.h"
 #include "engine/galaxy_preview.h"
 #include "engine/universe_settings.h"
-#include "host/presentation/frame_pacing.h"
-#include "host/presentation/render_state.h"
-#include "host/services/registry_access.h"
+#include "presentation/frame_pacing.h"
+#include "presentation/render_state.h"
+#include "store/registry_access.h"
 #include "settings/composites.h"
 #include "settings/factory_galaxies.h"
 #include "settings/galaxy_persistence.h"
@@ -39,7 +39,7 @@ namespace {
 
 // Counts frames through the event pump; counts allocations between two frame numbers and stops
 // the display after the last.
-class FrameCounter : public host::HostPlatform {
+class FrameCounter : public presentation::HostPlatform {
  public:
   FrameCounter(int from, int to) : from_(from), to_(to) {}
   void DoEvents() override {
@@ -47,7 +47,7 @@ class FrameCounter : public host::HostPlatform {
     if (frames == from_) g_counting = true;
     if (frames == to_) {
       g_counting = false;
-      host::pacing().G_bCancel = true;
+      presentation::pacing().G_bCancel = true;
     }
   }
   uint32_t GetTickCount() override { return tick_ += 5; }
@@ -64,29 +64,29 @@ class FrameCounter : public host::HostPlatform {
 class FrameAllocation : public ::testing::Test {
  protected:
   void SetUp() override {
-    engine::InitRandomTableWithSeed(99);
+    model::InitRandomTableWithSeed(99);
     // A small universe with every kind of galaxy of the factory set, a short expansion and
     // tour legs, ambient stars and comets.
     settings::LoadFactoryDefaults();
     settings::SaveAllGalaxiesReg();
     settings::SaveAllCompositesReg();
-    host::SaveRegSetting("Universe", "Universe_Stars", 3000);
-    host::SaveRegSetting("Universe", "Universe_Galaxy", 30);
-    host::SaveRegSetting("Universe", "Universe_ESteps", 40);
-    host::SaveRegSetting("Universe", "Universe_GSteps", 30);
-    host::SaveRegSetting("Universe", "Universe_AmStar", 300);
-    host::SaveRegSetting("Universe", "Universe_GravForce", 1);
-    host::ResetPacingState();
-    host::ResetRenderState();
-    host::LoadSaverProperties(surface, true, 1.0f, 0);
+    store::SaveRegSetting("Universe", "Universe_Stars", 3000);
+    store::SaveRegSetting("Universe", "Universe_Galaxy", 30);
+    store::SaveRegSetting("Universe", "Universe_ESteps", 40);
+    store::SaveRegSetting("Universe", "Universe_GSteps", 30);
+    store::SaveRegSetting("Universe", "Universe_AmStar", 300);
+    store::SaveRegSetting("Universe", "Universe_GravForce", 1);
+    presentation::ResetPacingState();
+    presentation::ResetRenderState();
+    presentation::LoadSaverProperties(surface, true, 1.0f, 0);
   }
   void TearDown() override {
-    host::UnbindRenderTarget(&surface);
-    host::InstallHostPlatform(nullptr);
-    host::ResetPacingState();
+    presentation::UnbindRenderTarget(&surface);
+    presentation::InstallHostPlatform(nullptr);
+    presentation::ResetPacingState();
   }
   testsupport::TempConfig cfg;
-  host::HeadlessRenderSurface surface{320, 240};
+  presentation::HeadlessRenderSurface surface{320, 240};
 };
 
 }  // namespace
@@ -95,7 +95,7 @@ TEST_F(FrameAllocation, TourFramesAllocateNothing) {
   engine::LoadUniverseSettings(false);
   // Frames 60 to 200: past the expansion, through several tour legs.
   FrameCounter counter(60, 200);
-  host::InstallHostPlatform(&counter);
+  presentation::InstallHostPlatform(&counter);
   g_allocations = 0;
   engine::DisplayUniverse();
   EXPECT_GE(counter.frames, 200);
@@ -106,8 +106,8 @@ TEST_F(FrameAllocation, GalaxyPreviewFramesAllocateNothing) {
   engine::LoadUniverseSettings(false);
   for (int32_t type : {0, 4, 8, 20, 40}) {
     FrameCounter counter(10, 60);
-    host::InstallHostPlatform(&counter);
-    host::pacing().G_bCancel = false;
+    presentation::InstallHostPlatform(&counter);
+    presentation::pacing().G_bCancel = false;
     g_allocations = 0;
     engine::DisplayGalaxyPreview(type, 0, 0, 2000, false, 1.0f);
     EXPECT_GE(counter.frames, 60) << type;

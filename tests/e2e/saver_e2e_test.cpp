@@ -4,9 +4,9 @@
 #include <filesystem>
 
 #include "e2e/xvfb_session.h"
-#include "host/services/registry_access.h"
+#include "store/registry_access.h"
 #include "platform/registry_store.h"
-#include "settings/store/typed_readers.h"
+#include "store/typed_readers.h"
 #include "support/test_support.h"
 
 using e2e::Process;
@@ -47,7 +47,7 @@ class SaverRun : public ::testing::Test {
   int32_t StoredLong(const char* section, const char* key, int32_t def) const {
     testsupport::ScopedEnv env("XDG_CONFIG_HOME", home + "/config");
     platform::ResetRegistry();
-    const int32_t v = settings::GetSettingLong(section, key, def);
+    const int32_t v = store::GetSettingLong(section, key, def);
     platform::ResetRegistry();
     return v;
   }
@@ -130,7 +130,7 @@ TEST_F(SaverRun, PerformanceLogIsAppendedWhenTheSaverEnds) {
   {
     testsupport::ScopedEnv env("XDG_CONFIG_HOME", home + "/config");
     platform::ResetRegistry();
-    ASSERT_TRUE(host::SaveRegSetting("DirectX", "DX_WriteLog", 5));
+    ASSERT_TRUE(store::SaveRegSetting("DirectX", "DX_WriteLog", 5));
     platform::ResetRegistry();
   }
   auto saver = Start({"/S"});

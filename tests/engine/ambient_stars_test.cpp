@@ -4,7 +4,7 @@
 
 #include "engine/hue_cone.h"
 #include "engine/universe_settings.h"
-#include "host/presentation/render_state.h"
+#include "presentation/render_state.h"
 
 namespace {
 
@@ -12,8 +12,8 @@ constexpr int32_t kConeColour = 0xABCDEF;
 
 struct AmbientStarsTest : ::testing::Test {
   void SetUp() override {
-    host::ResetRenderState();
-    auto& r = host::render();
+    presentation::ResetRenderState();
+    auto& r = presentation::render();
     r.RenderWidth = r.BufferStride = 100;
     r.RenderHeight = 100;
     r.FrameBuffer.assign(100 * 100 + 1, 0);
@@ -29,10 +29,10 @@ struct AmbientStarsTest : ::testing::Test {
     u.Universe_AmCAge = 0.0f;  // the hue does not age
     u.Universe_AmMaxExt = 1.0f;
   }
-  static uint32_t At(int x, int y) { return host::render().FrameBuffer[y * 100 + x]; }
+  static uint32_t At(int x, int y) { return presentation::render().FrameBuffer[y * 100 + x]; }
   static int Lit() {
     int n = 0;
-    for (uint32_t p : host::render().FrameBuffer) n += p != 0;
+    for (uint32_t p : presentation::render().FrameBuffer) n += p != 0;
     return n;
   }
 };

@@ -8,10 +8,10 @@
 #include <utility>
 #include <vector>
 
-#include "engine/core/galaxy_types.h"
-#include "engine/core/hue_ranges.h"
-#include "engine/core/random_table.h"
-#include "host/presentation/render_state.h"
+#include "model/galaxy_types.h"
+#include "model/hue_ranges.h"
+#include "model/random_table.h"
+#include "presentation/render_state.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ constexpr int kSlot = 3;
 
 // Makes NextRandomSingle yield exactly draws[0], draws[1], ... (in 1/32768), then zeros.
 void InjectDraws(std::initializer_list<int32_t> draws) {
-  auto& s = engine::randomState();
+  auto& s = model::randomState();
   s.RandomTable.fill(0);
   s.singlePos = 0;
   const std::vector<int32_t> d(draws);
@@ -40,8 +40,8 @@ struct CometsTest : ::testing::Test {
   std::unique_ptr<engine::CometTailList> tails = std::make_unique<engine::CometTailList>();
 
   void SetUp() override {
-    engine::ResetGalaxyRecords();
-    auto& t = engine::records().GalaxyTypes[kType];
+    model::ResetGalaxyRecords();
+    auto& t = model::records().GalaxyTypes[kType];
     t.Galaxy_GalStyle = 10;  // no placement: the test puts the head itself
     t.Galaxy_CometStars = 2;
     t.CometProb = 0.5f;
@@ -52,11 +52,11 @@ struct CometsTest : ::testing::Test {
     t.LevelCos[0] = 1.0f;
     t.LevelSin[0] = 0.0f;
     for (int age = 0; age < 81; ++age) {
-      engine::hueRangeState().TypeHueRangeTable[engine::HueRangeIndex(kType, age)] =
+      model::hueRangeState().TypeHueRangeTable[model::HueRangeIndex(kType, age)] =
           static_cast<int32_t>(ColourOfAge(age));
     }
-    host::ResetRenderState();
-    auto& r = host::render();
+    presentation::ResetRenderState();
+    auto& r = presentation::render();
     r.RenderWidth = r.BufferStride = 100;
     r.RenderHeight = 100;
     r.PlotMaxX = 99;
@@ -73,7 +73,7 @@ struct CometsTest : ::testing::Test {
   }
 
   Pixels Frame(std::initializer_list<int32_t> draws, int32_t tourLeg = 3) {
-    auto& r = host::render();
+    auto& r = presentation::render();
     r.FrameBuffer.assign(100 * 100 + 1, 0);
     InjectDraws(draws);
     engine::SpawnComet(*tails, 0.0f, 0.0f, 10.0f, 0, kType, 4, tourLeg);
@@ -138,7 +138,7 @@ TEST_F(CometsTest, BeforeTourLegThreeNoCometStartsAndEveryHeadDies) {
 }
 
 TEST_F(CometsTest, ACometFrequencyOfZeroNeverStartsAComet) {
-  engine::records().GalaxyTypes[kType].CometProb = 0.0f;
+  model::records().GalaxyTypes[kType].CometProb = 0.0f;
   Frame({kThreeQ, 0});
   for (int k = 0; k < engine::kCometSlots; ++k) EXPECT_EQ(cometPool().CometStarsLeft[k], 0);
 }
@@ -158,7 +158,7 @@ TEST_F(CometsTest, OldTailStarsMoveUndrawnAndStarsBehindTheEyeNeitherDrawNorAge)
 }
 
 TEST_F(CometsTest, WithTheVectorOptionTheHeadFliesStraightOutAndAHeadAtTheCentreStays) {
-  auto& type = engine::records().GalaxyTypes[kType];
+  auto& type = model::records().GalaxyTypes[kType];
   type.Galaxy_CometVector = true;
   auto& p = cometPool();
   p.CometX[kSlot] = 3.0f;
@@ -184,7 +184,7 @@ TEST_F(CometsTest, CometCountFitsAllTailsIntoTheList) {
   };
   for (const Case c : {Case{1, 200}, Case{25, 200}, Case{26, 192}, Case{100, 50}, Case{999, 5}, Case{0, 200},
                        Case{6000, 0}}) {
-    engine::records().GalaxyTypes[kType].Galaxy_CometStars = c.stars;
+    model::records().GalaxyTypes[kType].Galaxy_CometStars = c.stars;
     EXPECT_EQ(engine::CometCountFor(kType), c.count) << c.stars;
   }
   EXPECT_EQ(engine::CometCountFor(66), 0);
@@ -204,7 +204,7 @@ TEST_F(CometsTest, InitCometPoolSetsTheCountEmptiesThePoolAndClearsTailsOnReques
 
 // A caller's count above what the list holds never reaches past its last entry.
 TEST_F(CometsTest, AnOversizedCountStaysInsideTheTailList) {
-  auto& type = engine::records().GalaxyTypes[kType];
+  auto& type = model::records().GalaxyTypes[kType];
   type.Galaxy_CometStars = 999;
   type.CometProb = 1.0f;
   InjectDraws({32767, 0});  // slot Int(0.99997 x 200) = 199

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/galaxy_types.h"
-#include "engine/core/random_table.h"
+#include "model/galaxy_types.h"
+#include "model/random_table.h"
 #include "engine/engine_fixture.h"
 #include "engine/universe_settings.h"
-#include "host/presentation/compositor.h"
-#include "host/presentation/frame_pacing.h"
-#include "host/presentation/render_state.h"
+#include "presentation/compositor.h"
+#include "presentation/frame_pacing.h"
+#include "presentation/render_state.h"
 
 namespace engine {
 namespace {
@@ -30,7 +30,7 @@ class RecordingHost : public enginetest::FakeHost {
   void OnPace() override { log.push_back('P'); }
   void OnFrame() override {
     log.push_back('C');
-    const uint32_t start = host::pacing().FrameStartTick;
+    const uint32_t start = presentation::pacing().FrameStartTick;
     restarted.push_back(start != lastStart);
     lastStart = start;
     if (display) cameraZ.push_back(display->CameraZ());
@@ -51,7 +51,7 @@ class DisplayTest : public ::testing::Test {
   }
   void TearDown() override { enginetest::InstallFakeHost(nullptr); }
 
-  host::HeadlessRenderSurface surface{enginetest::kFrameWidth, enginetest::kFrameHeight};
+  presentation::HeadlessRenderSurface surface{enginetest::kFrameWidth, enginetest::kFrameHeight};
   RecordingHost rec;
 };
 
@@ -81,7 +81,7 @@ TEST_F(DisplayTest, StopDuringTheExpansionEndsBeforeAnyTourFrame) {
 }
 
 TEST_F(DisplayTest, StopFlagAlreadySetEndsAfterOneFrame) {
-  host::pacing().G_bCancel = true;
+  presentation::pacing().G_bCancel = true;
   DisplayUniverse();
   EXPECT_EQ(rec.log, "CP");
 }

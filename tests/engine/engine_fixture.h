@@ -5,12 +5,12 @@
 #include <cstdint>
 #include <span>
 
-#include "engine/core/galaxy_types.h"
-#include "engine/core/random_table.h"
+#include "model/galaxy_types.h"
+#include "model/random_table.h"
 #include "engine/universe_settings.h"
-#include "host/presentation/compositor.h"
-#include "host/presentation/frame_pacing.h"
-#include "host/presentation/render_state.h"
+#include "presentation/compositor.h"
+#include "presentation/frame_pacing.h"
+#include "presentation/render_state.h"
 
 namespace enginetest {
 
@@ -21,18 +21,18 @@ inline constexpr int kFrameHeight = 48;
 // A host whose clock ticks once per reading. It counts pacer calls (paces) and composed
 // frames (frames) and asks to stop at the stopAt-th pacer call (0: never). A test that wants
 // to see more overrides OnPace or OnFrame.
-class FakeHost : public host::HostPlatform, public host::FrameSink {
+class FakeHost : public presentation::HostPlatform, public presentation::FrameSink {
  public:
   void DoEvents() override {
     OnPace();
-    if (++paces == stopAt) host::pacing().G_bCancel = true;
+    if (++paces == stopAt) presentation::pacing().G_bCancel = true;
   }
   uint32_t GetTickCount() override { return ++tick; }
   void Sleep(uint32_t) override {}
   bool IsWindow(int64_t) override { return true; }
   void HideCursor() override {}
-  void StretchFrame(host::FrameDestination, std::span<const uint32_t>, int32_t, int32_t,
-                    const host::FrameBitmapHeader&, const host::FrameRect&) override {
+  void StretchFrame(presentation::FrameDestination, std::span<const uint32_t>, int32_t, int32_t,
+                    const presentation::FrameBitmapHeader&, const presentation::FrameRect&) override {
     ++frames;
     OnFrame();
   }
@@ -49,18 +49,18 @@ class FakeHost : public host::HostPlatform, public host::FrameSink {
 // Galaxy records, universe settings, render, pacing and compositor state to their defaults;
 // the random table seeded with `seed`.
 inline void ResetEngineModules(uint32_t seed) {
-  engine::ResetGalaxyRecords();
+  model::ResetGalaxyRecords();
   engine::universeSettings() = engine::UniverseSettings{};
-  host::ResetRenderState();
-  host::ResetPacingState();
-  host::ResetCompositorState();
-  engine::InitRandomTableWithSeed(seed);
+  presentation::ResetRenderState();
+  presentation::ResetPacingState();
+  presentation::ResetCompositorState();
+  model::InitRandomTableWithSeed(seed);
 }
 
 // A cleared frame buffer of kFrameWidth x kFrameHeight (one spare pixel), plotted inside its
 // border, projected with scale 40 around its centre, and no frame delay.
 inline void UseSmallFrame() {
-  host::RenderState& r = host::render();
+  presentation::RenderState& r = presentation::render();
   r.FrameBuffer.assign(kFrameWidth * kFrameHeight + 1, 0);
   r.RenderWidth = r.BufferStride = kFrameWidth;
   r.RenderHeight = kFrameHeight;
@@ -74,8 +74,8 @@ inline void UseSmallFrame() {
 
 // The output side of the small frame, as a display composes it: an output buffer, the
 // top-down bitmap header and the surface it is shown on.
-inline void UseSmallOutput(host::RenderSurface& surface) {
-  host::RenderState& r = host::render();
+inline void UseSmallOutput(presentation::RenderSurface& surface) {
+  presentation::RenderState& r = presentation::render();
   r.OutputBuffer.assign(kFrameWidth * kFrameHeight + 1, 0);
   r.FrameBitmapInfo.Width = kFrameWidth;
   r.FrameBitmapInfo.Height = -kFrameHeight;
@@ -85,8 +85,8 @@ inline void UseSmallOutput(host::RenderSurface& surface) {
 // Installs `fake` as the pacer's platform and, unless platformOnly, as the compositor's sink;
 // nullptr removes both.
 inline void InstallFakeHost(FakeHost* fake, bool platformOnly = false) {
-  host::InstallHostPlatform(fake);
-  if (!platformOnly || fake == nullptr) host::InstallFrameSink(fake);
+  presentation::InstallHostPlatform(fake);
+  if (!platformOnly || fake == nullptr) presentation::InstallFrameSink(fake);
 }
 
 }  // namespace enginetest

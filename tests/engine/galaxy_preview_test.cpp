@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/core/galaxy_types.h"
-#include "engine/core/random_table.h"
+#include "model/galaxy_types.h"
+#include "model/random_table.h"
 #include "engine/engine_fixture.h"
 #include "engine/universe_settings.h"
-#include "host/presentation/compositor.h"
-#include "host/presentation/frame_pacing.h"
-#include "host/presentation/render_state.h"
+#include "presentation/compositor.h"
+#include "presentation/frame_pacing.h"
+#include "presentation/render_state.h"
 
 namespace engine {
 namespace {
@@ -24,7 +24,7 @@ class PreviewTest : public ::testing::Test {
     enginetest::InstallFakeHost(&host);
   }
   void TearDown() override { enginetest::InstallFakeHost(nullptr); }
-  host::HeadlessRenderSurface surface{enginetest::kFrameWidth, enginetest::kFrameHeight};
+  presentation::HeadlessRenderSurface surface{enginetest::kFrameWidth, enginetest::kFrameHeight};
   CountingHost host;
 };
 
@@ -45,14 +45,14 @@ TEST_F(PreviewTest, StopsAfterTheGivenFrameCountOrAtTheStopFlag) {
 }
 
 TEST_F(PreviewTest, LeavesAOneGalaxyUniverseWithTheScaledStarCount) {
-  CompositeRecord& c = records().CompositeGalaxies[3];
+  model::CompositeRecord& c = model::records().CompositeGalaxies[3];
   c.CompGal_Count = 2;
   c.CompGal_Type[0] = 4;
   c.CompGal_Type[1] = 8;
   host.stopAt = 10;
   DisplayGalaxyPreview(3, 0, 0, 6000, true, 1.3f);
   EXPECT_EQ(host.frames, 10);
-  EXPECT_TRUE(records().GalaxyTypes[53].IsComposite);
+  EXPECT_TRUE(model::records().GalaxyTypes[53].IsComposite);
   const UniverseSettings& u = universeSettings();
   EXPECT_EQ(u.Universe_Stars, 7800);
   EXPECT_EQ(u.Universe_Galaxy, 1);

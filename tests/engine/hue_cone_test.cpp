@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "engine/core/colors.h"
-#include "engine/core/hue_wheel.h"
+#include "model/colors.h"
+#include "model/hue_wheel.h"
 #include "engine/universe_settings.h"
 #include "platform/pixlib/pixlib.h"
 
@@ -51,14 +51,14 @@ struct FakeDialog : engine::HueConeDialog {
 struct HueConeTest : ::testing::Test {
   void SetUp() override {
     engine::ResetHueConeState();
-    engine::hueWheelState() = engine::HueWheelState{};
-    engine::colorState() = engine::ColorState{};
+    model::hueWheelState() = model::HueWheelState{};
+    model::colorState() = model::ColorState{};
     engine::universeSettings() = engine::UniverseSettings{};
-    engine::RebuildColorTables(true, true);
+    model::RebuildColorTables(true, true);
   }
   void TearDown() override { engine::SetHueConeDialog(nullptr); }
   static void BubbleOn() {
-    auto& w = engine::hueWheelState();
+    auto& w = model::hueWheelState();
     w.HwbLevel = 0.5f;
     w.HwbSpan = 40.0f;
     w.HwbSpeed = 1.0f;
@@ -126,14 +126,14 @@ TEST_F(HueConeTest, HueConeColorFillsTheTableFromTheStoredConeWithoutADialog) {
   EXPECT_EQ(s.ConeBBias, 500);
   EXPECT_EQ(s.ConeTwist, -300);
   std::vector<int32_t> expected(engine::kHueConeTableSize, 0);
-  const auto& w = engine::hueWheelState();
-  pixlib::CalcHueConeBrightness(engine::colorState().HueColorTable, expected, 1, 40, 70, 500, -300, w.HwbLevel,
+  const auto& w = model::hueWheelState();
+  pixlib::CalcHueConeBrightness(model::colorState().HueColorTable, expected, 1, 40, 70, 500, -300, w.HwbLevel,
                                 w.HwbSpan, w.HwbStart);
   EXPECT_TRUE(std::equal(expected.begin(), expected.end(), s.HueConeTable.begin()));
   // Level 0 is black, level 63 the ramp colour (display order) of its hue.
   for (int h : {0, 300, 1023}) {
     EXPECT_EQ(s.HueConeTable[h * 64] & 0xFFFFFF, 0) << h;
-    EXPECT_EQ(s.HueConeTable[h * 64 + 63], engine::colorState().HueColorTable[h]) << h;
+    EXPECT_EQ(s.HueConeTable[h * 64 + 63], model::colorState().HueColorTable[h]) << h;
   }
 }
 
@@ -159,7 +159,7 @@ TEST_F(HueConeTest, ThePreviewIsRedrawnOnlyWithTheBubbleOnAndTheDialogOpen) {
   EXPECT_EQ(dialog.picture.publishes, 1);
   EXPECT_EQ(dialog.picture.pixels.size(), 6054u);
 
-  engine::hueWheelState().HwbLevel = 0.0f;  // bubble off: the table is refilled, nothing drawn
+  model::hueWheelState().HwbLevel = 0.0f;  // bubble off: the table is refilled, nothing drawn
   engine::HueConeColor();
   EXPECT_EQ(dialog.picture.publishes, 1);
 
@@ -181,14 +181,14 @@ TEST_F(HueConeTest, AnExpansionFrameMovesTheBubbleTwiceWhenItIsOn) {
     FakeDialog dialog;
     dialog.hasPicture = c.picture;
     if (c.dialog) engine::SetHueConeDialog(&dialog);
-    auto& w = engine::hueWheelState();
+    auto& w = model::hueWheelState();
     w.HwbStart = 10.0f;
     engine::HueConeColor();
     EXPECT_EQ(w.HwbStart, 12.0f) << c.dialog << c.picture;
-    EXPECT_EQ(engine::colorState().LastBubbleStep, 12) << c.dialog << c.picture;
+    EXPECT_EQ(model::colorState().LastBubbleStep, 12) << c.dialog << c.picture;
     // The table was built after the first step, so its bubble sits at step 11.
     std::vector<int32_t> expected(engine::kHueConeTableSize, 0);
-    pixlib::CalcHueConeBrightness(engine::colorState().HueColorTable, expected, 1, 100, 20, 160, 45, w.HwbLevel,
+    pixlib::CalcHueConeBrightness(model::colorState().HueColorTable, expected, 1, 100, 20, 160, 45, w.HwbLevel,
                                   w.HwbSpan, 11.0f);
     EXPECT_TRUE(std::equal(expected.begin(), expected.end(), hueCone().HueConeTable.begin()));
     engine::SetHueConeDialog(nullptr);
@@ -196,10 +196,10 @@ TEST_F(HueConeTest, AnExpansionFrameMovesTheBubbleTwiceWhenItIsOn) {
 
   SetUp();
   BubbleOn();
-  engine::hueWheelState().HwbLevel = 0.0f;
-  engine::hueWheelState().HwbStart = 10.0f;
+  model::hueWheelState().HwbLevel = 0.0f;
+  model::hueWheelState().HwbStart = 10.0f;
   engine::HueConeColor();
-  EXPECT_EQ(engine::hueWheelState().HwbStart, 10.0f);
+  EXPECT_EQ(model::hueWheelState().HwbStart, 10.0f);
 }
 
 TEST_F(HueConeTest, TheDialogsFieldsDriveTheConeOnceItsPreviewLoadedThem) {
@@ -283,8 +283,8 @@ TEST_F(HueConeTest, ThePreviewUsesTheFieldsAsTheyStand) {
   engine::BuildHueConeColors(dialog.picture);
   std::vector<int32_t> expected(engine::kHueConeTableSize, 0);
   std::array<int32_t, 1025> ramp{};
-  for (int i = 0; i < 1024; ++i) ramp[i] = engine::HueRampColor(i);
-  pixlib::CalcHueConeBrightness(ramp, expected, 1, 100, 0, 0, 0, 0.0f, 0.0f, engine::hueWheelState().HwbStart);
+  for (int i = 0; i < 1024; ++i) ramp[i] = model::HueRampColor(i);
+  pixlib::CalcHueConeBrightness(ramp, expected, 1, 100, 0, 0, 0, 0.0f, 0.0f, model::hueWheelState().HwbStart);
   const auto& s = hueCone();
   for (int i = 0; i < s.ConePointCount; i += 97) {
     EXPECT_EQ(dialog.picture.pixels.at({s.ConePointX[i], s.ConePointY[i]}), expected[s.ConePointIndex[i]]);

@@ -39,7 +39,7 @@ class MoleculeTest : public PlacementTest {
       t.Atoms.AtomRadius[a] = atoms[a].radius;
       t.Atoms.AtomExtra[a] = atoms[a].extra;
     }
-    engine::PrepareGalaxyTypes();
+    model::PrepareGalaxyTypes();
     engine::InitGalaxyPaths(1, 0, -1);  // spin at angle 0
   }
 

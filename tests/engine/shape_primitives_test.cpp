@@ -84,13 +84,13 @@ TEST_F(ShapePrimitivesTest, RandomPointInShapeKindsAndDrawCounts) {
   };
   const float rho = 7.5f;
   for (const auto& c : cases) {
-    engine::InitRandomTableWithSeed(99);
+    model::InitRandomTableWithSeed(99);
     for (int i = 0; i < 200; ++i) {
-      const int32_t s0 = engine::randomState().singlePos, i0 = engine::randomState().integerPos;
+      const int32_t s0 = model::randomState().singlePos, i0 = model::randomState().integerPos;
       float x = 0, y = 0, z = 0;
       engine::RandomPointInShape(x, y, z, rho, c.shape);
-      ASSERT_EQ(engine::randomState().singlePos - s0, c.singles) << "shape " << c.shape;
-      ASSERT_EQ(engine::randomState().integerPos - i0, c.integers) << "shape " << c.shape;
+      ASSERT_EQ(model::randomState().singlePos - s0, c.singles) << "shape " << c.shape;
+      ASSERT_EQ(model::randomState().integerPos - i0, c.integers) << "shape " << c.shape;
       const double d = std::sqrt(double(x) * x + double(y) * y + double(z) * z);
       if (c.onSphere) {
         ASSERT_NEAR(d, rho, 1e-4) << "shape " << c.shape;

@@ -47,7 +47,7 @@ TEST_F(ShapeTablesTest, WireframeVerticesByCount) {
   };
   for (const auto& c : cases) {
     MakeType(0, 2, c.segs);
-    engine::PrepareGalaxyTypes();
+    model::PrepareGalaxyTypes();
     engine::InitGalaxyPaths(1, 0, -1);
     const size_t v = static_cast<size_t>(c.vertex);
     EXPECT_NEAR(S().WireVertexX[0][v], c.x, 1e-5) << c.segs << " vertex " << c.vertex;
@@ -56,7 +56,7 @@ TEST_F(ShapeTablesTest, WireframeVerticesByCount) {
   }
   // The cone's ring: segs - 1 points of radius R at half height, evenly spread.
   MakeType(0, 2, 5);
-  engine::PrepareGalaxyTypes();
+  model::PrepareGalaxyTypes();
   engine::InitGalaxyPaths(1, 0, -1);
   for (size_t i = 1; i < 5; ++i) {
     EXPECT_NEAR(std::hypot(S().WireVertexX[0][i], S().WireVertexZ[0][i]), 2.0, 1e-5);
@@ -73,7 +73,7 @@ TEST_F(ShapeTablesTest, SetUpSizesTablesAndResetsTheTypes) {
   rec.Galaxy_HueStart = 123;
   rec.OrbitAngle = rec.SpinAngle = 1.0f;
   Type(1).Galaxy_CP_Points = 0;
-  engine::PrepareGalaxyTypes();
+  model::PrepareGalaxyTypes();
   engine::InitGalaxyPaths(3, 0, -1);
 
   EXPECT_EQ(S().PathCtrlX.size(), 3u);
@@ -97,7 +97,7 @@ TEST_F(ShapeTablesTest, SetUpSizesTablesAndResetsTheTypes) {
 
   // A single-point attractor starts from a random point: three draws around the profile sign.
   MakeType(0, 1, 5);
-  engine::PrepareGalaxyTypes();
+  model::PrepareGalaxyTypes();
   InjectDraws({16384, 8192, 0}, {32767});
   engine::InitGalaxyPaths(1, 0, -1);
   EXPECT_EQ(SinglesDrawn(), 3);
@@ -118,7 +118,7 @@ TEST_F(ShapeTablesTest, LevelCosineAndSineInDoublePrecision) {
   ASSERT_NE(angle, 0.0f);
   auto& rec = Type(0);
   rec.Galaxy_StdLevels = 2;
-  engine::PrepareGalaxyTypes();
+  model::PrepareGalaxyTypes();
   rec.LevelTilt[1] = -angle;
   engine::InitGalaxyPaths(1, 0, -1);
   EXPECT_EQ(rec.LevelAngle[1], angle);
@@ -131,7 +131,7 @@ TEST_F(ShapeTablesTest, RibbonControlPointsCloseOnThemselves) {
   auto& rec = Type(0);
   rec.Galaxy_CP_Points = 8;
   rec.Galaxy_CP_Close = 1;
-  engine::PrepareGalaxyTypes();
+  model::PrepareGalaxyTypes();
   InjectDraws({});
   engine::InitGalaxyPaths(1, 0, -1);
   EXPECT_EQ(SinglesDrawn(), 8 * 4 * 3);  // the wander spans of the points in use
@@ -161,12 +161,12 @@ TEST_F(ShapeTablesTest, FrozenRibbonOnlyTurns) {
     rec.Galaxy_CP_Steps = 0;
     rec.Galaxy_Rotation = 20000;
     rec.Galaxy_AxisPlane = axisPlane;
-    engine::PrepareGalaxyTypes();
+    model::PrepareGalaxyTypes();
     engine::InitGalaxyPaths(1, 0, -1);
     const auto x0 = S().PathCtrlX[0], y0 = S().PathCtrlY[0], z0 = S().PathCtrlZ[0];
-    const int32_t drawn = engine::randomState().singlePos;
+    const int32_t drawn = model::randomState().singlePos;
     engine::AdvanceGalaxyPaths(1, 0);
-    EXPECT_EQ(engine::randomState().singlePos, drawn);
+    EXPECT_EQ(model::randomState().singlePos, drawn);
     EXPECT_EQ(S().PathWanderT[0], 0.0f);
     const double cs = rec.RotStepCos, sn = rec.RotStepSin;
     for (size_t j = 0; j < 11; ++j) {
@@ -192,23 +192,23 @@ TEST_F(ShapeTablesTest, WanderSpanRollsOnAfterItsFrames) {
   rec.Galaxy_CP_Steps = 4;
   rec.Galaxy_Rotation = 0;
   MakeType(1, 2, 4);  // a second galaxy that is no ribbon
-  engine::PrepareGalaxyTypes();
+  model::PrepareGalaxyTypes();
   const std::vector<int32_t> types = {0, 1};
   engine::InitGalaxyPaths(2, -1, -1, types);
   const auto before = S().PathWanderX[0];
   const auto wire = S().WireVertexX[1];
 
-  const int32_t start = engine::randomState().singlePos;
+  const int32_t start = model::randomState().singlePos;
   for (int frame = 1; frame <= 3; ++frame) {
     engine::AdvanceGalaxyPaths(2, -1, types);
     EXPECT_FLOAT_EQ(S().PathWanderT[0], frame * 0.25f);
   }
-  EXPECT_EQ(engine::randomState().singlePos, start);
+  EXPECT_EQ(model::randomState().singlePos, start);
   EXPECT_NEAR(S().PathCtrlX[0][2], engine::BSplineValue(before[2][0], before[2][1], before[2][2], before[2][3], 0.75f), 1e-5);
 
   engine::AdvanceGalaxyPaths(2, -1, types);
   EXPECT_EQ(S().PathWanderT[0], 0.0f);
-  EXPECT_EQ(engine::randomState().singlePos - start, (5 + 3) * 3);  // one new point per chain
+  EXPECT_EQ(model::randomState().singlePos - start, (5 + 3) * 3);  // one new point per chain
   for (size_t j = 0; j < 5; ++j)
     for (size_t m = 0; m < 3; ++m) EXPECT_EQ(S().PathWanderX[0][j][m], before[j][m + 1]);
   EXPECT_EQ(S().WireVertexX[1], wire);
@@ -219,11 +219,11 @@ TEST_F(ShapeTablesTest, CompositePathFollowsFirstMember) {
   MakeType(1, 2, 6);
   MakeType(2, 2, 6);
   Type(2).Galaxy_Radius = 500;
-  auto& comp = engine::records().CompositeGalaxies[0];
+  auto& comp = model::records().CompositeGalaxies[0];
   comp.CompGal_Count = 2;
   comp.CompGal_Type[0] = 1;
   comp.CompGal_Type[1] = 2;
-  engine::PrepareGalaxyTypes();
+  model::PrepareGalaxyTypes();
 
   engine::InitGalaxyPaths(1, -1, 0);  // a composite preview
   EXPECT_FLOAT_EQ(S().WireVertexX[0][3], 2.0f);
@@ -237,7 +237,7 @@ TEST_F(ShapeTablesTest, CompositePathFollowsFirstMember) {
 
 TEST_F(ShapeTablesTest, ShortOrBadTypeListsAreSkipped) {
   MakeType(0, 4, 1);
-  engine::PrepareGalaxyTypes();
+  model::PrepareGalaxyTypes();
   const std::vector<int32_t> types = {0, 99};
   engine::InitGalaxyPaths(3, -1, -1, types);  // one entry short, one type unknown
   ASSERT_EQ(S().PathCtrlX.size(), 3u);

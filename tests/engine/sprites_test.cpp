@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "engine/core/galaxy_types.h"
-#include "host/presentation/render_state.h"
+#include "model/galaxy_types.h"
+#include "presentation/render_state.h"
 
 namespace {
 
@@ -21,8 +21,8 @@ constexpr int32_t kColour = 0x123456;
 
 // A w x h frame with the clip bounds and projection a display would set.
 void SetUpFrame(int32_t w, int32_t h, float focal = 1.0f, float perspective = 28.0f) {
-  host::ResetRenderState();
-  auto& r = host::render();
+  presentation::ResetRenderState();
+  auto& r = presentation::render();
   r.RenderWidth = w;
   r.RenderHeight = h;
   r.BufferStride = w;
@@ -37,7 +37,7 @@ void SetUpFrame(int32_t w, int32_t h, float focal = 1.0f, float perspective = 28
 }
 
 PixelSet LitPixels() {
-  const auto& r = host::render();
+  const auto& r = presentation::render();
   PixelSet lit;
   for (size_t i = 0; i + 1 < r.FrameBuffer.size(); ++i) {
     if (r.FrameBuffer[i] != 0) {
@@ -93,20 +93,20 @@ TEST(PlotPixelTest, WritesOnlyStrictlyInsideTheClipBounds) {
     engine::PlotPixel(c.x, c.y, kColour);
     EXPECT_EQ(LitPixels().size(), c.written ? 1u : 0u) << c.x << "," << c.y;
     if (c.written) {
-      EXPECT_EQ(host::render().FrameBuffer[c.y * 16 + c.x], static_cast<uint32_t>(kColour));
+      EXPECT_EQ(presentation::render().FrameBuffer[c.y * 16 + c.x], static_cast<uint32_t>(kColour));
     }
   }
 }
 
 TEST(PlotPixelTest, ABufferSmallerThanItsClipBoundsIsNeverOverrun) {
   SetUpFrame(16, 12);
-  host::render().FrameBuffer.assign(20, 0);  // bounds claim 16 x 12, the buffer holds 20 pixels
+  presentation::render().FrameBuffer.assign(20, 0);  // bounds claim 16 x 12, the buffer holds 20 pixels
   engine::PlotPixel(5, 2, kColour);          // element 37: outside the buffer
   engine::PlotPixel(3, 1 + 1, kColour);      // element 35: outside too
-  for (uint32_t p : host::render().FrameBuffer) EXPECT_EQ(p, 0u);
-  host::render().BufferStride = 0;
+  for (uint32_t p : presentation::render().FrameBuffer) EXPECT_EQ(p, 0u);
+  presentation::render().BufferStride = 0;
   engine::PlotPixel(3, 2, kColour);
-  for (uint32_t p : host::render().FrameBuffer) EXPECT_EQ(p, 0u);
+  for (uint32_t p : presentation::render().FrameBuffer) EXPECT_EQ(p, 0u);
 }
 
 // New-star glint at the centre (32, 24) of a 64 x 48 frame; focal 1, depth 1, frame = frames,
@@ -193,9 +193,9 @@ TEST(PlotProjectedGlintTest, ATinyUnitDrawsOnlyTheCentreAndAPointBehindTheEyeNot
 }
 
 struct FlareTest : ::testing::Test {
-  void SetUp() override { engine::ResetGalaxyRecords(); }
+  void SetUp() override { model::ResetGalaxyRecords(); }
   void SetShape(int32_t shape, float depthF) {
-    auto& t = engine::records().GalaxyTypes[3];
+    auto& t = model::records().GalaxyTypes[3];
     t.Galaxy_PulsarShape = shape;
     t.PulsarDepthF = depthF;
   }

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/core/galaxy_types.h"
-#include "engine/core/random_table.h"
+#include "model/galaxy_types.h"
+#include "model/random_table.h"
 #include "engine/shape_tables.h"
 
 namespace placementtest {
@@ -21,7 +21,7 @@ inline constexpr int32_t kIntegerStart = 8192;
 // result; entry p + 1 is still untouched then. So filling the table backwards from a zero
 // entry makes draw i return exactly values[i].
 inline void PrimeHead(int32_t start, const std::vector<int32_t>& values) {
-  auto& t = engine::randomState().RandomTable;
+  auto& t = model::randomState().RandomTable;
   int32_t next = 0;
   t[static_cast<size_t>(start) + values.size()] = 0;
   for (size_t i = values.size(); i-- > 0;) {
@@ -33,7 +33,7 @@ inline void PrimeHead(int32_t start, const std::vector<int32_t>& values) {
 // Zeroes the table and primes both heads: `singles` are the 15-bit values behind the next
 // NextRandomSingle draws (value / 32768), `integers` the next NextRandomInteger results.
 inline void InjectDraws(const std::vector<int32_t>& singles, const std::vector<int32_t>& integers = {}) {
-  auto& s = engine::randomState();
+  auto& s = model::randomState();
   s.RandomTable.fill(0);
   s.singlePos = 0;
   s.integerPos = kIntegerStart;
@@ -42,8 +42,8 @@ inline void InjectDraws(const std::vector<int32_t>& singles, const std::vector<i
 }
 
 // Draws taken through each head since InjectDraws.
-inline int32_t SinglesDrawn() { return engine::randomState().singlePos; }
-inline int32_t IntegersDrawn() { return engine::randomState().integerPos - kIntegerStart; }
+inline int32_t SinglesDrawn() { return model::randomState().singlePos; }
+inline int32_t IntegersDrawn() { return model::randomState().integerPos - kIntegerStart; }
 
 // The Single that a 15-bit table value gives.
 inline double Draw(int32_t v) { return v / 32768.0; }
@@ -65,16 +65,16 @@ float FirstAngleWhere(float from, Pred differs) {
 class PlacementTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    engine::ResetGalaxyRecords();
+    model::ResetGalaxyRecords();
     engine::shapeTables() = engine::ShapeTables{};
-    engine::InitRandomTableWithSeed(12345);
+    model::InitRandomTableWithSeed(12345);
   }
   void TearDown() override {
-    engine::ResetGalaxyRecords();
+    model::ResetGalaxyRecords();
     engine::shapeTables() = engine::ShapeTables{};
   }
-  static engine::GalaxyTypeProps& Type(int32_t t) {
-    return engine::records().GalaxyTypes[static_cast<size_t>(t)];
+  static model::GalaxyTypeProps& Type(int32_t t) {
+    return model::records().GalaxyTypes[static_cast<size_t>(t)];
   }
 };
 

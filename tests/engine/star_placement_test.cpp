@@ -6,7 +6,7 @@
 #include <limits>
 #include <vector>
 
-#include "engine/core/hue_wheel.h"
+#include "model/hue_wheel.h"
 #include "star_placement_fixture.h"
 
 namespace {
@@ -35,13 +35,13 @@ struct Star {
 };
 
 int32_t WheelColour(int32_t type, int32_t hue) {
-  return engine::hueWheelState().HueWheelTable[static_cast<size_t>(engine::HueWheelIndex(type, hue))];
+  return model::hueWheelState().HueWheelTable[static_cast<size_t>(model::HueWheelIndex(type, hue))];
 }
 
 class StarPlacementTest : public PlacementTest {
  protected:
   // Type 0 with a disk of radius 3, four arms at half fill and two bands at 80 percent.
-  engine::GalaxyTypeProps& Disk() {
+  model::GalaxyTypeProps& Disk() {
     auto& t = Type(0);
     t.Galaxy_GalStyle = 0;
     t.Galaxy_Radius = 300;
@@ -57,8 +57,8 @@ class StarPlacementTest : public PlacementTest {
   }
   // Derived values, hue wheels and shape tables for one galaxy, as a display sets them up.
   static void Prepare(int32_t galaxies = 1) {
-    engine::PrepareGalaxyTypes();
-    engine::BuildHueWheelTable();
+    model::PrepareGalaxyTypes();
+    model::BuildHueWheelTable();
     engine::InitGalaxyPaths(galaxies, 0, -1);
   }
 };
@@ -165,7 +165,7 @@ TEST_F(StarPlacementTest, DrawsPerStarByKind) {
       {10, 3, 0, 0}, {0, 7, 6, 1},               // no such kind; no such colour mode
   };
   for (const auto& c : cases) {
-    engine::ResetGalaxyRecords();
+    model::ResetGalaxyRecords();
     auto& t = Disk();
     t.Galaxy_GalStyle = c.style;
     t.Galaxy_ColorComp = c.colourMode;
@@ -174,11 +174,11 @@ TEST_F(StarPlacementTest, DrawsPerStarByKind) {
     t.Atoms.Galaxy_Atoms = 1;
     t.Atoms.AtomType[0] = 1;
     Prepare();
-    engine::InitRandomTableWithSeed(7);
+    model::InitRandomTableWithSeed(7);
     Star s;
     s.Place(0);
-    EXPECT_EQ(engine::randomState().singlePos, c.singles) << "style " << c.style << " mode " << c.colourMode;
-    EXPECT_EQ(engine::randomState().integerPos, c.integers) << "style " << c.style << " mode " << c.colourMode;
+    EXPECT_EQ(model::randomState().singlePos, c.singles) << "style " << c.style << " mode " << c.colourMode;
+    EXPECT_EQ(model::randomState().integerPos, c.integers) << "style " << c.style << " mode " << c.colourMode;
   }
 }
 
@@ -286,7 +286,7 @@ TEST_F(StarPlacementTest, CosinesAndSinesInDoublePrecision) {
 
   // The rotation step's cosine and sine, over many stars; some keys are ones where the
   // single-precision cosine is off by a bit.
-  engine::InitRandomTableWithSeed(5);
+  model::InitRandomTableWithSeed(5);
   int sensitive = 0;
   for (int i = 0; i < 60000; ++i) {
     engine::InitDiskParticle(x, y, z, c, sn, key, level, 0, 0.0001f + i * 1e-8f, 0.0f);
@@ -351,15 +351,15 @@ TEST_F(StarPlacementTest, AttractorSpiralRestartsEveryRadSegsStars) {
   t.Galaxy_RadFill = 50;
   t.Galaxy_RadBands = 90;  // a quarter turn per step
   Prepare();
-  engine::InitRandomTableWithSeed(3);
+  model::InitRandomTableWithSeed(3);
   const auto& sh = engine::shapeTables();
   Star s;
   std::vector<int32_t> drawn;
   for (int i = 0; i < 4; ++i) {
-    const int32_t before = engine::randomState().singlePos;
+    const int32_t before = model::randomState().singlePos;
     const float px = sh.ShapePointX[0], pz = sh.ShapePointZ[0];
     s.Place(0);
-    drawn.push_back(engine::randomState().singlePos - before);
+    drawn.push_back(model::randomState().singlePos - before);
     if (i % 3 != 0) {  // one step inward: half the distance, turned a quarter
       EXPECT_NEAR(sh.ShapePointX[0], -pz * 0.5, 1e-5);
       EXPECT_NEAR(sh.ShapePointZ[0], px * 0.5, 1e-5);
@@ -372,9 +372,9 @@ TEST_F(StarPlacementTest, AttractorSpiralRestartsEveryRadSegsStars) {
   t.Galaxy_RadSegs = 1;
   Prepare();
   for (int i = 0; i < 3; ++i) {
-    const int32_t before = engine::randomState().singlePos;
+    const int32_t before = model::randomState().singlePos;
     s.Place(0);
-    EXPECT_EQ(engine::randomState().singlePos - before, 3);
+    EXPECT_EQ(model::randomState().singlePos - before, 3);
   }
 }
 

@@ -8,12 +8,12 @@
 #include <utility>
 
 #include "engine/comets.h"
-#include "engine/core/galaxy_types.h"
-#include "engine/core/random_table.h"
+#include "model/galaxy_types.h"
+#include "model/random_table.h"
 #include "engine/engine_fixture.h"
 #include "engine/universe_settings.h"
-#include "host/presentation/frame_pacing.h"
-#include "host/presentation/render_state.h"
+#include "presentation/frame_pacing.h"
+#include "presentation/render_state.h"
 
 namespace engine {
 namespace {
@@ -29,16 +29,16 @@ class RendererTest : public ::testing::Test {
   void SetUp() override {
     enginetest::ResetEngineModules(11);
     enginetest::UseSmallFrame();
-    host::render().PlotMinY = 1;
+    presentation::render().PlotMinY = 1;
     UniverseSettings& u = universeSettings();
     u.Universe_NewFreq = 0;
     u.Universe_GravForce = 1E-7f;
     u.Universe_GPCtrl = 2;
     u.DX_BlendUniTravel = 35.0f;
-    GalaxyTypeProps& T = records().GalaxyTypes[0];
+    model::GalaxyTypeProps& T = model::records().GalaxyTypes[0];
     T.HueCycling = false;
     T.Galaxy_HWC_Inc = 0.0f;
-    for (int k = 0; k < kMaxLevels; ++k) {
+    for (int k = 0; k < model::kMaxLevels; ++k) {
       T.LevelCos[k] = 1.0f;
       T.LevelSin[k] = 0.0f;
     }
@@ -59,10 +59,10 @@ class RendererTest : public ::testing::Test {
 
   int LitPixels() const {
     int n = 0;
-    for (uint32_t p : host::render().FrameBuffer) n += p != 0;
+    for (uint32_t p : presentation::render().FrameBuffer) n += p != 0;
     return n;
   }
-  uint32_t Pixel(int x, int y) const { return host::render().FrameBuffer[y * kW + x]; }
+  uint32_t Pixel(int x, int y) const { return presentation::render().FrameBuffer[y * kW + x]; }
 
   UniverseGalaxies galaxies;
   UniverseStars stars;
@@ -98,7 +98,7 @@ TEST_F(RendererTest, EachMotionKindMovesAndPlotsTheStarAtItsExactPixel) {
     SCOPED_TRACE(c.name);
     SetUp();
     UseStars(1);
-    GalaxyTypeProps& T = records().GalaxyTypes[0];
+    model::GalaxyTypeProps& T = model::records().GalaxyTypes[0];
     T.MotionKind = c.kind;
     T.QgForceF = 2.5f;
     T.RadiusExpRad = 1.5707964f;
@@ -124,7 +124,7 @@ TEST_F(RendererTest, EachMotionKindMovesAndPlotsTheStarAtItsExactPixel) {
 
 TEST_F(RendererTest, WaveCountsAgeAndKeepsItsPhase) {
   UseStars(1);
-  GalaxyTypeProps& T = records().GalaxyTypes[0];
+  model::GalaxyTypeProps& T = model::records().GalaxyTypes[0];
   T.MotionKind = 3;
   T.RadiusExpRad = 0.5f;
   T.RadBFillWhole = 4;
@@ -141,7 +141,7 @@ TEST_F(RendererTest, WaveHeightTakesTheSineInDouble) {
     SCOPED_TRACE(phase);
     SetUp();
     UseStars(1);
-    GalaxyTypeProps& T = records().GalaxyTypes[0];
+    model::GalaxyTypeProps& T = model::records().GalaxyTypes[0];
     T.MotionKind = 3;
     T.RadiusExpRad = phase;
     T.GhwRadius = 6.0f;
@@ -153,7 +153,7 @@ TEST_F(RendererTest, WaveHeightTakesTheSineInDouble) {
 
 TEST_F(RendererTest, UnknownMotionKindNeitherMovesNorDraws) {
   UseStars(1);
-  records().GalaxyTypes[0].MotionKind = 7;
+  model::records().GalaxyTypes[0].MotionKind = 7;
   stars.StarVelX[0] = 1.0f;
   Frame();
   EXPECT_EQ(stars.StarX[0], 0.0f);
@@ -162,7 +162,7 @@ TEST_F(RendererTest, UnknownMotionKindNeitherMovesNorDraws) {
 
 TEST_F(RendererTest, StarBehindTheEyeIsMovedButNotDrawn) {
   UseStars(1);
-  records().GalaxyTypes[0].MotionKind = 1;
+  model::records().GalaxyTypes[0].MotionKind = 1;
   stars.StarZ[0] = -10.0f;  // depth 0
   stars.StarVelX[0] = 1.0f;
   Frame();
@@ -177,7 +177,7 @@ TEST_F(RendererTest, UnrepresentableProjectionIsOffScreen) {
   for (float x : {1E30f, -1E30f, nan, inf}) {
     SetUp();
     UseStars(1);
-    records().GalaxyTypes[0].MotionKind = 1;
+    model::records().GalaxyTypes[0].MotionKind = 1;
     stars.StarX[0] = x;
     Frame();
     EXPECT_EQ(LitPixels(), 0) << x;
@@ -186,7 +186,7 @@ TEST_F(RendererTest, UnrepresentableProjectionIsOffScreen) {
 
 TEST_F(RendererTest, EventsEndingThisFrameAreNotDrawn) {
   UseStars(3);
-  GalaxyTypeProps& T = records().GalaxyTypes[0];
+  model::GalaxyTypeProps& T = model::records().GalaxyTypes[0];
   T.MotionKind = 1;
   T.Galaxy_NewFrames = 0;  // a respawned star becomes a quiet new star
   T.PulsarProb = T.NovaProb = 0.0f;
@@ -211,7 +211,7 @@ TEST_F(RendererTest, RecyclesAboutOneHundredthOfTheFrequencyPerFrame) {
   for (const Case c : {Case{3500, 35, 35}, Case{3520, 35, 36}, Case{0, 0, 0}}) {
     SetUp();
     UseStars(99999);
-    GalaxyTypeProps& T = records().GalaxyTypes[0];
+    model::GalaxyTypeProps& T = model::records().GalaxyTypes[0];
     T.PulsarProb = T.NovaProb = 0.0f;
     T.Galaxy_NewFrames = 8;
     T.MotionKind = 9;  // no motion: only the recycling shows
@@ -226,7 +226,7 @@ TEST_F(RendererTest, RecyclesAboutOneHundredthOfTheFrequencyPerFrame) {
 
 TEST_F(RendererTest, HueRangeWrapsOnlyWhenBothEndsPass1080) {
   UseStars(1);
-  GalaxyTypeProps& T = records().GalaxyTypes[0];
+  model::GalaxyTypeProps& T = model::records().GalaxyTypes[0];
   T.Galaxy_HWC_Inc = 2.0f;
   T.HwcStartNow = 1080;
   T.HwcEndNow = 1079;
@@ -241,21 +241,21 @@ TEST_F(RendererTest, HueRangeWrapsOnlyWhenBothEndsPass1080) {
 
 TEST_F(RendererTest, BlendLevelOfTheFrameComesFromTheFade) {
   UseStars(1);
-  records().GalaxyTypes[0].Galaxy_DX_Blend = 70;
+  model::records().GalaxyTypes[0].Galaxy_DX_Blend = 70;
   RenderStarFrame(galaxies, stars, *comets, cometCount, 0, 0, kPreviewTourLeg, 0.0f, true,
                   kRenderGalaxy);
-  EXPECT_EQ(host::render().BlendLevel, 70);
+  EXPECT_EQ(presentation::render().BlendLevel, 70);
 }
 
 // The cross-fade of new-star frequency and blend level along the tour.
 TEST(FadeGalaxyBlendTest, FadesBetweenGalaxyAndTravelValues) {
-  ResetGalaxyRecords();
+  model::ResetGalaxyRecords();
   universeSettings() = UniverseSettings{};
   UniverseSettings& u = universeSettings();
   u.Universe_NewFreq = 3500;
   u.DX_BlendUniTravel = 35.0f;
   u.Universe_GPCtrl = 2;
-  GalaxyRecords& rec = records();
+  model::GalaxyRecords& rec = model::records();
   rec.GalaxyTypes[2].Galaxy_NewFreq = 100;
   rec.GalaxyTypes[2].Galaxy_DX_Blend = 80;
   rec.GalaxyTypes[5].Galaxy_NewFreq = 900;

@@ -5,22 +5,22 @@
 #include <cmath>
 #include <vector>
 
-#include "engine/core/colors.h"
-#include "engine/core/galaxy_types.h"
-#include "engine/core/hue_wheel.h"
+#include "model/colors.h"
+#include "model/galaxy_types.h"
+#include "model/hue_wheel.h"
 
 namespace {
 
-using engine::records;
+using model::records;
 
 struct StarTablesTest : ::testing::Test {
   void SetUp() override {
-    engine::ResetGalaxyRecords();
-    engine::hueWheelState() = engine::HueWheelState{};  // default divisions, bubble off
-    engine::colorState() = engine::ColorState{};
-    engine::RebuildColorTables(true, true);
+    model::ResetGalaxyRecords();
+    model::hueWheelState() = model::HueWheelState{};  // default divisions, bubble off
+    model::colorState() = model::ColorState{};
+    model::RebuildColorTables(true, true);
   }
-  engine::GalaxyTypeProps& type(int t) { return records().GalaxyTypes[t]; }
+  model::GalaxyTypeProps& type(int t) { return records().GalaxyTypes[t]; }
 };
 
 TEST_F(StarTablesTest, PulsarOfFourFramesSwingsThroughTheHueRangeUndimmed) {
@@ -37,10 +37,10 @@ TEST_F(StarTablesTest, PulsarOfFourFramesSwingsThroughTheHueRangeUndimmed) {
   const int32_t steps[4] = {140, 180, 220, 180};
   const float sizes[4] = {0.05f, 0.525f, 1.0f, 0.525f};
   for (int k = 0; k < 4; ++k) {
-    EXPECT_EQ(t.PulsarColors[k], engine::HueRampColor(steps[k])) << k;
+    EXPECT_EQ(t.PulsarColors[k], model::HueRampColor(steps[k])) << k;
     EXPECT_NEAR(t.PulsarSizes[k], sizes[k], 1e-6) << k;
   }
-  for (int k = 4; k < engine::kStarColorFrames; ++k) {
+  for (int k = 4; k < model::kStarColorFrames; ++k) {
     EXPECT_EQ(t.PulsarColors[k], 0) << k;
     EXPECT_EQ(t.PulsarSizes[k], 0.0f) << k;
   }
@@ -54,14 +54,14 @@ TEST_F(StarTablesTest, PulsarOfFortyFramesIsDimmedInItsFirstAndLastQuarter) {
   t.Galaxy_PulsarMinExt = t.Galaxy_PulsarMaxExt = 400;
   engine::BuildPulsarTables();
 
-  const int32_t base = engine::HueRampColor(300);
+  const int32_t base = model::HueRampColor(300);
   // The brightness factor rises from sin 36 degrees in steps of 6 degrees (frames 0 to 8),
   // stays full (9 to 30) and falls back by the same steps from sin 84 degrees (31 to 39).
-  auto factor = [](double degrees) { return static_cast<float>(std::sin(degrees * engine::kTwoPi / 360.0)); };
+  auto factor = [](double degrees) { return static_cast<float>(std::sin(degrees * model::kTwoPi / 360.0)); };
   for (int k = 0; k < 40; ++k) {
     int32_t expected = base;
-    if (k <= 8) expected = engine::ScaleColor(base, factor(36.0 + 6.0 * k));
-    if (k >= 31) expected = engine::ScaleColor(base, factor(84.0 - 6.0 * (k - 31)));
+    if (k <= 8) expected = model::ScaleColor(base, factor(36.0 + 6.0 * k));
+    if (k >= 31) expected = model::ScaleColor(base, factor(84.0 - 6.0 * (k - 31)));
     EXPECT_EQ(t.PulsarColors[k], expected) << k;
     EXPECT_FLOAT_EQ(t.PulsarSizes[k], 0.4f) << k;
   }
@@ -81,7 +81,7 @@ TEST_F(StarTablesTest, PulsarFramesAreClampedAndWrittenBack) {
     engine::BuildPulsarTables();
     EXPECT_EQ(t.Galaxy_PulsarFrames, c.kept);
     int filled = 0;
-    for (int k = 0; k < engine::kStarColorFrames; ++k) filled += t.PulsarSizes[k] != 0.0f;
+    for (int k = 0; k < model::kStarColorFrames; ++k) filled += t.PulsarSizes[k] != 0.0f;
     EXPECT_EQ(filled, c.filled) << c.stored;
     EXPECT_EQ(t.PulsarColors[99], 0) << c.stored;
   }
@@ -107,11 +107,11 @@ TEST_F(StarTablesTest, NewStarRunsFromTheRangeEndTowardItsStartAndTurnsWhite) {
     engine::BuildNewStarColors();
     const int n = static_cast<int>(c.steps.size()) - 1;
     for (int k = 0; k <= n; ++k) {
-      EXPECT_EQ(t.NewStarColors[k], engine::BlendHueTowardWhite(c.steps[k], static_cast<float>(k) / n))
+      EXPECT_EQ(t.NewStarColors[k], model::BlendHueTowardWhite(c.steps[k], static_cast<float>(k) / n))
           << c.frames << " frame " << k;
     }
     EXPECT_EQ(t.NewStarColors[n] & 0xFFFFFF, 0xFFFFFF);
-    for (int k = n + 1; k < engine::kStarColorFrames; ++k) EXPECT_EQ(t.NewStarColors[k], 0);
+    for (int k = n + 1; k < model::kStarColorFrames; ++k) EXPECT_EQ(t.NewStarColors[k], 0);
   }
 }
 
@@ -134,7 +134,7 @@ TEST_F(StarTablesTest, CompositeSlotsKeepEmptyTables) {
   slot.Galaxy_NewFrames = 8;
   engine::BuildNewStarColors();
   engine::BuildPulsarTables();
-  for (int k = 0; k < engine::kStarColorFrames; ++k) {
+  for (int k = 0; k < model::kStarColorFrames; ++k) {
     EXPECT_EQ(slot.NewStarColors[k], 0);
     EXPECT_EQ(slot.PulsarColors[k], 0);
   }

@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/galaxy_types.h"
-#include "engine/core/random_table.h"
+#include "model/galaxy_types.h"
+#include "model/random_table.h"
 #include "engine/engine_fixture.h"
 #include "engine/universe_settings.h"
-#include "host/presentation/compositor.h"
-#include "host/presentation/frame_pacing.h"
-#include "host/presentation/render_state.h"
+#include "presentation/compositor.h"
+#include "presentation/frame_pacing.h"
+#include "presentation/render_state.h"
 
 namespace engine {
 namespace {
@@ -32,7 +32,7 @@ class CreationTest : public ::testing::Test {
     u.Universe_DstCen = 40.0f;
     u.Universe_NewPctStEx = 0.85f;
     u.Universe_AmStar = 0;
-    for (auto& T : records().GalaxyTypes) T._UniGalPct = 0;
+    for (auto& T : model::records().GalaxyTypes) T._UniGalPct = 0;
     enginetest::InstallFakeHost(&platform, /*platformOnly=*/true);
   }
   void TearDown() override { enginetest::InstallFakeHost(nullptr); }
@@ -45,7 +45,7 @@ class CreationTest : public ::testing::Test {
 
   // Prepares the types and creates a universe of the current settings.
   void Create(int32_t universeType = 0) {
-    PrepareGalaxyTypes();
+    model::PrepareGalaxyTypes();
     const UniverseSettings& u = universeSettings();
     galaxies.Resize(u.Universe_Galaxy);
     stars.Resize(u.Universe_Stars);
@@ -89,9 +89,9 @@ TEST_F(CreationTest, GalaxyTypesFollowTheWeightsTheTurnAndTheVisitList) {
     u.Universe_GVisit = c.inTurn;
     u.Universe_Tour = true;
     ParseGalaxyVisitList(c.visitList);
-    for (auto [t, w] : c.typeWeights) records().GalaxyTypes[t]._UniGalPct = w;
+    for (auto [t, w] : c.typeWeights) model::records().GalaxyTypes[t]._UniGalPct = w;
     for (auto [k, p] : c.compositePct) {
-      CompositeRecord& comp = records().CompositeGalaxies[k];
+      model::CompositeRecord& comp = model::records().CompositeGalaxies[k];
       comp._CompGalPct = p;
       comp.CompGal_Count = 1;
       comp.CompGal_Type[0] = 9;
@@ -102,7 +102,7 @@ TEST_F(CreationTest, GalaxyTypesFollowTheWeightsTheTurnAndTheVisitList) {
     for (int32_t i = 0; i < stars.Count(); ++i) {
       EXPECT_LT(stars.StarGalaxy[i], c.galaxies);
       EXPECT_GE(stars.StarType[i], 0);
-      EXPECT_LT(stars.StarType[i], kEditableGalaxyTypes);
+      EXPECT_LT(stars.StarType[i], model::kEditableGalaxyTypes);
     }
   }
 }
@@ -116,7 +116,7 @@ TEST_F(CreationTest, EachGalaxyDrawsItsTypeThenItsParticle) {
     SetUp();
     universeSettings().Universe_ESteps = 1;
     universeSettings().Universe_GVisit = turn;
-    records().GalaxyTypes[6]._UniGalPct = 1;
+    model::records().GalaxyTypes[6]._UniGalPct = 1;
     Create();
     EXPECT_EQ(galaxies.GalaxyTypeIndex, std::vector<int32_t>(6, 6));
     auto& out = turn ? inTurn : drawn;
@@ -144,7 +144,7 @@ TEST_F(CreationTest, ExpansionRetentionEasesOverTheLastQuarter) {
     SCOPED_TRACE(c.steps);
     SetUp();
     universeSettings().Universe_ESteps = c.steps;
-    PrepareGalaxyTypes();
+    model::PrepareGalaxyTypes();
     galaxies.Resize(6);
     stars.Resize(200);
     float expansion = 3.0f, extent = 0.0f;
@@ -155,7 +155,7 @@ TEST_F(CreationTest, ExpansionRetentionEasesOverTheLastQuarter) {
 }
 
 TEST_F(CreationTest, EveryParticleIsAStarOfItsGalaxyAfterTheLastFrame) {
-  records().GalaxyTypes[6]._UniGalPct = 1;
+  model::records().GalaxyTypes[6]._UniGalPct = 1;
   Create();
   EXPECT_EQ(platform.paces, 4);
   for (int32_t i = 0; i < stars.Count(); ++i) {
@@ -171,19 +171,19 @@ TEST_F(CreationTest, NoParticleTurnsBeforeTheFirstQuarterOfTheExpansion) {
   for (int stopAt : {125, 126}) {
     StopAfterFrames(stopAt);
     Create();
-    EXPECT_TRUE(host::pacing().G_bCancel);
+    EXPECT_TRUE(presentation::pacing().G_bCancel);
     int turned = 0;
     for (int32_t s : scratch.ParState) turned += s != 0;
     if (stopAt == 125)
       EXPECT_EQ(turned, 0);
     else
       EXPECT_GT(turned, 100);  // three in four particles turn per frame from then on
-    host::pacing().G_bCancel = false;
+    presentation::pacing().G_bCancel = false;
   }
 }
 
 TEST_F(CreationTest, BurstParticlesStartAtTheCentre) {
-  PrepareGalaxyTypes();
+  model::PrepareGalaxyTypes();
   for (int32_t mode : {kParticleBurst, kParticleAtRest}) {
     float x = 9, y = 9, z = 9, vx = 9, vy = 9, vz = 9;
     InitUniverseParticle(x, y, z, vx, vy, vz, 0, 2.0f, 0.0f, mode);
@@ -203,9 +203,9 @@ TEST_F(CreationTest, BurstParticlesStartAtTheCentre) {
 // and cosine are taken in double. A molecule without atoms leaves the point as given, here
 // (0, 0, 1) at a scale of 1: the velocity is (0, sin(-A), cos(-A)).
 TEST_F(CreationTest, BurstTiltTakesSineAndCosineInDouble) {
-  PrepareGalaxyTypes();
+  model::PrepareGalaxyTypes();
   universeSettings().Universe_Expand = 2.0f;
-  GalaxyTypeProps& T = records().GalaxyTypes[4];
+  model::GalaxyTypeProps& T = model::records().GalaxyTypes[4];
   T.Galaxy_GalStyle = 9;
   T.Atoms.Galaxy_Atoms = 0;
   T.RadiusF = 2.0f;
@@ -218,8 +218,8 @@ TEST_F(CreationTest, BurstTiltTakesSineAndCosineInDouble) {
 }
 
 TEST_F(CreationTest, PickCompositeMemberDrawsByCumulativeWeight) {
-  GalaxyRecords& rec = records();
-  CompositeRecord& c = rec.CompositeGalaxies[1];
+  model::GalaxyRecords& rec = model::records();
+  model::CompositeRecord& c = rec.CompositeGalaxies[1];
   c.CompGal_Count = 2;
   c.CompGal_Type = {};
   c.CompGal_Type[0] = 12;
@@ -228,7 +228,7 @@ TEST_F(CreationTest, PickCompositeMemberDrawsByCumulativeWeight) {
   c.CompGal_CumWeight[1] = 3;
   rec.GalaxyTypes[51].IsComposite = true;
   // The next single draw is 16384 / 32768 = 0.5, so r = Int(0.5 x 3) = 1.
-  RandomState& rs = randomState();
+  model::RandomState& rs = model::randomState();
   rs.singlePos = 0;
   rs.RandomTable[0] = 16384;
   rs.RandomTable[1] = 0;
@@ -244,11 +244,11 @@ TEST_F(CreationTest, PickCompositeMemberDrawsByCumulativeWeight) {
 }
 
 TEST_F(CreationTest, RespawnGivesAPulsarANovaOrANewStar) {
-  PrepareGalaxyTypes();
+  model::PrepareGalaxyTypes();
   galaxies.Resize(1);
   galaxies.GalaxyCentreZ[0] = 10.0f;
   stars.Resize(1);
-  GalaxyTypeProps& T = records().GalaxyTypes[0];
+  model::GalaxyTypeProps& T = model::records().GalaxyTypes[0];
   T.Galaxy_PulsarCycles = 3;
   T.Galaxy_PulsarFrames = 7;
   T.Galaxy_NovaFrames = 30;

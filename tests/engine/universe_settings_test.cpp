@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/galaxy_types.h"
-#include "engine/core/hue_ranges.h"
-#include "engine/core/hue_wheel.h"
-#include "host/services/registry_access.h"
+#include "model/galaxy_types.h"
+#include "model/hue_ranges.h"
+#include "model/hue_wheel.h"
+#include "store/registry_access.h"
 #include "support/test_support.h"
 
 namespace {
@@ -18,13 +18,13 @@ using engine::universeSettings;
 struct UniverseSettingsTest : ::testing::Test {
   testsupport::TempConfig config;
   void SetUp() override {
-    engine::ResetGalaxyRecords();
+    model::ResetGalaxyRecords();
     universeSettings() = engine::UniverseSettings{};
-    engine::hueWheelState() = engine::HueWheelState{};
-    engine::hueRangeState() = engine::HueRangeState{};
+    model::hueWheelState() = model::HueWheelState{};
+    model::hueRangeState() = model::HueRangeState{};
   }
   static void Store(const char* section, const char* name, const char* value) {
-    ASSERT_TRUE(host::SaveRegSetting(section, name, value));
+    ASSERT_TRUE(store::SaveRegSetting(section, name, value));
   }
   static std::vector<std::string> VisitList() {
     const auto& u = universeSettings();
@@ -85,14 +85,14 @@ TEST_F(UniverseSettingsTest, LoadReplacesTheRecordsAndRebuildsTheColourTables) {
   Store("Universe\\Galaxy3", "Galaxy_HueBase", "100");
   Store("Universe", "Universe_HW_Start", "250");
   Store("Universe", "Universe_HW_End", "170");
-  engine::records().GalaxyTypes[7].Galaxy_HueRed = 3;  // in memory only
+  model::records().GalaxyTypes[7].Galaxy_HueRed = 3;  // in memory only
   engine::LoadUniverseSettings(false);
-  EXPECT_EQ(engine::records().GalaxyTypes[7].Galaxy_HueRed, engine::DefaultGalaxyType(7).Galaxy_HueRed);
-  EXPECT_EQ(engine::HueColor(3, 77), 0xFFFFFF);
+  EXPECT_EQ(model::records().GalaxyTypes[7].Galaxy_HueRed, model::DefaultGalaxyType(7).Galaxy_HueRed);
+  EXPECT_EQ(model::HueColor(3, 77), 0xFFFFFF);
   std::array<int32_t, 81> expected{};
-  engine::BuildHueRangeTable(expected, -1, 250, 170, true);
-  EXPECT_EQ(engine::hueRangeState().UniverseHueRangeTable, expected);
-  EXPECT_EQ(engine::hueRangeState().TypeHueRangeTable[engine::HueRangeIndex(0, 0)], 0xFFFFFF);
+  model::BuildHueRangeTable(expected, -1, 250, 170, true);
+  EXPECT_EQ(model::hueRangeState().UniverseHueRangeTable, expected);
+  EXPECT_EQ(model::hueRangeState().TypeHueRangeTable[model::HueRangeIndex(0, 0)], 0xFFFFFF);
 }
 
 TEST_F(UniverseSettingsTest, UnreadableValuesGiveDefaultsAndConeValuesAreHeldToTheirRanges) {

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "host/presentation/compositor.h"
-#include "host/presentation/render_state.h"
-#include "host/services/registry_access.h"
-#include "host/services/template_lookup.h"
+#include "presentation/compositor.h"
+#include "presentation/render_state.h"
+#include "store/registry_access.h"
+#include "store/template_lookup.h"
 #include "settings/template_file.h"
 #include "support/test_support.h"
 
@@ -22,7 +22,7 @@ namespace {
 class MemoryDisplayFields : public DisplayFields {
  public:
   MemoryDisplayFields() {
-    for (const WindowSize& s : render().WindowSizeList)
+    for (const presentation::WindowSize& s : presentation::render().WindowSizeList)
       lines.push_back(std::to_string(s.Width) + " * " + std::to_string(s.Height));
   }
   int32_t ResolutionCount() const override { return static_cast<int32_t>(lines.size()); }
@@ -49,25 +49,25 @@ class MemoryDisplayFields : public DisplayFields {
   std::array<std::string, 2> desktop{"x", "x"};
 };
 
-std::string Stored(const char* name) { return GetRegSettingRaw("DirectX", name, "<missing>"); }
+std::string Stored(const char* name) { return store::GetRegSettingRaw("DirectX", name, "<missing>"); }
 
 void Store(const std::vector<std::pair<const char*, const char*>>& values) {
-  for (const auto& [name, text] : values) SaveRegSetting("DirectX", name, text);
+  for (const auto& [name, text] : values) store::SaveRegSetting("DirectX", name, text);
 }
 
 class DisplaySettingsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetRenderState();
-    ResetCompositorState();
-    ClearTemplateCache();
-    templateState() = TemplateLookupState{};
-    RenderState& r = render();
+    presentation::ResetRenderState();
+    presentation::ResetCompositorState();
+    store::ClearTemplateCache();
+    store::templateState() = store::TemplateLookupState{};
+    presentation::RenderState& r = presentation::render();
     r.WindowSizeList = {{640, 480}, {800, 600}, {1024, 768}, {1280, 1024}};
     r.ScreenPixelWidth = 1280;
     r.ScreenPixelHeight = 1024;
   }
-  void TearDown() override { ClearTemplateCache(); }
+  void TearDown() override { store::ClearTemplateCache(); }
 
   testsupport::TempConfig config;
 };
@@ -91,11 +91,11 @@ TEST_F(DisplaySettingsTest, FilterTableRowsSetModeAndMask) {
       {16, "Normal (Default)", 0, 0x000000},      {-1, "Normal (Default)", 0, 0x000000},
   };
   for (const Row& row : rows) {
-    compositor().FilterMode = 7;
-    compositor().FilterMask = 0x123456;
+    presentation::compositor().FilterMode = 7;
+    presentation::compositor().FilterMask = 0x123456;
     EXPECT_EQ(FilterEffectTable(row.index, 9), row.name) << row.index;
-    EXPECT_EQ(compositor().FilterMode, row.mode) << row.index;
-    EXPECT_EQ(compositor().FilterMask, row.mask) << row.index;
+    EXPECT_EQ(presentation::compositor().FilterMode, row.mode) << row.index;
+    EXPECT_EQ(presentation::compositor().FilterMask, row.mask) << row.index;
   }
 }
 
@@ -103,7 +103,7 @@ TEST_F(DisplaySettingsTest, ActionZeroShowsTheMaskBytes) {
   MemoryDisplayFields fields;
   EXPECT_EQ(FilterEffectTable(8, 0, &fields), "Film Negative");
   EXPECT_EQ(fields.masks, (std::array<std::string, 3>{"255", "255", "255"}));
-  EXPECT_EQ(compositor().FilterMode, 2);
+  EXPECT_EQ(presentation::compositor().FilterMode, 2);
 
   FilterEffectTable(14, 0, &fields);
   EXPECT_EQ(fields.masks, (std::array<std::string, 3>{"31", "15", "7"}));
@@ -113,17 +113,17 @@ TEST_F(DisplaySettingsTest, ActionOneRebuildsTheMaskFromTheFields) {
   MemoryDisplayFields fields;
   fields.masks = {"300", " 12.5abc", "-4"};
   FilterEffectTable(1, 1, &fields);
-  EXPECT_EQ(compositor().FilterMode, 1);  // the row's mode stays
-  EXPECT_EQ(compositor().FilterMask, 255 * 65536 + 12 * 256 + 0);
+  EXPECT_EQ(presentation::compositor().FilterMode, 1);  // the row's mode stays
+  EXPECT_EQ(presentation::compositor().FilterMask, 255 * 65536 + 12 * 256 + 0);
 
   fields.masks = {"", "abc", "7"};
   FilterEffectTable(9, 1, &fields);
-  EXPECT_EQ(compositor().FilterMode, 2);
-  EXPECT_EQ(compositor().FilterMask, 7);
+  EXPECT_EQ(presentation::compositor().FilterMode, 2);
+  EXPECT_EQ(presentation::compositor().FilterMask, 7);
 
   // Without fields the row's own mask holds.
   FilterEffectTable(9, 1);
-  EXPECT_EQ(compositor().FilterMask, 0xFF0000);
+  EXPECT_EQ(presentation::compositor().FilterMask, 0xFF0000);
 }
 
 TEST_F(DisplaySettingsTest, ActionTwoTakesTheStoredMaskAndDesktopBlend) {
@@ -144,10 +144,10 @@ TEST_F(DisplaySettingsTest, ActionTwoTakesTheStoredMaskAndDesktopBlend) {
     testsupport::TempConfig fresh;
     Store(c.stored);
     EXPECT_EQ(FilterEffectTable(10, 2), "Reverse All Blue");
-    EXPECT_EQ(compositor().FilterMode, 2);
-    EXPECT_EQ(compositor().FilterMask, c.mask);
-    EXPECT_EQ(compositor().DesktopPercent, c.percent);
-    EXPECT_EQ(compositor().DesktopFrames, c.frames);
+    EXPECT_EQ(presentation::compositor().FilterMode, 2);
+    EXPECT_EQ(presentation::compositor().FilterMask, c.mask);
+    EXPECT_EQ(presentation::compositor().DesktopPercent, c.percent);
+    EXPECT_EQ(presentation::compositor().DesktopFrames, c.frames);
   }
 
   // Picking a filter later keeps the desktop blend.
@@ -155,22 +155,22 @@ TEST_F(DisplaySettingsTest, ActionTwoTakesTheStoredMaskAndDesktopBlend) {
   Store({{"DX_DesktopPercent", "40"}});
   FilterEffectTable(0, 2);
   FilterEffectTable(3, 0, &fields);
-  EXPECT_EQ(compositor().DesktopPercent, 40);
+  EXPECT_EQ(presentation::compositor().DesktopPercent, 40);
 }
 
 TEST_F(DisplaySettingsTest, StoredEffectsReachTheCompositor) {
   Store({{"DX_FilterIndex", "8"}, {"DX_FilterMaskR", "1"}, {"DX_FilterMaskG", "2"}, {"DX_FilterMaskB", "3"},
          {"DX_DesktopPercent", "50"}, {"DX_DesktopFrames", "20"}});
   LoadStoredDisplayEffects();
-  EXPECT_EQ(compositor().FilterMode, 2);
-  EXPECT_EQ(compositor().FilterMask, 0x010203);
-  EXPECT_EQ(compositor().DesktopPercent, 50);
-  EXPECT_EQ(compositor().DesktopFrames, 20);
+  EXPECT_EQ(presentation::compositor().FilterMode, 2);
+  EXPECT_EQ(presentation::compositor().FilterMask, 0x010203);
+  EXPECT_EQ(presentation::compositor().DesktopPercent, 50);
+  EXPECT_EQ(presentation::compositor().DesktopFrames, 20);
 
   testsupport::TempConfig empty;
   LoadStoredDisplayEffects();
-  EXPECT_EQ(compositor().FilterMode, 0);
-  EXPECT_EQ(compositor().DesktopPercent, 0);
+  EXPECT_EQ(presentation::compositor().FilterMode, 0);
+  EXPECT_EQ(presentation::compositor().DesktopPercent, 0);
 }
 
 TEST_F(DisplaySettingsTest, RegistryToFields) {
@@ -181,7 +181,7 @@ TEST_F(DisplaySettingsTest, RegistryToFields) {
   ReadWriteDisplaySettings(fields, 0);
   EXPECT_EQ(fields.resolution, 1);
   EXPECT_EQ(fields.filter, 8);
-  EXPECT_EQ(compositor().FilterMode, 2);  // the list's handler ran
+  EXPECT_EQ(presentation::compositor().FilterMode, 2);  // the list's handler ran
   // The stored bytes replace the ones the handler showed, as they stand.
   EXPECT_EQ(fields.masks, (std::array<std::string, 3>{"1", "2", "300"}));
   EXPECT_EQ(fields.desktop, (std::array<std::string, 2>{"40", "30"}));
@@ -203,8 +203,8 @@ TEST_F(DisplaySettingsTest, RenderSizeLineFallsBackToTheScreenSize) {
   for (const Case& c : cases) {
     testsupport::TempConfig fresh;
     if (c.width) Store({{"DX_WinWidth", c.width}, {"DX_WinHeight", c.height}});
-    render().ScreenPixelWidth = c.screenW;
-    render().ScreenPixelHeight = c.screenH;
+    presentation::render().ScreenPixelWidth = c.screenW;
+    presentation::render().ScreenPixelHeight = c.screenH;
     MemoryDisplayFields fields;
     fields.resolution = c.selectedBefore;
     ReadWriteDisplaySettings(fields, 0);
@@ -232,7 +232,7 @@ TEST_F(DisplaySettingsTest, TemplateToFields) {
                          "\r\n[DirectX]\r\nDX_WinWidth=1024\r\nDX_WinHeight=767.6\r\nDX_FilterIndex=3 \r\n"
                          "DX_FilterMaskR=12abc\r\nDX_FilterMaskG=\r\nDX_DesktopPercent=2.5\r\n"
                          "DX_DesktopFrames=99999999999\r\n");
-  templateState().TemplatePath = path;
+  store::templateState().TemplatePath = path;
   MemoryDisplayFields fields;
   ReadWriteDisplaySettings(fields, 1);
   EXPECT_EQ(fields.resolution, 2);
@@ -257,7 +257,7 @@ TEST_F(DisplaySettingsTest, FactoryValuesStoreOnlySizeAndFilter) {
   EXPECT_EQ(Stored("DX_DesktopPercent"), "7");
   EXPECT_EQ(fields.resolution, 3);
   EXPECT_EQ(fields.filter, 0);
-  EXPECT_EQ(compositor().FilterMode, 0);
+  EXPECT_EQ(presentation::compositor().FilterMode, 0);
   EXPECT_EQ(fields.masks, (std::array<std::string, 3>{"0", "0", "0"}));
   EXPECT_EQ(fields.desktop, (std::array<std::string, 2>{"0", "0"}));
 

@@ -7,10 +7,10 @@
 #include <cmath>
 #include <filesystem>
 
-#include "host/presentation/presentation_fakes.h"
+#include "presentation/presentation_fakes.h"
 #include "host/qt_test_app.h"
 #include "host/screen_capture.h"
-#include "host/services/registry_access.h"
+#include "store/registry_access.h"
 
 using namespace host;
 
@@ -20,25 +20,25 @@ class SaverWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     testsupport::EnsureQtApplication();
-    ResetPacingState();
-    ResetCompositorState();
-    ResetRenderState();
+    presentation::ResetPacingState();
+    presentation::ResetCompositorState();
+    presentation::ResetRenderState();
     InstallHostPlatform(&clock);
     InstallFrameSink(&sink);
-    pacing().RunMode = kRunSaver;
-    HeadlessRenderSurface surface(64, 48);
-    LoadSaverProperties(surface, false, 1.0f, 0);
-    UnbindRenderTarget(&surface);
+    presentation::pacing().RunMode = presentation::kRunSaver;
+    presentation::HeadlessRenderSurface surface(64, 48);
+    presentation::LoadSaverProperties(surface, false, 1.0f, 0);
+    presentation::UnbindRenderTarget(&surface);
     sink.calls.clear();
     sink.copies.clear();
   }
   void TearDown() override {
-    InstallFrameSink(nullptr);
-    InstallHostPlatform(nullptr);
+    presentation::InstallFrameSink(nullptr);
+    presentation::InstallHostPlatform(nullptr);
     ResetScreenCaptureState();
-    ResetPacingState();
+    presentation::ResetPacingState();
   }
-  bool Ended(const SaverWindow&) const { return pacing().G_bCancel; }
+  bool Ended(const SaverWindow&) const { return presentation::pacing().G_bCancel; }
 
   testsupport::TempConfig cfg;
   presentationtest::FakeHost clock;
@@ -50,16 +50,16 @@ class SaverWindowTest : public ::testing::Test {
 TEST_F(SaverWindowTest, ExitFadeRaisesTheDesktopShareToThePlainDesktop) {
   // Each step composes the frame with the desktop at 255 - (100 - percent) * 2.55 * (n - k) / n.
   struct LevelSink : presentationtest::RecordingSink {
-    void StretchFrame(FrameDestination dest, std::span<const uint32_t> bits, int32_t w, int32_t h,
-                      const FrameBitmapHeader& header, const FrameRect& rect) override {
-      levels.push_back(compositor().LastDesktopLevel);
+    void StretchFrame(presentation::FrameDestination dest, std::span<const uint32_t> bits, int32_t w, int32_t h,
+                      const presentation::FrameBitmapHeader& header, const presentation::FrameRect& rect) override {
+      levels.push_back(presentation::compositor().LastDesktopLevel);
       RecordingSink::StretchFrame(dest, bits, w, h, header, rect);
     }
     std::vector<int32_t> levels;
   } levelSink;
   InstallFrameSink(&levelSink);
-  SetDesktopCapture(std::vector<uint8_t>(3 * 64 * 48, 200));
-  SetFilterAndDesktopBlend(0, 0, 40, 0);
+  presentation::SetDesktopCapture(std::vector<uint8_t>(3 * 64 * 48, 200));
+  presentation::SetFilterAndDesktopBlend(0, 0, 40, 0);
   FadeOutOnExit(16, 5);
   ASSERT_EQ(levelSink.levels.size(), 16u);
   EXPECT_EQ(levelSink.levels[0], 112);   // 111.5625
@@ -91,7 +91,7 @@ TEST_F(SaverWindowTest, MouseMovementEndsOnTheFourthLargeMove) {
       {"ticks that wrap around are 513 ms apart", {{100, 0, 0xFFFFFEFFu}, {200, 0, 0x100u}}, false, 2},
   };
   for (const auto& c : cases) {
-    ResetPacingState();
+    presentation::ResetPacingState();
     SaverWindow w;
     for (const auto& m : c.moves) {
       clock.now = m.tick + 1;  // tick 0 stands for "no counted move yet"
@@ -100,11 +100,11 @@ TEST_F(SaverWindowTest, MouseMovementEndsOnTheFourthLargeMove) {
     EXPECT_EQ(Ended(w), c.ends) << c.name;
     EXPECT_EQ(w.MoveCount, c.count) << c.name;
   }
-  ResetPacingState();
+  presentation::ResetPacingState();
   SaverWindow ignoring;
   ignoring.IgnoreMouseMove = true;
   for (float x : {100.f, 200.f, 300.f, 400.f, 500.f}) ignoring.CheckMouseMove(x, 0);
-  EXPECT_FALSE(pacing().G_bCancel);
+  EXPECT_FALSE(presentation::pacing().G_bCancel);
 }
 
 TEST_F(SaverWindowTest, KeysEndTheSaverUnlessTheyAreCaptureKeys) {
@@ -126,16 +126,16 @@ TEST_F(SaverWindowTest, KeysEndTheSaverUnlessTheyAreCaptureKeys) {
       {true, Qt::Key_Shift, "", true},
   };
   for (const auto& c : cases) {
-    ResetPacingState();
+    presentation::ResetPacingState();
     SaverWindow w;
     w.CaptureKeysOn = c.captureKeys;
     w.HandleKeyDown(c.key);
-    if (!pacing().G_bCancel) w.HandleKeyPress(QString::fromLatin1(c.text));
-    EXPECT_EQ(pacing().G_bCancel, c.ends) << c.key;
+    if (!presentation::pacing().G_bCancel) w.HandleKeyPress(QString::fromLatin1(c.text));
+    EXPECT_EQ(presentation::pacing().G_bCancel, c.ends) << c.key;
   }
   // D saved a capture and made it the wallpaper, F only saved one.
   EXPECT_EQ(wallpapers.size(), 1u);
-  EXPECT_EQ(GetRegSettingRaw("Advanced", "Adv_ImageBufferIndex", ""), "2");
+  EXPECT_EQ(store::GetRegSettingRaw("Advanced", "Adv_ImageBufferIndex", ""), "2");
   EXPECT_TRUE(std::filesystem::exists(pictures + "/Zorvane_ScreenCapture_1.bmp"));
   EXPECT_TRUE(std::filesystem::exists(pictures + "/Zorvane_ScreenCapture_2.bmp"));
   std::filesystem::remove_all(pictures);
@@ -146,19 +146,19 @@ TEST_F(SaverWindowTest, ExitFadeComposesTheFrameAgain) {
     int32_t steps, size, percent, copies;
   } cases[] = {{16, 5, 0, 16}, {20, 5, 0, 18}, {16, 5, 40, 16}, {3, 0, 0, 3}, {0, 5, 0, 0}, {-2, -50, 0, 0}};
   for (const auto& c : cases) {
-    SetFilterAndDesktopBlend(0, 0, c.percent, 0);
+    presentation::SetFilterAndDesktopBlend(0, 0, c.percent, 0);
     sink.copies.clear();
     FadeOutOnExit(c.steps, c.size);
     EXPECT_EQ(static_cast<int32_t>(sink.copies.size()), c.copies) << c.steps << "x" << c.size;
   }
   // Closing through a key runs the fade; the frame is composed sixteen more times.
-  SetFilterAndDesktopBlend(0, 0, 0, 0);
+  presentation::SetFilterAndDesktopBlend(0, 0, 0, 0);
   sink.copies.clear();
   {
     SaverWindow w;
     w.show();
     w.EndSaver();
-    EXPECT_TRUE(pacing().G_bCancel);
+    EXPECT_TRUE(presentation::pacing().G_bCancel);
   }
   EXPECT_EQ(sink.copies.size(), 16u);
 }

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "host/presentation/compositor.h"
-#include "host/presentation/render_state.h"
-#include "host/services/registry_access.h"
+#include "presentation/compositor.h"
+#include "presentation/render_state.h"
+#include "store/registry_access.h"
 #include "host/qt_test_app.h"
 #include "support/test_support.h"
 
@@ -26,11 +26,11 @@ struct RecordingPicture : CapturePicture {
   std::vector<QImage> images;
 };
 
-std::string StoredIndex() { return GetRegSettingRaw("Advanced", "Adv_ImageBufferIndex", "<missing>"); }
+std::string StoredIndex() { return store::GetRegSettingRaw("Advanced", "Adv_ImageBufferIndex", "<missing>"); }
 
 // A frame of w x h pixels with row stride `stride`, pixel (x, y) = pixels[y * stride + x].
 void SetFrame(int32_t w, int32_t h, int32_t stride, std::vector<uint32_t> pixels) {
-  RenderState& r = render();
+  presentation::RenderState& r = presentation::render();
   r.RenderWidth = w;
   r.RenderHeight = h;
   r.BufferStride = stride;
@@ -47,8 +47,8 @@ class ScreenCaptureTest : public ::testing::Test {
  protected:
   void SetUp() override {
     EnsureGuiApplication();
-    ResetRenderState();
-    ResetCompositorState();
+    presentation::ResetRenderState();
+    presentation::ResetCompositorState();
     ResetScreenCaptureState();
     dir = testsupport::MakeTempDir();
     screenCapture().CaptureFolder = dir + "/captures";
@@ -56,8 +56,8 @@ class ScreenCaptureTest : public ::testing::Test {
       wallpapers.push_back(path);
       return wallpaperAccepted;
     };
-    render().ScreenPixelWidth = 40;
-    render().ScreenPixelHeight = 30;
+    presentation::render().ScreenPixelWidth = 40;
+    presentation::render().ScreenPixelHeight = 30;
     SetFrame(16, 12, 16, std::vector<uint32_t>(16 * 12 + 1, 0x204060));
   }
   void TearDown() override {
@@ -90,8 +90,8 @@ TEST_F(ScreenCaptureTest, FrameImageAppliesTheActiveFilter) {
       {1, 0xFF0000, {0xFF110000, 0xFF000000, 0xFF800000, 0xFFFF0000}},
   };
   for (const Case& c : cases) {
-    compositor().FilterMode = c.mode;
-    compositor().FilterMask = c.mask;
+    presentation::compositor().FilterMode = c.mode;
+    presentation::compositor().FilterMask = c.mask;
     const QImage image = FrameToImage();
     ASSERT_EQ(image.size(), QSize(2, 2));
     const std::vector<QRgb> got{image.pixel(0, 0), image.pixel(1, 0), image.pixel(0, 1), image.pixel(1, 1)};
@@ -100,7 +100,7 @@ TEST_F(ScreenCaptureTest, FrameImageAppliesTheActiveFilter) {
 
   // A buffer shorter than the frame gives black where it has no pixel; no size, no image.
   SetFrame(4, 2, 4, {0x010101});
-  compositor().FilterMode = 0;
+  presentation::compositor().FilterMode = 0;
   EXPECT_EQ(FrameToImage().pixel(3, 1), 0xFF000000u);
   SetFrame(0, 12, 0, {});
   EXPECT_TRUE(FrameToImage().isNull());
@@ -108,8 +108,8 @@ TEST_F(ScreenCaptureTest, FrameImageAppliesTheActiveFilter) {
 
 TEST_F(ScreenCaptureTest, CopyGoesToPictureAndClipboard) {
   RecordingPicture picture;
-  compositor().FilterMode = 2;
-  compositor().FilterMask = 0xFFFFFF;
+  presentation::compositor().FilterMode = 2;
+  presentation::compositor().FilterMask = 0xFFFFFF;
   const QImage image = CopyFrameToPicture(&picture);
   ASSERT_EQ(picture.images.size(), 1u);
   EXPECT_EQ(picture.images[0].size(), QSize(16, 12));
@@ -141,8 +141,8 @@ TEST_F(ScreenCaptureTest, CaptureNumbering) {
   };
   for (const Case& c : cases) {
     testsupport::TempConfig fresh;
-    if (c.index) SaveRegSetting("Advanced", "Adv_ImageBufferIndex", c.index);
-    if (c.max) SaveRegSetting("Advanced", "Adv_ImageBufferMax", c.max);
+    if (c.index) store::SaveRegSetting("Advanced", "Adv_ImageBufferIndex", c.index);
+    if (c.max) store::SaveRegSetting("Advanced", "Adv_ImageBufferMax", c.max);
     EXPECT_TRUE(SaveScreenCapture(nullptr, false)) << c.number;
     EXPECT_TRUE(GetFileLength(CapturePath(c.number))) << c.number;
     EXPECT_EQ(StoredIndex(), c.storedAfter) << c.number;
@@ -152,9 +152,9 @@ TEST_F(ScreenCaptureTest, CaptureNumbering) {
 }
 
 TEST_F(ScreenCaptureTest, CaptureFileHoldsTheFilteredFrame) {
-  compositor().FilterMode = 2;
-  compositor().FilterMask = 0xFFFFFF;
-  render().FrameBuffer[0] = 0x102030;  // top-left pixel
+  presentation::compositor().FilterMode = 2;
+  presentation::compositor().FilterMask = 0xFFFFFF;
+  presentation::render().FrameBuffer[0] = 0x102030;  // top-left pixel
   ASSERT_TRUE(SaveScreenCapture(nullptr, false));
   BitmapFileHeader file;
   BitmapInfoHeader info;
@@ -194,7 +194,7 @@ TEST_F(ScreenCaptureTest, FailedWriteKeepsTheIndexAndTheWallpaper) {
   // The capture folder lies below a plain file, so it cannot be made.
   testsupport::WriteFile(dir + "/blocker", "x");
   screenCapture().CaptureFolder = dir + "/blocker/captures";
-  SaveRegSetting("Advanced", "Adv_ImageBufferIndex", "4");
+  store::SaveRegSetting("Advanced", "Adv_ImageBufferIndex", "4");
   for (bool wallpaper : {false, true}) {
     EXPECT_FALSE(SaveScreenCapture(nullptr, wallpaper));
     EXPECT_EQ(StoredIndex(), "4");
@@ -299,7 +299,7 @@ TEST_F(ScreenCaptureTest, DesktopCaptureFeedsTheDesktopBlend) {
   };
   SetFrame(16, 12, 16, {});
   ASSERT_TRUE(CaptureDesktopImage());
-  const CompositorState& c = compositor();
+  const presentation::CompositorState& c = presentation::compositor();
   ASSERT_EQ(c.DesktopByteCount, 16 * 12 * 3);
   ASSERT_EQ(c.DesktopBytes.size(), 576u);
   EXPECT_EQ(c.DesktopWork.size(), 576u);
@@ -309,16 +309,16 @@ TEST_F(ScreenCaptureTest, DesktopCaptureFeedsTheDesktopBlend) {
   EXPECT_EQ(std::vector<uint8_t>(c.DesktopBytes.end() - 3, c.DesktopBytes.end()), (std::vector<uint8_t>{0, 0, 255}));
 
   // Before the render size is set, the stored size is used, rounded as frames are.
-  SaveRegSetting("DirectX", "DX_WinWidth", "30");
-  SaveRegSetting("DirectX", "DX_WinHeight", "5");
+  store::SaveRegSetting("DirectX", "DX_WinWidth", "30");
+  store::SaveRegSetting("DirectX", "DX_WinHeight", "5");
   SetFrame(0, 0, 0, {});
   ASSERT_TRUE(CaptureDesktopImage());
-  EXPECT_EQ(compositor().DesktopByteCount, 32 * 12 * 3);
+  EXPECT_EQ(presentation::compositor().DesktopByteCount, 32 * 12 * 3);
 
   // No picture of the screen: no desktop image, so no desktop blend.
   desktop = QImage();
   EXPECT_FALSE(CaptureDesktopImage());
-  EXPECT_EQ(compositor().DesktopByteCount, 0);
-  EXPECT_TRUE(compositor().DesktopBytes.empty());
+  EXPECT_EQ(presentation::compositor().DesktopByteCount, 0);
+  EXPECT_TRUE(presentation::compositor().DesktopBytes.empty());
   EXPECT_EQ(grabs, 3);
 }

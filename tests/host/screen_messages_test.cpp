@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "host/presentation/render_state.h"
+#include "presentation/render_state.h"
 #include "host/qt_test_app.h"
 
 using namespace host;
@@ -34,7 +34,7 @@ TEST(ScreenMessages, CountdownTexts) {
   };
   for (const auto& c : cases) {
     ResetMessageState();
-    RenderState& r = render();
+    presentation::RenderState& r = presentation::render();
     r.LockMessageText = c.lock;
     r.MessageMinutes = c.minutes;
     r.MessageTimeText = c.marker;
@@ -43,12 +43,12 @@ TEST(ScreenMessages, CountdownTexts) {
     EXPECT_EQ(ComposeMessageText(1000.0 + c.seconds), c.expect) << c.lock << " @" << c.seconds;
   }
   ResetMessageState();
-  ResetRenderState();
+  presentation::ResetRenderState();
 }
 
 TEST(ScreenMessages, RasterisedPointsAreCentredAndCapped) {
   testsupport::EnsureQtApplication();
-  RenderState& r = render();
+  presentation::RenderState& r = presentation::render();
   r.RenderWidth = 640;
   RasterizeTextToPixels("Zorvane", "Sans", 14, 0x0000FF);
   ASSERT_GT(r.MessagePointCount, 10);
@@ -62,6 +62,6 @@ TEST(ScreenMessages, RasterisedPointsAreCentredAndCapped) {
   EXPECT_NEAR((minX + maxX) / 2.0, 320.0, 8.0);
   // A huge text keeps only the first 20000 points.
   RasterizeTextToPixels(std::string(40, '#'), "Sans", 120, 0xFFFFFF);
-  EXPECT_EQ(r.MessagePointCount, kMessagePointCapacity);
-  ResetRenderState();
+  EXPECT_EQ(r.MessagePointCount, presentation::kMessagePointCapacity);
+  presentation::ResetRenderState();
 }

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "engine/core/hue_wheel.h"
-#include "host/presentation/compositor.h"
-#include "host/presentation/frame_pacing.h"
-#include "host/presentation/render_state.h"
-#include "host/services/registry_access.h"
+#include "model/hue_wheel.h"
+#include "presentation/compositor.h"
+#include "presentation/frame_pacing.h"
+#include "presentation/render_state.h"
+#include "store/registry_access.h"
 #include "host/startup.h"
-#include "settings/store/typed_readers.h"
+#include "store/typed_readers.h"
 #include "support/test_support.h"
 
 using namespace host;
@@ -22,7 +22,7 @@ struct FakeActions : StartupActions {
   void BringWindowToFront(std::string_view c) override { calls.push_back("front:" + std::string(c)); }
   void ShowProperties() override { calls.push_back("properties"); }
   void RunSaverLoop() override { calls.push_back("saver"); }
-  void RunPreview() override { calls.push_back("preview:" + std::to_string(pacing().PreviewParentHwnd)); }
+  void RunPreview() override { calls.push_back("preview:" + std::to_string(presentation::pacing().PreviewParentHwnd)); }
   void ChangePassword(int32_t owner) override { calls.push_back("password:" + std::to_string(owner)); }
   void ApplyTemplate(const std::string& path) override { calls.push_back("template:" + path); }
 };
@@ -62,11 +62,11 @@ TEST(Startup, CommandLineDispatch) {
     FakeActions a;
     a.propertiesOpen = c.propertiesOpen;
     a.saverOpen = c.saverOpen;
-    pacing().PreviewParentHwnd = -1;
+    presentation::pacing().PreviewParentHwnd = -1;
     DispatchCommandLine(c.cmd, a);
     EXPECT_EQ(Join(a.calls), c.expect) << "[" << c.cmd << "]";
   }
-  ResetPacingState();
+  presentation::ResetPacingState();
 }
 
 TEST(Startup, WindowSizeListFollowsTheScreen) {
@@ -81,57 +81,57 @@ TEST(Startup, WindowSizeListFollowsTheScreen) {
       {1600, 1200, {{640, 480}, {800, 600}, {1024, 768}, {1280, 1024}, {1600, 1200}}},
   };
   for (const auto& c : cases) {
-    render().ScreenPixelWidth = c.w;
-    render().ScreenPixelHeight = c.h;
+    presentation::render().ScreenPixelWidth = c.w;
+    presentation::render().ScreenPixelHeight = c.h;
     BuildWindowSizeList();
     std::vector<std::pair<int, int>> got;
-    for (const auto& e : render().WindowSizeList) got.emplace_back(e.Width, e.Height);
+    for (const auto& e : presentation::render().WindowSizeList) got.emplace_back(e.Width, e.Height);
     EXPECT_EQ(got, c.expect) << c.w << "x" << c.h;
-    EXPECT_EQ(render().RenderBitsPerPixel, 32);
+    EXPECT_EQ(presentation::render().RenderBitsPerPixel, 32);
   }
-  ResetRenderState();
+  presentation::ResetRenderState();
 }
 
 TEST(Startup, MonitorsAndScreenMetrics) {
-  ResetRenderState();
+  presentation::ResetRenderState();
   ResetStartupState();
   RecordScreenMetrics(1920, 1080, 96.0, 96.0);
-  EXPECT_EQ(render().TwipsPerPixelX, 15);
+  EXPECT_EQ(presentation::render().TwipsPerPixelX, 15);
   EXPECT_EQ(startup().ScreenTwipsWidth, 28800);
-  EXPECT_EQ(render().ScreenPixelWidth, 1920);
-  EXPECT_EQ(render().ScreenPixelHeight, 1080);
+  EXPECT_EQ(presentation::render().ScreenPixelWidth, 1920);
+  EXPECT_EQ(presentation::render().ScreenPixelHeight, 1080);
   // The primary monitor and one to its left.
   EXPECT_EQ(MonitorEnumProc({0, 0, 1920, 1080, true}), 1);
-  EXPECT_EQ(render().MonitorCount, 0);
+  EXPECT_EQ(presentation::render().MonitorCount, 0);
   EXPECT_EQ(startup().DesktopMaxRight, 1920);
   MonitorEnumProc({-1280, 100, 0, 1124, false});
-  ASSERT_EQ(render().MonitorCount, 1);
-  EXPECT_EQ(render().MonitorLeft[0], -1280);
-  EXPECT_EQ(render().MonitorTop[0], 100);
-  EXPECT_EQ(render().MonitorWidth[0], 1280);
-  EXPECT_EQ(render().MonitorHeight[0], 1024);
+  ASSERT_EQ(presentation::render().MonitorCount, 1);
+  EXPECT_EQ(presentation::render().MonitorLeft[0], -1280);
+  EXPECT_EQ(presentation::render().MonitorTop[0], 100);
+  EXPECT_EQ(presentation::render().MonitorWidth[0], 1280);
+  EXPECT_EQ(presentation::render().MonitorHeight[0], 1024);
   EXPECT_EQ(startup().DesktopMaxRight, 1920);
   EXPECT_EQ(startup().DesktopMaxBottom, 1124);
   EXPECT_EQ(startup().DesktopMinLeft, -1280);
-  ResetRenderState();
+  presentation::ResetRenderState();
   ResetStartupState();
 }
 
 TEST(Startup, StoredRenderSizeWrittenOnlyWhenMissing) {
   testsupport::TempConfig cfg;
-  render().ScreenPixelWidth = 1366;
-  render().ScreenPixelHeight = 768;
-  ASSERT_TRUE(SaveRegSetting("DirectX", "DX_WinHeight", 999));
+  presentation::render().ScreenPixelWidth = 1366;
+  presentation::render().ScreenPixelHeight = 768;
+  ASSERT_TRUE(store::SaveRegSetting("DirectX", "DX_WinHeight", 999));
   EnsureStoredRenderSize();
-  EXPECT_EQ(settings::GetSettingLong("DirectX", "DX_WinWidth", 0), 1366);
-  EXPECT_EQ(settings::GetSettingLong("DirectX", "DX_WinHeight", 0), 768);
-  render().ScreenPixelWidth = 800;
-  render().ScreenPixelHeight = 600;
-  ASSERT_TRUE(SaveRegSetting("DirectX", "DX_WinWidth", 1024));
+  EXPECT_EQ(store::GetSettingLong("DirectX", "DX_WinWidth", 0), 1366);
+  EXPECT_EQ(store::GetSettingLong("DirectX", "DX_WinHeight", 0), 768);
+  presentation::render().ScreenPixelWidth = 800;
+  presentation::render().ScreenPixelHeight = 600;
+  ASSERT_TRUE(store::SaveRegSetting("DirectX", "DX_WinWidth", 1024));
   EnsureStoredRenderSize();
-  EXPECT_EQ(settings::GetSettingLong("DirectX", "DX_WinWidth", 0), 1024);
-  EXPECT_EQ(settings::GetSettingLong("DirectX", "DX_WinHeight", 0), 768);
-  ResetRenderState();
+  EXPECT_EQ(store::GetSettingLong("DirectX", "DX_WinWidth", 0), 1024);
+  EXPECT_EQ(store::GetSettingLong("DirectX", "DX_WinHeight", 0), 768);
+  presentation::ResetRenderState();
 }
 
 TEST(Startup, MonitorModeAndLogFramesReadAsStored) {
@@ -144,33 +144,33 @@ TEST(Startup, MonitorModeAndLogFramesReadAsStored) {
   };
   for (const auto& c : cases) {
     testsupport::TempConfig cfg;
-    render().MultiMonitorMode = 7;
+    presentation::render().MultiMonitorMode = 7;
     if (c.mode) {
-      ASSERT_TRUE(SaveRegSetting("Advanced", "Adv_MultiMonitor", c.mode));
+      ASSERT_TRUE(store::SaveRegSetting("Advanced", "Adv_MultiMonitor", c.mode));
     }
-    ASSERT_TRUE(SaveRegSetting("DirectX", "DX_WriteLog", 100));
+    ASSERT_TRUE(store::SaveRegSetting("DirectX", "DX_WriteLog", 100));
     ReadMonitorAndLogSettings();
-    EXPECT_EQ(render().MultiMonitorMode, c.expect) << (c.mode ? c.mode : "missing");
-    EXPECT_EQ(compositor().PerfLogFrames, 100);
+    EXPECT_EQ(presentation::render().MultiMonitorMode, c.expect) << (c.mode ? c.mode : "missing");
+    EXPECT_EQ(presentation::compositor().PerfLogFrames, 100);
   }
-  ResetRenderState();
-  ResetCompositorState();
+  presentation::ResetRenderState();
+  presentation::ResetCompositorState();
 }
 
 TEST(Startup, BindingARenderTargetReadsTheStoredHueWheel) {
   // Boxes of an open advanced window that hold other divisions than the stored ones.
-  struct Boxes : engine::HueWheelFields {
+  struct Boxes : model::HueWheelFields {
     std::string HueWheelText(int) const override { return "0"; }
   } boxes;
   testsupport::TempConfig cfg;
-  ASSERT_TRUE(SaveRegSetting("Advanced", "Adv_HueWheel0", 10));
-  engine::SetAdvancedHueWheelFields(&boxes);
-  SetColorTablesReload(&ReloadColorTables);
-  HeadlessRenderSurface target(64, 48);
-  LoadSaverProperties(target, false, 1.0f);
-  EXPECT_EQ(engine::hueWheelState().HueWheelDiv[0], 28);  // 10 degrees of the stored settings
-  engine::SetAdvancedHueWheelFields(nullptr);
-  SetColorTablesReload(nullptr);
-  UnbindRenderTarget(&target);
-  ResetRenderState();
+  ASSERT_TRUE(store::SaveRegSetting("Advanced", "Adv_HueWheel0", 10));
+  model::SetAdvancedHueWheelFields(&boxes);
+  presentation::SetColorTablesReload(&ReloadColorTables);
+  presentation::HeadlessRenderSurface target(64, 48);
+  presentation::LoadSaverProperties(target, false, 1.0f);
+  EXPECT_EQ(model::hueWheelState().HueWheelDiv[0], 28);  // 10 degrees of the stored settings
+  model::SetAdvancedHueWheelFields(nullptr);
+  presentation::SetColorTablesReload(nullptr);
+  presentation::UnbindRenderTarget(&target);
+  presentation::ResetRenderState();
 }

@@ -7,7 +7,7 @@
 #include <QWidget>
 
 #include "host/qt_test_app.h"
-#include "settings/store/typed_readers.h"
+#include "store/typed_readers.h"
 #include "support/test_support.h"
 
 using namespace host;
@@ -51,8 +51,8 @@ TEST(WindowState, SavedWindowsReopenWhereTheyWere) {
     w.resize(300, 200);
     SaveWindowState(w, section);
   }
-  EXPECT_EQ(settings::GetSettingString(section, "WindowState", ""), "0");
-  EXPECT_EQ(settings::GetSettingString(section, "WindowSize", ""), "01800013500450003000");
+  EXPECT_EQ(store::GetSettingString(section, "WindowState", ""), "0");
+  EXPECT_EQ(store::GetSettingString(section, "WindowSize", ""), "01800013500450003000");
   struct Case {
     bool sizable;
     int w, h;
@@ -72,13 +72,13 @@ TEST(WindowState, SavedWindowsReopenWhereTheyWere) {
     w.setWindowState(Qt::WindowMinimized);
     SaveWindowState(w, section);
   }
-  EXPECT_EQ(settings::GetSettingString(section, "WindowSize", ""), "01800013500450003000");
+  EXPECT_EQ(store::GetSettingString(section, "WindowSize", ""), "01800013500450003000");
   {
     QWidget w;
     w.setWindowState(Qt::WindowMaximized);
     SaveWindowState(w, section);
   }
-  EXPECT_EQ(settings::GetSettingString(section, "WindowState", ""), "2");
+  EXPECT_EQ(store::GetSettingString(section, "WindowState", ""), "2");
   QWidget maximised;
   RestoreWindowState(maximised, section, true);
   EXPECT_TRUE(maximised.isMaximized());

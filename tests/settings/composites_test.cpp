@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/core/galaxy_types.h"
-#include "host/services/registry_access.h"
-#include "host/services/template_lookup.h"
+#include "model/galaxy_types.h"
+#include "store/registry_access.h"
+#include "store/template_lookup.h"
 #include "settings/template_file.h"
 #include "settings/template_fixture.h"
 #include "support/test_support.h"
@@ -14,10 +14,10 @@ namespace {
 class CompositesTest : public settingstest::TemplateTest {
  protected:
   void SetUp() override {
-    engine::ResetGalaxyRecords();
+    model::ResetGalaxyRecords();
     TemplateTest::SetUp();
   }
-  engine::CompositeRecord& comp(int c) { return engine::records().CompositeGalaxies[c]; }
+  model::CompositeRecord& comp(int c) { return model::records().CompositeGalaxies[c]; }
 };
 
 TEST_F(CompositesTest, EmptyRegistryGivesSixteenEmptyComposites) {
@@ -44,7 +44,7 @@ TEST_F(CompositesTest, RegistryRoundTripWithValueNames) {
   EXPECT_EQ(Raw("Universe\\CompGal15", "CompGal_Type3"), "<missing>");
   EXPECT_EQ(Raw("Universe\\CompGal0", "_CompGalName"), "< Composite Galaxy 1 >");
 
-  engine::ResetGalaxyRecords();
+  model::ResetGalaxyRecords();
   settings::LoadAllCompositesReg();
   EXPECT_EQ(comp(15)._CompGalName, "Spirals & rings");
   EXPECT_EQ(comp(15)._CompGalPct, 250);
@@ -71,15 +71,15 @@ TEST_F(CompositesTest, AllFiftyMembersSurviveSaveAndLoad) {
   comp(3).CompGal_Count = 50;
   for (int k = 0; k < 50; ++k) comp(3).CompGal_Type[k] = 49 - k;
   settings::SaveAllCompositesReg();
-  engine::ResetGalaxyRecords();
+  model::ResetGalaxyRecords();
   settings::LoadAllCompositesReg();
   EXPECT_EQ(comp(3).CompGal_Count, 50);
   EXPECT_EQ(comp(3).CompGal_Type[49], 0);
 
   settings::SaveAllCompositesTemplate();
   settings::CloseTemplateFile();
-  engine::ResetGalaxyRecords();
-  host::ClearTemplateCache();
+  model::ResetGalaxyRecords();
+  store::ClearTemplateCache();
   settings::LoadAllCompositesTemplate();
   EXPECT_EQ(comp(3).CompGal_Count, 50);
   EXPECT_EQ(comp(3).CompGal_Type[0], 49);
@@ -87,8 +87,8 @@ TEST_F(CompositesTest, AllFiftyMembersSurviveSaveAndLoad) {
 }
 
 TEST_F(CompositesTest, StoredCountBeyondTheSlotsIsReadSafely) {
-  host::SaveRegSetting("Universe\\CompGal4", "CompGal_Count", "100000");
-  host::SaveRegSetting("Universe\\CompGal4", "CompGal_Type49", "60");
+  store::SaveRegSetting("Universe\\CompGal4", "CompGal_Count", "100000");
+  store::SaveRegSetting("Universe\\CompGal4", "CompGal_Type49", "60");
   settings::LoadAllCompositesReg();
   EXPECT_EQ(comp(4).CompGal_Count, 50);
   EXPECT_EQ(comp(4).CompGal_Type[49], 49);
@@ -124,7 +124,7 @@ TEST_F(CompositesTest, TemplateSaveClampsAndWritesInKeyOrder) {
   comp(0) = {"A", 12000, 2, {3, 70}, {}};
   settings::SaveAllCompositesTemplate();
   settings::CloseTemplateFile();
-  const std::string text = testsupport::ReadFile(host::templateState().TemplatePath);
+  const std::string text = testsupport::ReadFile(store::templateState().TemplatePath);
   EXPECT_EQ(text.rfind("\r\n[CompGal0]\r\n_CompGalName=A\r\n_CompGalPct=9999\r\n_CompGalCount=2\r\n"
                        "GalaxyIndex_0=3\r\nGalaxyIndex_1=49\r\n\r\n[CompGal1]\r\n",
                        0),

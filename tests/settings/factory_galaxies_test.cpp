@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "engine/core/galaxy_types.h"
-#include "host/services/values.h"
+#include "model/galaxy_types.h"
+#include "store/values.h"
 #include "runtime/numbers.h"
 #include "settings/factory_galaxies.h"
 #include "settings/factory_universe.h"
@@ -15,15 +15,15 @@ namespace {
 class FactoryGalaxies : public ::testing::Test {
  protected:
   void SetUp() override {
-    engine::ResetGalaxyRecords();
+    model::ResetGalaxyRecords();
     factoryGalaxies() = FactoryGalaxyState{};
   }
   void TearDown() override {
-    engine::ResetGalaxyRecords();
+    model::ResetGalaxyRecords();
     factoryGalaxies() = FactoryGalaxyState{};
   }
-  static engine::GalaxyTypeProps& Type(int n) {
-    return engine::records().GalaxyTypes[static_cast<size_t>(n)];
+  static model::GalaxyTypeProps& Type(int n) {
+    return model::records().GalaxyTypes[static_cast<size_t>(n)];
   }
 };
 
@@ -38,19 +38,19 @@ int CountCommas(const std::string& row) {
 TEST_F(FactoryGalaxies, EveryRowHasItsFieldCountAndOnlyNumbers) {
   for (int32_t n = 1; n <= 50; ++n) {
     const std::string row = FactoryGalaxyRow(n);
-    const int32_t style = runtime::ToLongOr(runtime::Val(host::GetCsvField(row, 3)), -1);
-    const int32_t count = runtime::ToLongOr(runtime::Val(host::GetCsvField(row, 68)), -1);
+    const int32_t style = runtime::ToLongOr(runtime::Val(store::GetCsvField(row, 3)), -1);
+    const int32_t count = runtime::ToLongOr(runtime::Val(store::GetCsvField(row, 68)), -1);
     const bool withBlock = style == 8 || style == 9;
     EXPECT_EQ(count == 0, !withBlock) << "row " << n;
     const int32_t fields = withBlock ? 72 + 7 * count : 69;
     // Each value is followed by a comma, so the field behind the last comma is empty.
     EXPECT_EQ(CountCommas(row), fields) << "row " << n;
-    EXPECT_EQ(host::GetCsvField(row, fields), "") << "row " << n;
+    EXPECT_EQ(store::GetCsvField(row, fields), "") << "row " << n;
     for (int32_t k = 0; k < fields; ++k) {
-      EXPECT_TRUE(runtime::IsNumeric(host::GetCsvField(row, k))) << "row " << n << " field " << k;
+      EXPECT_TRUE(runtime::IsNumeric(store::GetCsvField(row, k))) << "row " << n << " field " << k;
     }
     for (int32_t k : {32, 33, 34, 65, 66, 67}) {
-      EXPECT_EQ(host::GetCsvField(row, k), "0") << "row " << n << " field " << k;
+      EXPECT_EQ(store::GetCsvField(row, k), "0") << "row " << n << " field " << k;
     }
   }
   for (int32_t n : {0, 51, -1}) EXPECT_EQ(FactoryGalaxyRow(n), "") << n;
@@ -137,7 +137,7 @@ TEST_F(FactoryGalaxies, DefaultsGiveTheLookOfEveryType) {
   LoadFactoryDefaults();
   for (const Compact& c : rows) {
     SCOPED_TRACE("row " + std::to_string(c.row));
-    const engine::GalaxyTypeProps& g = Type(c.row - 1);
+    const model::GalaxyTypeProps& g = Type(c.row - 1);
     EXPECT_EQ(g._UniGalName, factoryGalaxies().GalaxyStyleNames[static_cast<size_t>(c.row - 1)]);
     EXPECT_EQ(g.Galaxy_GalStyle, c.style);
     EXPECT_EQ(g.Galaxy_AxisPlane, c.axis);
@@ -172,11 +172,11 @@ TEST_F(FactoryGalaxies, DefaultsWeightTheUniverseMix) {
     }
   }
   EXPECT_EQ(sum, 432);
-  EXPECT_EQ(engine::records().CompositeGalaxies[0]._CompGalName, "Nested Rings + Comet Core");
+  EXPECT_EQ(model::records().CompositeGalaxies[0]._CompGalName, "Nested Rings + Comet Core");
 }
 
 TEST_F(FactoryGalaxies, EveryColumnReachesItsFieldWithinTheClamps) {
-  using G = engine::GalaxyTypeProps;
+  using G = model::GalaxyTypeProps;
   struct LongColumn {
     int column;
     int32_t G::*field;
@@ -211,11 +211,11 @@ TEST_F(FactoryGalaxies, EveryColumnReachesItsFieldWithinTheClamps) {
     const std::string row = FactoryGalaxyRow(n + 1);
     const G& g = Type(n);
     for (const LongColumn& c : longs) {
-      EXPECT_EQ(g.*c.field, runtime::ToLongOr(runtime::Val(host::GetCsvField(row, c.column)), -1))
+      EXPECT_EQ(g.*c.field, runtime::ToLongOr(runtime::Val(store::GetCsvField(row, c.column)), -1))
           << "row " << n + 1 << " column " << c.column;
     }
     for (const SingleColumn& c : singles) {
-      float expected = static_cast<float>(runtime::Val(host::GetCsvField(row, c.column)));
+      float expected = static_cast<float>(runtime::Val(store::GetCsvField(row, c.column)));
       if (n + 1 == 26 && c.column == 12) {
         EXPECT_EQ(expected, 400.0f);
         expected = 99.9f;  // the one factory value beyond its bound
@@ -227,7 +227,7 @@ TEST_F(FactoryGalaxies, EveryColumnReachesItsFieldWithinTheClamps) {
 
 TEST_F(FactoryGalaxies, FirstRowInFull) {
   LoadFactoryGalaxy(0);
-  const engine::GalaxyTypeProps& g = Type(0);
+  const model::GalaxyTypeProps& g = Type(0);
   EXPECT_EQ(g._UniGalName, "Standard Galaxy");  // names filled on first use
   EXPECT_EQ(g._UniGalPct, 30);
   EXPECT_EQ(g.Galaxy_Radius, 300);
@@ -296,7 +296,7 @@ TEST_F(FactoryGalaxies, PlainStyleEmptiesBothBlocks) {
 
 TEST_F(FactoryGalaxies, IfsPointsOfTwistedBranches) {
   LoadFactoryGalaxy(40);
-  const engine::IfsBlock& ifs = Type(40).Ifs;
+  const model::IfsBlock& ifs = Type(40).Ifs;
   ASSERT_EQ(ifs.Galaxy_IFS_Points, 5);
   EXPECT_EQ(ifs.IFS_CenterX, 200);
   EXPECT_EQ(ifs.IFS_CenterY, 300);
@@ -321,7 +321,7 @@ TEST_F(FactoryGalaxies, IfsPointsOfTwistedBranches) {
 
 TEST_F(FactoryGalaxies, AtomsWithTheirPositionCounts) {
   LoadFactoryGalaxy(42);
-  const engine::AtomBlock& cubic = Type(42).Atoms;
+  const model::AtomBlock& cubic = Type(42).Atoms;
   ASSERT_EQ(cubic.Galaxy_Atoms, 3);
   const int32_t edges[3] = {13, 7, 3};  // points per edge of the cube structures
   const int32_t elements[3] = {8, 6, 1};
@@ -335,7 +335,7 @@ TEST_F(FactoryGalaxies, AtomsWithTheirPositionCounts) {
   EXPECT_EQ(cubic.AtomExtra[2], 200);
 
   LoadFactoryGalaxy(43);
-  const engine::AtomBlock& shells = Type(43).Atoms;
+  const model::AtomBlock& shells = Type(43).Atoms;
   ASSERT_EQ(shells.Galaxy_Atoms, 6);
   for (size_t k = 0; k < 6; ++k) EXPECT_EQ(shells.AtomPoints[k], k < 3 ? 38 : 26) << k;
   EXPECT_EQ(shells.AtomElement[1], 11);
@@ -343,7 +343,7 @@ TEST_F(FactoryGalaxies, AtomsWithTheirPositionCounts) {
   EXPECT_EQ(shells.AtomExtra[5], 250);
 
   LoadFactoryGalaxy(44);
-  const engine::AtomBlock& star = Type(44).Atoms;
+  const model::AtomBlock& star = Type(44).Atoms;
   ASSERT_EQ(star.Galaxy_Atoms, 10);
   EXPECT_EQ(star.AtomElement[9], 9);
   EXPECT_EQ(star.AtomPoints[0], 18);
@@ -352,13 +352,13 @@ TEST_F(FactoryGalaxies, AtomsWithTheirPositionCounts) {
 }
 
 TEST_F(FactoryGalaxies, IndexOutsideTheTypesChangesNothing) {
-  const engine::GalaxyTypeProps before0 = Type(0);
-  const engine::GalaxyTypeProps before49 = Type(49);
+  const model::GalaxyTypeProps before0 = Type(0);
+  const model::GalaxyTypeProps before49 = Type(49);
   LoadFactoryGalaxy(-1);
   LoadFactoryGalaxy(50);
   LoadFactoryGalaxy(65);
   EXPECT_EQ(Type(0)._UniGalName, before0._UniGalName);
   EXPECT_EQ(Type(49)._UniGalName, before49._UniGalName);
   EXPECT_EQ(Type(49).Galaxy_Radius, before49.Galaxy_Radius);
-  EXPECT_EQ(Type(50)._UniGalName, engine::DefaultGalaxyType(50)._UniGalName);
+  EXPECT_EQ(Type(50)._UniGalName, model::DefaultGalaxyType(50)._UniGalName);
 }

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/galaxy_types.h"
-#include "host/services/values.h"
+#include "model/galaxy_types.h"
+#include "store/values.h"
 #include "runtime/numbers.h"
 #include "settings/factory_universe.h"
 
@@ -14,10 +14,10 @@ namespace {
 
 class FactoryUniverse : public ::testing::Test {
  protected:
-  void SetUp() override { engine::ResetGalaxyRecords(); }
-  void TearDown() override { engine::ResetGalaxyRecords(); }
-  static engine::CompositeRecord& Composite(int c) {
-    return engine::records().CompositeGalaxies[static_cast<size_t>(c)];
+  void SetUp() override { model::ResetGalaxyRecords(); }
+  void TearDown() override { model::ResetGalaxyRecords(); }
+  static model::CompositeRecord& Composite(int c) {
+    return model::records().CompositeGalaxies[static_cast<size_t>(c)];
   }
 };
 
@@ -27,20 +27,20 @@ TEST_F(FactoryUniverse, ThemeRowsHoldTwentyNineNumbersAndAnEmptyTourText) {
   for (int32_t n = 1; n <= 8; ++n) {
     const std::string row = FactoryUniverseRow(n);
     for (int32_t k = 0; k < 29; ++k) {
-      EXPECT_TRUE(runtime::IsNumeric(host::GetCsvField(row, k))) << "theme " << n << " field " << k;
+      EXPECT_TRUE(runtime::IsNumeric(store::GetCsvField(row, k))) << "theme " << n << " field " << k;
     }
     // The theme applier reads field 29 as the tour list: every theme empties it.
-    EXPECT_EQ(host::GetCsvField(row, 29), "") << n;
+    EXPECT_EQ(store::GetCsvField(row, 29), "") << n;
     EXPECT_EQ(row.back(), ',') << n;
     EXPECT_FALSE(FactoryUniverseThemeName(n).empty()) << n;
   }
   EXPECT_EQ(FactoryUniverseThemeName(1), "Classical (14.3 Billion Years Ago...)");
   EXPECT_EQ(FactoryUniverseThemeName(8), "Galaxies in Motion:  Gravity On");
-  EXPECT_EQ(host::GetCsvField(FactoryUniverseRow(3), 4), "0.9925");
-  EXPECT_EQ(host::GetCsvField(FactoryUniverseRow(5), 5), "0.0125");
-  EXPECT_EQ(host::GetCsvField(FactoryUniverseRow(8), 25), "125000");
-  EXPECT_EQ(host::GetCsvField(FactoryUniverseRow(4), 17), "1");
-  EXPECT_EQ(host::GetCsvField(FactoryUniverseRow(2), 28), "80");
+  EXPECT_EQ(store::GetCsvField(FactoryUniverseRow(3), 4), "0.9925");
+  EXPECT_EQ(store::GetCsvField(FactoryUniverseRow(5), 5), "0.0125");
+  EXPECT_EQ(store::GetCsvField(FactoryUniverseRow(8), 25), "125000");
+  EXPECT_EQ(store::GetCsvField(FactoryUniverseRow(4), 17), "1");
+  EXPECT_EQ(store::GetCsvField(FactoryUniverseRow(2), 28), "80");
   for (int32_t n : {0, 9, -1}) {
     EXPECT_EQ(FactoryUniverseRow(n), "") << n;
     EXPECT_EQ(FactoryUniverseThemeName(n), "") << n;
@@ -75,7 +75,7 @@ TEST_F(FactoryUniverse, FactoryComposites) {
   int32_t sum = 0;
   for (int c = 0; c < 16; ++c) {
     SCOPED_TRACE("composite " + std::to_string(c));
-    const engine::CompositeRecord& r = Composite(c);
+    const model::CompositeRecord& r = Composite(c);
     EXPECT_EQ(r._CompGalName, cases[c].name);
     EXPECT_EQ(r._CompGalPct, cases[c].pct);
     ASSERT_EQ(r.CompGal_Count, static_cast<int32_t>(cases[c].members.size()));
@@ -83,14 +83,14 @@ TEST_F(FactoryUniverse, FactoryComposites) {
       EXPECT_EQ(r.CompGal_Type[k], cases[c].members[k]);
     }
     // The row ends behind its last member.
-    EXPECT_EQ(host::GetCsvField(FactoryCompositeRow(c + 1), 3 + r.CompGal_Count), "");
+    EXPECT_EQ(store::GetCsvField(FactoryCompositeRow(c + 1), 3 + r.CompGal_Count), "");
     sum += r._CompGalPct;
   }
   EXPECT_EQ(sum, 185);
 }
 
 TEST_F(FactoryUniverse, SlotsBeyondTheCountKeepTheirContents) {
-  engine::CompositeRecord& r = Composite(1);
+  model::CompositeRecord& r = Composite(1);
   r.CompGal_Count = 4;
   r.CompGal_Type = {};
   r.CompGal_Type[0] = 5;

@@ -2,19 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/core/galaxy_types.h"
-#include "host/services/registry_access.h"
-#include "host/services/template_lookup.h"
+#include "model/galaxy_types.h"
+#include "store/registry_access.h"
+#include "store/template_lookup.h"
 #include "platform/registry_store.h"
 #include "settings/composites.h"
-#include "settings/store/typed_readers.h"
+#include "store/typed_readers.h"
 #include "settings/template_file.h"
 #include "settings/template_fixture.h"
 #include "support/test_support.h"
 
 namespace {
 
-using engine::GalaxyTypeProps;
+using model::GalaxyTypeProps;
 
 // A record in which every stored value differs from its default, with three IFS points and
 // two atoms; all values lie within the clamp ranges.
@@ -116,24 +116,24 @@ GalaxyTypeProps SampleGalaxy() {
 class GalaxyPersistenceTest : public settingstest::TemplateTest {
  protected:
   void SetUp() override {
-    engine::ResetGalaxyRecords();
+    model::ResetGalaxyRecords();
     TemplateTest::SetUp();
   }
   // Every stored value of a record, as the template writer puts it: equal texts mean equal
   // stored values.
   std::string StoredText(const GalaxyTypeProps& g) {
     std::string path = dir_ + "/probe.glx";
-    auto& slot = engine::records().GalaxyTypes[49];
+    auto& slot = model::records().GalaxyTypes[49];
     const GalaxyTypeProps saved = slot;
     slot = g;
-    std::swap(host::templateState().TemplatePath, path);
+    std::swap(store::templateState().TemplatePath, path);
     settings::WriteGalaxyTemplate(49, "Probe");
     settings::CloseTemplateFile();
-    std::swap(host::templateState().TemplatePath, path);
+    std::swap(store::templateState().TemplatePath, path);
     slot = saved;
     return testsupport::ReadFile(path);
   }
-  GalaxyTypeProps& rec(int n) { return engine::records().GalaxyTypes[n]; }
+  GalaxyTypeProps& rec(int n) { return model::records().GalaxyTypes[n]; }
 };
 
 TEST_F(GalaxyPersistenceTest, EmptyRegistryGivesDefaults) {
@@ -152,7 +152,7 @@ TEST_F(GalaxyPersistenceTest, EmptyRegistryGivesDefaults) {
   EXPECT_EQ(rec(0).Atoms.AtomRadius[0], 0);
   EXPECT_EQ(rec(0).Atoms.Atom_CenterZ, 0);
   EXPECT_EQ(rec(0).Atoms.AtomPoints[0], 0);
-  EXPECT_EQ(StoredText(rec(0)), StoredText(engine::DefaultGalaxyType(0)));
+  EXPECT_EQ(StoredText(rec(0)), StoredText(model::DefaultGalaxyType(0)));
   EXPECT_FLOAT_EQ(rec(0).Galaxy_CometCPersist, 0.9975f);
   EXPECT_FLOAT_EQ(rec(0).Galaxy_HWheelInc, 0.005f);
 }
@@ -190,19 +190,19 @@ TEST_F(GalaxyPersistenceTest, SubKeysAreRewrittenWhole) {
   EXPECT_NE(Raw("Universe\\Galaxy7\\IFS", "IFS_P1"), "<missing>");
   for (const char* gone : {"IFS_P2", "IFS_P3", "IFS_P4"}) EXPECT_EQ(Raw("Universe\\Galaxy7\\IFS", gone), "<missing>");
   EXPECT_FALSE(platform::Registry().keyExists(platform::Hive::CurrentUser,
-                                              host::SettingsKeyPath(host::kAppKey, "Universe\\Galaxy7\\ATOMIC")));
+                                              store::SettingsKeyPath(store::kAppKey, "Universe\\Galaxy7\\ATOMIC")));
   EXPECT_EQ(Raw("Universe\\Galaxy7", "Galaxy_Atoms"), "0");
 }
 
 TEST_F(GalaxyPersistenceTest, RegistryReadToleratesBadStoredValues) {
   const char* sec = "Universe\\Galaxy2";
-  host::SaveRegSetting(sec, "Galaxy_CometVector", "2");
-  host::SaveRegSetting(sec, "Galaxy_Radius", "abc");
-  host::SaveRegSetting(sec, "Galaxy_RadFill", "12,5");
-  host::SaveRegSetting(sec, "Galaxy_IFS_Points", "9");  // more rows than a record holds
-  for (int i = 0; i < 9; ++i) host::SaveRegSetting("Universe\\Galaxy2\\IFS", "IFS_P" + std::to_string(i), "*    7");
-  host::SaveRegSetting(sec, "Galaxy_Atoms", "1");
-  host::SaveRegSetting("Universe\\Galaxy2\\ATOMIC", "Atom_P00", "*9E999   5x");
+  store::SaveRegSetting(sec, "Galaxy_CometVector", "2");
+  store::SaveRegSetting(sec, "Galaxy_Radius", "abc");
+  store::SaveRegSetting(sec, "Galaxy_RadFill", "12,5");
+  store::SaveRegSetting(sec, "Galaxy_IFS_Points", "9");  // more rows than a record holds
+  for (int i = 0; i < 9; ++i) store::SaveRegSetting("Universe\\Galaxy2\\IFS", "IFS_P" + std::to_string(i), "*    7");
+  store::SaveRegSetting(sec, "Galaxy_Atoms", "1");
+  store::SaveRegSetting("Universe\\Galaxy2\\ATOMIC", "Atom_P00", "*9E999   5x");
   rec(2).Atoms.AtomElement[0] = 4;
   settings::ReadGalaxyReg(2, sec);
   EXPECT_FALSE(rec(2).Galaxy_CometVector);
@@ -244,7 +244,7 @@ TEST_F(GalaxyPersistenceTest, RowTextHasFixedColumns) {
 // The bytes of a template holding one galaxy type with IFS points and atoms and one composite.
 TEST_F(GalaxyPersistenceTest, TemplateMatchesGoldenFileAndReadsBack) {
   rec(0) = SampleGalaxy();
-  auto& comp = engine::records().CompositeGalaxies[0];
+  auto& comp = model::records().CompositeGalaxies[0];
   comp._CompGalName = "Mix";
   comp._CompGalPct = 40;
   comp.CompGal_Count = 3;
@@ -254,10 +254,10 @@ TEST_F(GalaxyPersistenceTest, TemplateMatchesGoldenFileAndReadsBack) {
   settings::CloseTemplateFile();
   const std::string golden = testsupport::ReadFile(testsupport::FixturePath("galaxy_composite.glx"));
   ASSERT_FALSE(golden.empty());
-  EXPECT_EQ(testsupport::ReadFile(host::templateState().TemplatePath), golden);
+  EXPECT_EQ(testsupport::ReadFile(store::templateState().TemplatePath), golden);
 
-  engine::ResetGalaxyRecords();
-  host::ClearTemplateCache();
+  model::ResetGalaxyRecords();
+  store::ClearTemplateCache();
   settings::ReadGalaxyTemplate(0, "UniGal0");
   settings::ReadCompositeTemplate(0, "CompGal0");
   EXPECT_EQ(StoredText(rec(0)), StoredText(SampleGalaxy()));
@@ -285,9 +285,9 @@ TEST_F(GalaxyPersistenceTest, TemplateValuesThatDoNotConvertKeepTheField) {
       {"", 300},
   };
   for (const Case& c : cases) {
-    testsupport::WriteFile(host::templateState().TemplatePath,
+    testsupport::WriteFile(store::templateState().TemplatePath,
                            std::string("\r\n[UniGal5]\r\n") + c.line + "\r\nGalaxy_Distance=1\r\n");
-    host::ClearTemplateCache();
+    store::ClearTemplateCache();
     rec(5).Galaxy_Radius = 777;
     settings::ReadGalaxyTemplate(5, "UniGal5");
     EXPECT_EQ(rec(5).Galaxy_Radius, c.radius) << c.line;
@@ -311,10 +311,10 @@ TEST_F(GalaxyPersistenceTest, TemplateReadOfWeightSinglesAndFlag) {
       {"-3", 33, -3.0f, false},
   };
   for (const Case& c : cases) {
-    testsupport::WriteFile(host::templateState().TemplatePath,
+    testsupport::WriteFile(store::templateState().TemplatePath,
                            std::string("\r\n[UniGal1]\r\n_UniGalPct=") + c.value + "\r\nGalaxy_RadFill=" + c.value +
                                "\r\nGalaxy_CometVector=" + c.value + "\r\n");
-    host::ClearTemplateCache();
+    store::ClearTemplateCache();
     rec(1)._UniGalPct = 33;
     rec(1).Galaxy_RadFill = 44.0f;
     rec(1).Galaxy_CometVector = true;
@@ -338,18 +338,18 @@ TEST_F(GalaxyPersistenceTest, SaveAndLoadAllClampAndUseNumberedSections) {
 
   settings::SaveAllGalaxiesTemplate();
   settings::CloseTemplateFile();
-  const std::string text = testsupport::ReadFile(host::templateState().TemplatePath);
+  const std::string text = testsupport::ReadFile(store::templateState().TemplatePath);
   EXPECT_EQ(text.rfind("\r\n[UniGal0]\r\n_UniGalName=< Galaxy Profile 1 >\r\n_UniGalPct=0\r\n", 0), 0u);
   EXPECT_NE(text.find("\r\n[UniGal12\\ATOMIC]\r\nAtom_CenterX=10\r\n"), std::string::npos);
   EXPECT_NE(text.find("Atom_P31="), std::string::npos);
 
-  engine::ResetGalaxyRecords();
-  host::ClearTemplateCache();
+  model::ResetGalaxyRecords();
+  store::ClearTemplateCache();
   settings::LoadAllGalaxiesTemplate();
   EXPECT_EQ(rec(12).Galaxy_Radius, 30000);
   EXPECT_EQ(rec(12).Atoms.Galaxy_Atoms, 32);
 
-  engine::ResetGalaxyRecords();
+  model::ResetGalaxyRecords();
   settings::LoadAllGalaxiesReg();
   EXPECT_EQ(rec(12)._UniGalName, SampleGalaxy()._UniGalName);
   EXPECT_EQ(rec(12).Ifs.Galaxy_IFS_Points, 5);

@@ -5,15 +5,15 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/core/galaxy_types.h"
+#include "model/galaxy_types.h"
 
 namespace {
 
 class RecordClampsTest : public ::testing::Test {
  protected:
-  void SetUp() override { engine::ResetGalaxyRecords(); }
-  engine::GalaxyTypeProps& rec() { return engine::records().GalaxyTypes[4]; }
-  engine::CompositeRecord& comp() { return engine::records().CompositeGalaxies[2]; }
+  void SetUp() override { model::ResetGalaxyRecords(); }
+  model::GalaxyTypeProps& rec() { return model::records().GalaxyTypes[4]; }
+  model::CompositeRecord& comp() { return model::records().CompositeGalaxies[2]; }
 };
 
 // The style-dependent bounds, style by style: each field is pushed below and above its range.
@@ -208,7 +208,7 @@ TEST_F(RecordClampsTest, CompositeCountAllowsEveryMemberSlot) {
     settings::ClampCompositeRecord(2);
     EXPECT_EQ(comp().CompGal_Count, c.countOut) << c.count;
     EXPECT_EQ(comp()._CompGalPct, 9999);
-    for (int k = 0; k < engine::kCompositeMembers; ++k)
+    for (int k = 0; k < model::kCompositeMembers; ++k)
       EXPECT_EQ(comp().CompGal_Type[k], k < c.countOut ? 49 : 77) << c.count << " slot " << k;
   }
   comp().CompGal_Count = 1;

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "engine/core/galaxy_types.h"
-#include "host/services/registry_access.h"
-#include "host/services/template_lookup.h"
+#include "model/galaxy_types.h"
+#include "store/registry_access.h"
+#include "store/template_lookup.h"
 #include "settings/template_fixture.h"
 #include "support/test_support.h"
 
@@ -15,9 +15,9 @@ namespace {
 class CommandLineTemplateTest : public settingstest::TemplateTest {
  protected:
   void SetUp() override {
-    engine::ResetGalaxyRecords();
+    model::ResetGalaxyRecords();
     TemplateTest::SetUp();
-    host::templateState().TemplatePath.clear();
+    store::templateState().TemplatePath.clear();
   }
 };
 
@@ -37,17 +37,17 @@ const char* const kTemplate =
 TEST_F(CommandLineTemplateTest, TemplateValuesOrTheirDefaultsReachTheRegistry) {
   testsupport::WriteFile(path_, "\r\n[Advanced]\r\nFocalLength=5\r\n");
   // A lookup before the road caches the file's earlier text; the road reads the file afresh.
-  host::templateState().TemplatePath = path_;
-  ASSERT_EQ(host::ReadTemplateValue("Advanced", "FocalLength", ""), "5");
-  host::templateState().TemplatePath = "elsewhere.glx";
+  store::templateState().TemplatePath = path_;
+  ASSERT_EQ(store::ReadTemplateValue("Advanced", "FocalLength", ""), "5");
+  store::templateState().TemplatePath = "elsewhere.glx";
   testsupport::WriteFile(path_, kTemplate);
-  host::SaveRegSetting("DirectX", "DX_FilterMaskR", "12");
-  host::SaveRegSetting("DirectX", "DX_BlendUniBurst", "60");
+  store::SaveRegSetting("DirectX", "DX_FilterMaskR", "12");
+  store::SaveRegSetting("DirectX", "DX_BlendUniBurst", "60");
 
   settings::CyclePropsTempToRegArrays(path_, 1920, 1080);
 
-  EXPECT_EQ(host::templateState().TemplatePath, path_);
-  EXPECT_TRUE(host::templateState().TemplateText.empty());
+  EXPECT_EQ(store::templateState().TemplatePath, path_);
+  EXPECT_TRUE(store::templateState().TemplateText.empty());
   struct Case {
     const char* section;
     const char* key;
@@ -90,12 +90,12 @@ TEST_F(CommandLineTemplateTest, TemplateValuesOrTheirDefaultsReachTheRegistry) {
       {"Universe\\CompGal0", "_CompGalName", "< Composite Galaxy 1 >"},
   };
   for (const Case& c : cases) EXPECT_EQ(Raw(c.section, c.key), c.stored) << c.section << " " << c.key;
-  EXPECT_EQ(engine::records().GalaxyTypes[3].Galaxy_Radius, 30000);
-  EXPECT_EQ(engine::records().CompositeGalaxies[2].CompGal_Type[0], 4);
+  EXPECT_EQ(model::records().GalaxyTypes[3].Galaxy_Radius, 30000);
+  EXPECT_EQ(model::records().CompositeGalaxies[2].CompGal_Type[0], 4);
 }
 
 TEST_F(CommandLineTemplateTest, UnreadableTemplateWritesEveryDefault) {
-  host::SaveRegSetting("Advanced", "Adv_RandomMag", "9");
+  store::SaveRegSetting("Advanced", "Adv_RandomMag", "9");
   settings::CyclePropsTempToRegArrays(dir_ + "/missing.glx", 640, 480);
   EXPECT_EQ(Raw("DirectX", "DX_WinWidth"), "640");
   EXPECT_EQ(Raw("DirectX", "DX_WinHeight"), "480");

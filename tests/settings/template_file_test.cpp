@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "host/services/registry_access.h"
-#include "host/services/template_lookup.h"
-#include "settings/store/typed_readers.h"
+#include "store/registry_access.h"
+#include "store/template_lookup.h"
+#include "store/typed_readers.h"
 #include "settings/template_fixture.h"
 #include "support/test_support.h"
 
@@ -14,7 +14,7 @@ class TemplateFileTest : public settingstest::TemplateTest {
  protected:
   std::string Finish() {
     settings::CloseTemplateFile();
-    host::ClearTemplateCache();
+    store::ClearTemplateCache();
     return testsupport::ReadFile(path_);
   }
 };
@@ -30,16 +30,16 @@ TEST_F(TemplateFileTest, WritesHeadersOnSectionChangeWithCrLf) {
             "\r\n[Advanced]\r\nFocalLength=1.5\r\nLockMessage=\r\n"
             "\r\n[Admin]\r\nLate=x\r\n");
   // Readers see the first block of a section only; an empty value reads back empty.
-  EXPECT_EQ(host::ReadTemplateValue("Admin", "Late", "missing"), "missing");
-  EXPECT_EQ(host::ReadTemplateValue("Admin", "Count", "0"), "12");
-  EXPECT_EQ(host::ReadTemplateValue("Advanced", "LockMessage", "dflt"), "");
+  EXPECT_EQ(store::ReadTemplateValue("Admin", "Late", "missing"), "missing");
+  EXPECT_EQ(store::ReadTemplateValue("Admin", "Count", "0"), "12");
+  EXPECT_EQ(store::ReadTemplateValue("Advanced", "LockMessage", "dflt"), "");
 }
 
 TEST_F(TemplateFileTest, TextIsWrittenInWindows1252AndReadsBackAsUtf8) {
   settings::WriteTemplateValue("Advanced", "LockMessage", "Caf\xC3\xA9 a=b \xE2\x82\xAC");
   const std::string bytes = Finish();
   EXPECT_EQ(bytes, "\r\n[Advanced]\r\nLockMessage=Caf\xE9 a=b \x80\r\n");
-  EXPECT_EQ(host::ReadTemplateValue("Advanced", "LockMessage", ""), "Caf\xC3\xA9 a=b \xE2\x82\xAC");
+  EXPECT_EQ(store::ReadTemplateValue("Advanced", "LockMessage", ""), "Caf\xC3\xA9 a=b \xE2\x82\xAC");
 }
 
 TEST_F(TemplateFileTest, FileArgumentOnlyCountsWhileNothingIsOpen) {
@@ -61,20 +61,20 @@ TEST_F(TemplateFileTest, SecondFileAlwaysStartsWithHeader) {
 }
 
 TEST_F(TemplateFileTest, UnwritableTargetFailsSilentlyUntilClosed) {
-  host::templateState().TemplatePath = dir_ + "/no/such/dir/t.glx";
+  store::templateState().TemplatePath = dir_ + "/no/such/dir/t.glx";
   settings::WriteTemplateValue("A", "k", 1);
   settings::WriteTemplateValue("A", "j", 2);
   EXPECT_EQ(settings::templateWriter().TemplateFileNumber, 1);
   settings::CloseTemplateFile();
   EXPECT_EQ(settings::templateWriter().TemplateFileNumber, 0);
   // The next save opens its target afresh.
-  host::templateState().TemplatePath = path_;
+  store::templateState().TemplatePath = path_;
   settings::WriteTemplateValue("A", "k", 3);
   EXPECT_EQ(Finish(), "\r\n[A]\r\nk=3\r\n");
 }
 
 TEST_F(TemplateFileTest, ExportWritesStoredValueOrDefault) {
-  host::SaveRegSetting("Advanced", "Adv_FontName", "Verdana");
+  store::SaveRegSetting("Advanced", "Adv_FontName", "Verdana");
   settings::ExportSetting("Advanced", "Adv_FontName", "Arial");
   settings::ExportSetting("Advanced", "Adv_FontSize", "12");
   EXPECT_EQ(Finish(), "\r\n[Advanced]\r\nAdv_FontName=Verdana\r\nAdv_FontSize=12\r\n");
@@ -82,15 +82,15 @@ TEST_F(TemplateFileTest, ExportWritesStoredValueOrDefault) {
 
 TEST_F(TemplateFileTest, ImportWritesTemplateValueOrDefaultToRegistry) {
   testsupport::WriteFile(path_, "\r\n[Advanced]\r\nAdv_FontName=Verdana\r\nLockMessage=\r\n");
-  host::SaveRegSetting("Advanced", "Adv_FontSize", "30");
+  store::SaveRegSetting("Advanced", "Adv_FontSize", "30");
   settings::ImportSetting("Advanced", "Adv_FontName", "Arial");
   settings::ImportSetting("Advanced", "Adv_FontSize", "12");  // missing: default replaces "30"
   settings::ImportSetting("Advanced", "LockMessage", "dflt");
   settings::ImportSetting("DirectX", "DX_FilterIndex", "0");  // missing section
-  EXPECT_EQ(settings::GetSettingString("Advanced", "Adv_FontName", "?"), "Verdana");
-  EXPECT_EQ(settings::GetSettingString("Advanced", "Adv_FontSize", "?"), "12");
-  EXPECT_EQ(settings::GetSettingString("Advanced", "LockMessage", "?"), "");
-  EXPECT_EQ(settings::GetSettingString("DirectX", "DX_FilterIndex", "?"), "0");
+  EXPECT_EQ(store::GetSettingString("Advanced", "Adv_FontName", "?"), "Verdana");
+  EXPECT_EQ(store::GetSettingString("Advanced", "Adv_FontSize", "?"), "12");
+  EXPECT_EQ(store::GetSettingString("Advanced", "LockMessage", "?"), "");
+  EXPECT_EQ(store::GetSettingString("DirectX", "DX_FilterIndex", "?"), "0");
 }
 
 }  // namespace

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "host/services/registry_access.h"
-#include "host/services/template_lookup.h"
+#include "store/registry_access.h"
+#include "store/template_lookup.h"
 #include "settings/template_file.h"
 #include "support/test_support.h"
 
@@ -23,25 +23,25 @@ class TemplateTest : public ::testing::Test {
     path_ = dir_ + "/t.glx";
     settings::CloseTemplateFile();
     settings::templateWriter() = {};
-    host::ClearTemplateCache();
-    host::templateState().TemplatePath = path_;
+    store::ClearTemplateCache();
+    store::templateState().TemplatePath = path_;
   }
   void TearDown() override {
     settings::CloseTemplateFile();
-    host::ClearTemplateCache();
-    host::templateState().TemplatePath.clear();
+    store::ClearTemplateCache();
+    store::templateState().TemplatePath.clear();
     std::error_code ec;
     std::filesystem::remove_all(dir_, ec);
   }
 
   // A registry value as stored, or "<missing>".
   std::string Raw(std::string_view section, std::string_view key) {
-    return host::GetRegSettingRaw(section, key, "<missing>");
+    return store::GetRegSettingRaw(section, key, "<missing>");
   }
   // Makes `text` the template file and drops what the reader cached of it.
   void UseTemplate(const std::string& text) {
     testsupport::WriteFile(path_, text);
-    host::ClearTemplateCache();
+    store::ClearTemplateCache();
   }
 
   testsupport::TempConfig config_;

@@ -1,0 +1,90 @@
+#include "store/registry_access.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/message_box.h"
+
+namespace store {
+
+platform::Hive HiveOfSelector(int32_t selector) {
+  switch (selector) {
+    case 0:
+      return platform::Hive::LocalMachine;
+    case 1:
+      return platform::Hive::CurrentUser;
+    case 2:
+      return platform::Hive::ClassesRoot;
+    default:
+      return platform::Hive::Users;
+  }
+}
+
+std::string SettingsKeyPath(std::string_view app, std::string_view section) {
+  std::string p = "SOFTWARE\\ZORV\\";
+  p += app;
+  p += "\\";
+  p += section;
+  return p;
+}
+
+bool SaveRegSetting(std::string_view section, std::string_view name, const runtime::TextValue& value, int32_t hive,
+                    std::string_view app) {
+  auto& reg = platform::Registry();
+  const platform::Hive h = HiveOfSelector(hive);
+  const std::string key = SettingsKeyPath(app, section);
+  if (!reg.createKey(h, key)) return false;
+  return reg.setValue(h, key, name, {platform::ValueType::Text, runtime::TrimBlanks(value.text())});
+}
+
+std::string GetRegSettingRaw(std::string_view section, std::string_view name, const runtime::TextValue& def,
+                             int32_t hive, std::string_view app) {
+  auto v = platform::Registry().value(HiveOfSelector(hive), SettingsKeyPath(app, section), name);
+  return v ? v->data : def.text();
+}
+
+int32_t DeleteRegKey(std::string_view app, std::string_view section, std::string_view subKey, int32_t hive) {
+  auto& reg = platform::Registry();
+  const platform::Hive h = HiveOfSelector(hive);
+  const std::string parent = SettingsKeyPath(app, section);
+  if (!reg.keyExists(h, parent)) return 0;
+  if (subKey.empty()) return 2;  // a key never deletes itself through this call
+  return reg.deleteKey(h, parent + "\\" + std::string(subKey));
+}
+
+std::string ReadRegistryString(platform::Hive hive, std::string_view keyPath, std::string_view name) {
+  auto v = platform::Registry().value(hive, keyPath, name);
+  if (!v) return "";
+  if (v->type == platform::ValueType::Dword) {
+    // An unsigned 32-bit number, at least three digits.
+    unsigned long n = std::strtoul(v->data.c_str(), nullptr, 10);
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%03lu", n);
+    return buf;
+  }
+  return v->data;
+}
+
+bool TestRegistryWrite() {
+  SaveRegSetting("General", "TestRegWrite", 1, kCurrentUser, kAppKey);
+  // Read back as a whole number, the way the typed Long reader does.
+  double v = 0;
+  if (runtime::IsNumeric(GetRegSettingRaw("General", "TestRegWrite", 0, kCurrentUser, kAppKey), &v) &&
+      runtime::ToLong(v) == 1)
+    return true;
+  platform::ShowMessage(
+      "The Registry is read-only.\r\n\r\nThe Property settings cannot be saved.\r\n"
+      "You must change your Windows User Privileges so that programs \r\n"
+      "can write to the Registry.  See your System Administrator for assistance.",
+      platform::kProductName, platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
+  return false;
+}
+
+std::string ReplaceDecimalSeparator(const runtime::TextValue& value) {
+  std::string s = value.text();
+  for (char& c : s)
+    if (c == ',') c = '.';
+  return s;
+}
+
+}  // namespace store

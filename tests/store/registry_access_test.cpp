@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "store/registry_access.h"
+#include "support/test_support.h"
+
+using namespace store;
+
+TEST(RegistryAccess, WriteTrimsAndReadFallsBackToDefault) {
+  testsupport::TempConfig cfg;
+  EXPECT_EQ(store::GetRegSettingRaw("General", "Missing", 7), "7");
+  EXPECT_EQ(store::GetRegSettingRaw("NoSuchSection", "Missing", "x"), "x");
+  ASSERT_TRUE(store::SaveRegSetting("General", "Name", "  padded  "));
+  EXPECT_EQ(store::GetRegSettingRaw("General", "name", ""), "padded");
+  ASSERT_TRUE(store::SaveRegSetting("Universe\\Galaxy1", "Galaxy_Radius", 0.5f));
+  EXPECT_EQ(store::GetRegSettingRaw("universe\\galaxy1", "GALAXY_RADIUS", ""), "0.5");
+  // 300 characters read back whole.
+  const std::string longText(300, 'a');
+  ASSERT_TRUE(store::SaveRegSetting("General", "Long", longText));
+  EXPECT_EQ(store::GetRegSettingRaw("General", "Long", "default"), longText);
+  // Values of other hives live apart.
+  EXPECT_EQ(store::GetRegSettingRaw("General", "Name", "none", 0), "none");
+}
+
+TEST(RegistryAccess, DeleteRegKeyResults) {
+  testsupport::TempConfig cfg;
+  EXPECT_EQ(store::DeleteRegKey(store::kAppKey, "Universe\\Galaxy0", "IFS"), 0);  // no parent: nothing to do
+  ASSERT_TRUE(store::SaveRegSetting("Universe\\Galaxy0\\IFS", "IFS_P0", "row"));
+  ASSERT_TRUE(store::SaveRegSetting("Universe\\Galaxy0\\IFS\\Deeper", "v", "1"));
+  EXPECT_EQ(store::DeleteRegKey(store::kAppKey, "Universe\\Galaxy0", "ifs"), 0);
+  EXPECT_EQ(store::GetRegSettingRaw("Universe\\Galaxy0\\IFS", "IFS_P0", "gone"), "gone");
+  EXPECT_EQ(store::GetRegSettingRaw("Universe\\Galaxy0\\IFS\\Deeper", "v", "gone"), "gone");
+  EXPECT_EQ(store::DeleteRegKey(store::kAppKey, "Universe\\Galaxy0", "IFS"), 2);  // parent exists, sub-key does not
+}
+
+TEST(RegistryAccess, ReadRegistryStringOfTextAndNumbers) {
+  testsupport::TempConfig cfg;
+  auto& reg = platform::Registry();
+  ASSERT_TRUE(reg.createKey(platform::Hive::CurrentUser, "Control Panel\\Desktop"));
+  struct Case {
+    platform::StoredValue v;
+    const char* expect;
+  } cases[] = {
+      {{platform::ValueType::Dword, "0"}, "000"},
+      {{platform::ValueType::Dword, "1"}, "001"},
+      {{platform::ValueType::Dword, "1234"}, "1234"},
+      {{platform::ValueType::Text, "Hello"}, "Hello"},
+  };
+  for (const auto& c : cases) {
+    ASSERT_TRUE(reg.setValue(platform::Hive::CurrentUser, "Control Panel\\Desktop", "V", c.v));
+    EXPECT_EQ(store::ReadRegistryString(platform::Hive::CurrentUser, "Control Panel\\Desktop", "V"), c.expect);
+  }
+  EXPECT_EQ(store::ReadRegistryString(platform::Hive::CurrentUser, "Control Panel\\Desktop", "Missing"), "");
+}
+
+TEST(RegistryAccess, TestRegistryWriteProbesAndTellsTheUser) {
+  {
+    testsupport::TempConfig cfg;
+    testsupport::MessageRecorder rec;
+    EXPECT_TRUE(store::TestRegistryWrite());
+    EXPECT_EQ(store::GetRegSettingRaw("General", "TestRegWrite", ""), "1");
+    EXPECT_TRUE(rec.messages.empty());
+  }
+  {
+    // A damaged store: reads give defaults, writes fail, and the user is told.
+    testsupport::TempConfig cfg;
+    const std::string path = platform::DefaultRegistryPath();
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    testsupport::WriteFile(path, std::string(2048, 'q'));
+    platform::ResetRegistry();
+    testsupport::MessageRecorder rec;
+    EXPECT_FALSE(store::SaveRegSetting("General", "X", 1));
+    EXPECT_EQ(store::GetRegSettingRaw("General", "X", 5), "5");
+    EXPECT_FALSE(store::TestRegistryWrite());
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(rec.messages[0].title, "Zorvane");
+    EXPECT_EQ(rec.messages[0].icon, platform::MsgIcon::Exclamation);
+    EXPECT_EQ(rec.messages[0].text.rfind("The Registry is read-only.\r\n\r\nThe Property settings cannot be saved.", 0),
+              0u);
+  }
+}
+
+TEST(RegistryAccess, ReplaceDecimalSeparatorReplacesEveryComma) {
+  EXPECT_EQ(store::ReplaceDecimalSeparator(0.5f), "0.5");
+  EXPECT_EQ(store::ReplaceDecimalSeparator("1,2,3"), "1.2.3");
+}
