@@ -4,6 +4,9 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <cstring>
+
+#include <emmintrin.h>
 
 #include "runtime/inline_numbers.h"
 #include "runtime/numbers.h"
@@ -41,7 +44,10 @@ int64_t FloorDiv(int64_t a, int64_t b) {
 int64_t CeilDiv(int64_t a, int64_t b) { return -FloorDiv(-a, b); }
 
 // Calls fn(firstElement, pixelCount, walkedRow) for every walked row of the frame that lies
-// (at least in part) inside a buffer of `size` elements.
+// (at least in part) inside a buffer of `size` elements, in ascending address order (with a
+// negative pitch that is the walked rows from the last to the first). No row depends on
+// another, so the order changes no result; ascending addresses keep the hardware prefetcher
+// ahead of the walk.
 template <class Fn>
 void WalkRows(size_t size, int32_t width, int32_t height, int32_t pitchBytes,
               int32_t startOffsetBytes, Fn&& fn) {
@@ -62,7 +68,10 @@ void WalkRows(size_t size, int32_t width, int32_t height, int32_t pitchBytes,
   }
   lo = std::max<int64_t>(lo, 0);
   hi = std::min<int64_t>(hi, static_cast<int64_t>(height) - 1);
-  for (int64_t k = lo; k <= hi; ++k) {
+  if (lo > hi) return;
+  const int64_t step = p > 0 ? 1 : -1;
+  const int64_t from = p > 0 ? lo : hi;
+  for (int64_t k = from, n = hi - lo + 1; n > 0; k += step, --n) {
     const int64_t rowByte = base + (k + 1) * p;
     if (rowByte < 0 || rowByte % 4 != 0) continue;
     const int64_t first = rowByte / 4;
@@ -76,21 +85,147 @@ int32_t TrailLevel(int32_t levelCode) {
   return std::clamp(levelCode, kLevelCodeBase, kLevelCodeBase + 100) - kLevelCodeBase;
 }
 
-struct TrailTable {
-  std::array<uint32_t, 256> lut;
-  explicit TrailTable(int32_t level) {
-    for (uint32_t c = 0; c < 256; ++c) lut[c] = c * static_cast<uint32_t>(level) / 100u;
+// The per-pixel arithmetic of the blend calls, in a form that SSE2 (the x86-64 baseline)
+// carries out on four pixels at once with exactly the same results as one pixel at a time:
+//  - c * L / 100 truncated (c 0..255, L 0..99) is the high half of c * ceil(L * 65536 / 100);
+//    L = 100 keeps c;
+//  - x / 255 truncated (x = f * W <= 65025) is (x * 0x8081) >> 23;
+//  - min(255, a + b) of two bytes is their saturated sum.
+// The tail of a row (fewer than four pixels) takes the arithmetic as the header states it.
+struct PixelOps {
+  uint32_t level;     // L
+  bool keep;          // L = 100
+  uint16_t trailMul;  // ceil(L * 65536 / 100) for L < 100
+  uint16_t weight;    // W of the desktop mix, 0..255
+  uint32_t andMask;   // the filter as (p And andMask) Xor xorMask
+  uint32_t xorMask;
+
+  PixelOps(int32_t levelCode, int32_t frameWeight, int32_t filterMode, int32_t filterMask) {
+    level = static_cast<uint32_t>(TrailLevel(levelCode));
+    keep = level == 100;
+    trailMul = keep ? 0 : static_cast<uint16_t>((level * 65536 + 99) / 100);
+    weight = static_cast<uint16_t>(std::clamp(frameWeight, 0, 255));
+    const uint32_t m = static_cast<uint32_t>(filterMask) & 0xFFFFFFu;
+    andMask = filterMode == 1 ? m : 0xFFFFFFFFu;
+    xorMask = filterMode == 2 ? m : 0u;
   }
-  uint32_t operator()(uint32_t px) const {
-    return lut[px & 0xFFu] | (lut[(px >> 8) & 0xFFu] << 8) | (lut[(px >> 16) & 0xFFu] << 16);
+
+  uint32_t Trail(uint32_t px) const {
+    return ((px & 0xFFu) * level / 100u) | ((((px >> 8) & 0xFFu) * level / 100u) << 8) |
+           ((((px >> 16) & 0xFFu) * level / 100u) << 16);
+  }
+  uint32_t Filter(uint32_t px) const { return (px & andMask) ^ xorMask; }
+  // min(255, f * W / 255 + s) of channel f of the blended pixel and desktop byte s.
+  uint32_t MixChannel(uint32_t f, uint32_t s) const {
+    return std::min(255u, f * weight / 255u + s);
+  }
+  uint32_t Mix(uint32_t px, uint32_t desk) const {
+    return MixChannel(px & 0xFFu, desk & 0xFFu) | (MixChannel((px >> 8) & 0xFFu, (desk >> 8) & 0xFFu) << 8) |
+           (MixChannel((px >> 16) & 0xFFu, (desk >> 16) & 0xFFu) << 16);
   }
 };
 
-uint32_t ApplyFilter(uint32_t px, int32_t mode, int32_t mask) {
-  const uint32_t m = static_cast<uint32_t>(mask) & 0xFFFFFFu;
-  if (mode == 1) return px & m;
-  if (mode == 2) return px ^ m;
-  return px;
+// The four-pixel forms of PixelOps.
+struct PixelOps4 {
+  __m128i keepMask, byteLanes, trailBR, trailG, weight, div255, andMask, xorMask;
+  bool keep;
+
+  explicit PixelOps4(const PixelOps& o)
+      : keepMask(_mm_set1_epi32(0x00FFFFFF)),
+        byteLanes(_mm_set1_epi32(0x00FF00FF)),
+        trailBR(_mm_set1_epi16(static_cast<int16_t>(o.trailMul))),
+        trailG(_mm_set1_epi32(o.trailMul)),  // green lanes only: the top byte becomes 0
+        weight(_mm_set1_epi16(static_cast<int16_t>(o.weight))),
+        div255(_mm_set1_epi16(static_cast<int16_t>(0x8081))),
+        andMask(_mm_set1_epi32(static_cast<int32_t>(o.andMask))),
+        xorMask(_mm_set1_epi32(static_cast<int32_t>(o.xorMask))),
+        keep(o.keep) {}
+
+  __m128i Trail(__m128i v) const {
+    if (keep) return _mm_and_si128(v, keepMask);
+    const __m128i br = _mm_mulhi_epu16(_mm_and_si128(v, byteLanes), trailBR);
+    const __m128i g = _mm_mulhi_epu16(_mm_srli_epi16(v, 8), trailG);
+    return _mm_or_si128(br, _mm_slli_epi16(g, 8));
+  }
+  __m128i Filter(__m128i v) const { return _mm_xor_si128(_mm_and_si128(v, andMask), xorMask); }
+  // v: blended pixels (top byte 0); desk: desktop pixels (top byte 0).
+  __m128i Mix(__m128i v, __m128i desk) const {
+    const __m128i br = _mm_srli_epi16(_mm_mulhi_epu16(_mm_mullo_epi16(_mm_and_si128(v, byteLanes), weight), div255), 7);
+    const __m128i g = _mm_srli_epi16(_mm_mulhi_epu16(_mm_mullo_epi16(_mm_srli_epi16(v, 8), weight), div255), 7);
+    return _mm_adds_epu8(_mm_or_si128(br, _mm_slli_epi16(g, 8)), desk);
+  }
+};
+
+inline __m128i Load4(const uint32_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+inline void Store4(uint32_t* p, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
+
+// Four desktop pixels from the 12 bytes at s (blue, green, red each). The 16-byte form reads
+// four bytes beyond them; the 12-byte form reads no byte beyond them.
+inline __m128i LoadDesk4Wide(const uint8_t* s) {
+  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+  // Pixel i lies at bytes 3i..3i+2: shifted up by i bytes it fills its own 32-bit lane.
+  const __m128i lane0 = _mm_setr_epi32(0x00FFFFFF, 0, 0, 0), lane1 = _mm_setr_epi32(0, 0x00FFFFFF, 0, 0);
+  const __m128i lane2 = _mm_setr_epi32(0, 0, 0x00FFFFFF, 0), lane3 = _mm_setr_epi32(0, 0, 0, 0x00FFFFFF);
+  return _mm_or_si128(_mm_or_si128(_mm_and_si128(v, lane0), _mm_and_si128(_mm_slli_si128(v, 1), lane1)),
+                      _mm_or_si128(_mm_and_si128(_mm_slli_si128(v, 2), lane2), _mm_and_si128(_mm_slli_si128(v, 3), lane3)));
+}
+
+inline __m128i LoadDesk4(const uint8_t* s) {
+  uint64_t q;
+  uint32_t r;
+  std::memcpy(&q, s, 8);
+  std::memcpy(&r, s + 8, 4);
+  return _mm_setr_epi32(static_cast<int32_t>(q & 0xFFFFFFu), static_cast<int32_t>((q >> 24) & 0xFFFFFFu),
+                        static_cast<int32_t>(((q >> 48) | (static_cast<uint64_t>(r) << 16)) & 0xFFFFFFu),
+                        static_cast<int32_t>(r >> 8));
+}
+
+inline uint32_t LoadDesk1(const uint8_t* s) {
+  return static_cast<uint32_t>(s[0]) | (static_cast<uint32_t>(s[1]) << 8) | (static_cast<uint32_t>(s[2]) << 16);
+}
+
+// Trail blend of n pixels in place.
+void TrailRow(uint32_t* row, size_t n, const PixelOps& o, const PixelOps4& o4) {
+  size_t x = 0;
+  for (; x + 4 <= n; x += 4) Store4(row + x, o4.Trail(Load4(row + x)));
+  for (; x < n; ++x) row[x] = o.Trail(row[x]);
+}
+
+// Trail blend of n pixels in place, the filtered result into out.
+void FilterRow(uint32_t* row, uint32_t* out, size_t n, const PixelOps& o, const PixelOps4& o4) {
+  size_t x = 0;
+  for (; x + 4 <= n; x += 4) {
+    const __m128i v = o4.Trail(Load4(row + x));
+    Store4(row + x, v);
+    Store4(out + x, o4.Filter(v));
+  }
+  for (; x < n; ++x) {
+    const uint32_t px = o.Trail(row[x]);
+    row[x] = px;
+    out[x] = o.Filter(px);
+  }
+}
+
+// Trail blend of n pixels in place, the mix with n desktop pixels (3n bytes at desk, of
+// deskBytes readable there), filtered, into out.
+void MixRow(uint32_t* row, const uint8_t* desk, size_t deskBytes, uint32_t* out, size_t n, const PixelOps& o,
+            const PixelOps4& o4) {
+  size_t x = 0;
+  for (; x + 4 <= n && 3 * x + 16 <= deskBytes; x += 4, desk += 12) {
+    const __m128i v = o4.Trail(Load4(row + x));
+    Store4(row + x, v);
+    Store4(out + x, o4.Filter(o4.Mix(v, LoadDesk4Wide(desk))));
+  }
+  for (; x + 4 <= n; x += 4, desk += 12) {
+    const __m128i v = o4.Trail(Load4(row + x));
+    Store4(row + x, v);
+    Store4(out + x, o4.Filter(o4.Mix(v, LoadDesk4(desk))));
+  }
+  for (; x < n; ++x, desk += 3) {
+    const uint32_t px = o.Trail(row[x]);
+    row[x] = px;
+    out[x] = o.Filter(o.Mix(px, LoadDesk1(desk)));
+  }
 }
 
 uint32_t SwapRedBlue(uint32_t c) {
@@ -109,30 +244,47 @@ void MultDesktopIntensity(std::span<uint8_t> bytes, int32_t byteCount, int32_t l
   if (byteCount <= 0) return;
   const size_t n = std::min(bytes.size(), static_cast<size_t>(byteCount));
   const uint32_t l = static_cast<uint32_t>(std::clamp(level, 0, 256));
-  for (size_t i = 0; i < n; ++i) bytes[i] = static_cast<uint8_t>(bytes[i] * l / 256u);
+  uint8_t* b = bytes.data();
+  size_t i = 0;
+  // Sixteen bytes at a time: b * l <= 255 * 256 fits a 16-bit lane.
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i lv = _mm_set1_epi16(static_cast<int16_t>(l));
+  for (; i + 16 <= n; i += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
+    const __m128i lo = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(v, zero), lv), 8);
+    const __m128i hi = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(v, zero), lv), 8);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(b + i), _mm_packus_epi16(lo, hi));
+  }
+  for (; i < n; ++i) b[i] = static_cast<uint8_t>(b[i] * l / 256u);
 }
 
 void BlendPixelRGB32(std::span<uint32_t> frame, int32_t width, int32_t height, int32_t levelCode,
                      int32_t pitchBytes, int32_t startOffsetBytes) {
-  const TrailTable trail(TrailLevel(levelCode));
+  const PixelOps o(levelCode, 0, 0, 0);
+  const PixelOps4 o4(o);
   WalkRows(frame.size(), width, height, pitchBytes, startOffsetBytes,
-           [&](size_t first, size_t count, int64_t) {
-             uint32_t* row = frame.data() + first;
-             for (size_t x = 0; x < count; ++x) row[x] = trail(row[x]);
-           });
+           [&](size_t first, size_t count, int64_t) { TrailRow(frame.data() + first, count, o, o4); });
 }
+
+namespace {
+
+// Pixels of a row starting at element `first` that have an output element.
+size_t OutputPixels(size_t outputSize, size_t first, size_t count) {
+  return first < outputSize ? std::min(count, outputSize - first) : 0;
+}
+
+}  // namespace
 
 void BlendPixel32Filter(std::span<uint32_t> frame, std::span<uint32_t> output, int32_t width,
                         int32_t height, int32_t levelCode, int32_t pitchBytes,
                         int32_t startOffsetBytes, int32_t filterMode, int32_t filterMask) {
-  const TrailTable trail(TrailLevel(levelCode));
+  const PixelOps o(levelCode, 0, filterMode, filterMask);
+  const PixelOps4 o4(o);
   WalkRows(frame.size(), width, height, pitchBytes, startOffsetBytes,
            [&](size_t first, size_t count, int64_t) {
-             for (size_t x = 0; x < count; ++x) {
-               const uint32_t px = trail(frame[first + x]);
-               frame[first + x] = px;
-               if (first + x < output.size()) output[first + x] = ApplyFilter(px, filterMode, filterMask);
-             }
+             const size_t withOutput = OutputPixels(output.size(), first, count);
+             FilterRow(frame.data() + first, output.data() + first, withOutput, o, o4);
+             TrailRow(frame.data() + first + withOutput, count - withOutput, o, o4);
            });
 }
 
@@ -140,39 +292,29 @@ void BlendPixelDeskRGB32Mask(std::span<uint32_t> frame, std::span<const uint8_t>
                              std::span<uint32_t> output, int32_t width, int32_t height,
                              int32_t levelCode, int32_t frameWeight, int32_t pitchBytes,
                              int32_t startOffsetBytes, int32_t filterMode, int32_t filterMask) {
-  const TrailTable trail(TrailLevel(levelCode));
-  const uint32_t weight = static_cast<uint32_t>(std::clamp(frameWeight, 0, 255));
-  std::array<uint32_t, 256> frameLut;
-  for (uint32_t c = 0; c < 256; ++c) frameLut[c] = c * weight / 255u;
+  const PixelOps o(levelCode, frameWeight, filterMode, filterMask);
+  const PixelOps4 o4(o);
   const size_t deskRow = 3 * static_cast<size_t>(std::max(width, 0));
   WalkRows(frame.size(), width, height, pitchBytes, startOffsetBytes,
            [&](size_t first, size_t count, int64_t k) {
              const size_t deskStart = static_cast<size_t>(k) * deskRow;
-             if (first + count <= output.size() && deskStart + 3 * count <= desktop.size()) {
-               // The whole row has its desktop bytes and its output pixels.
-               const uint8_t* s = desktop.data() + deskStart;
-               for (size_t x = 0; x < count; ++x, s += 3) {
-                 const uint32_t px = trail(frame[first + x]);
-                 frame[first + x] = px;
-                 const uint32_t b = std::min(255u, frameLut[px & 0xFFu] + s[0]);
-                 const uint32_t g = std::min(255u, frameLut[(px >> 8) & 0xFFu] + s[1]);
-                 const uint32_t r = std::min(255u, frameLut[(px >> 16) & 0xFFu] + s[2]);
-                 output[first + x] = ApplyFilter(b | (g << 8) | (r << 16), filterMode, filterMask);
-               }
-               return;
-             }
-             for (size_t x = 0; x < count; ++x) {
-               const uint32_t px = trail(frame[first + x]);
+             const size_t withOutput = OutputPixels(output.size(), first, count);
+             const size_t withDesk = deskStart < desktop.size() ? std::min(count, (desktop.size() - deskStart) / 3) : 0;
+             // The pixels that have their output element and all three desktop bytes.
+             const size_t whole = std::min(withOutput, withDesk);
+             MixRow(frame.data() + first, desktop.data() + deskStart, whole != 0 ? desktop.size() - deskStart : 0,
+                    output.data() + first, whole, o, o4);
+             for (size_t x = whole; x < count; ++x) {
+               const uint32_t px = o.Trail(frame[first + x]);
                frame[first + x] = px;
-               if (first + x >= output.size()) continue;
+               if (x >= withOutput) continue;
                uint32_t mixed = 0;
                for (int ch = 0; ch < 3; ++ch) {
                  const size_t at = deskStart + 3 * x + static_cast<size_t>(ch);
                  const uint32_t s = at < desktop.size() ? desktop[at] : 0u;
-                 const uint32_t f = frameLut[(px >> (8 * ch)) & 0xFFu];
-                 mixed |= std::min(255u, f + s) << (8 * ch);
+                 mixed |= o.MixChannel((px >> (8 * ch)) & 0xFFu, s) << (8 * ch);
                }
-               output[first + x] = ApplyFilter(mixed, filterMode, filterMask);
+               output[first + x] = o.Filter(mixed);
              }
            });
 }
@@ -378,23 +520,42 @@ void CopyRGBtoBMP(std::span<const uint32_t> frame, std::span<uint8_t> bits, int3
                   int32_t stride, int32_t height, int32_t filterMode, int32_t filterMask,
                   int32_t bitsPerPixel) {
   if (bitsPerPixel != 32 || width <= 0 || height <= 0 || stride < width) return;
+  const PixelOps o(kLevelCodeBase + 100, 0, filterMode, filterMask);
   const size_t rowBytes = static_cast<size_t>(Bmp24RowBytes(width));
+  const size_t w = static_cast<size_t>(width);
   for (int64_t r = 0; r < height; ++r) {
     const size_t outRow = static_cast<size_t>(r) * rowBytes;
     if (outRow >= bits.size()) break;
+    uint8_t* out = bits.data() + outRow;
+    const size_t room = std::min(rowBytes, bits.size() - outRow);
     const int64_t srcRow = (static_cast<int64_t>(height) - 1 - r) * stride;
-    for (size_t b = 0; b < rowBytes && outRow + b < bits.size(); ++b) {
-      const size_t x = b / 3;
-      uint8_t value = 0;
-      if (x < static_cast<size_t>(width)) {
-        const int64_t at = srcRow + static_cast<int64_t>(x);
-        if (at >= 0 && at < static_cast<int64_t>(frame.size())) {
-          const uint32_t px = ApplyFilter(frame[static_cast<size_t>(at)], filterMode, filterMask);
-          value = static_cast<uint8_t>((px >> (8 * (b % 3))) & 0xFFu);
-        }
+    // Pixel x of the row, filtered; black where the frame has no element.
+    const auto pixel = [&](size_t x) -> uint32_t {
+      const int64_t at = srcRow + static_cast<int64_t>(x);
+      if (at < 0 || at >= static_cast<int64_t>(frame.size())) return 0;
+      return o.Filter(frame[static_cast<size_t>(at)]);
+    };
+    size_t x = 0;
+    if (srcRow >= 0 && srcRow + static_cast<int64_t>(w) <= static_cast<int64_t>(frame.size())) {
+      // Four whole pixels of the frame at a time, as twelve bytes.
+      const uint32_t* src = frame.data() + srcRow;
+      for (; x + 4 <= w && 3 * x + 12 <= room; x += 4) {
+        const uint64_t p0 = o.Filter(src[x]) & 0xFFFFFFu, p1 = o.Filter(src[x + 1]) & 0xFFFFFFu;
+        const uint64_t p2 = o.Filter(src[x + 2]) & 0xFFFFFFu, p3 = o.Filter(src[x + 3]) & 0xFFFFFFu;
+        const uint64_t lo = p0 | (p1 << 24) | (p2 << 48);
+        const uint32_t hi = static_cast<uint32_t>((p2 >> 16) | (p3 << 8));
+        std::memcpy(out + 3 * x, &lo, 8);
+        std::memcpy(out + 3 * x + 8, &hi, 4);
       }
-      bits[outRow + b] = value;
     }
+    for (; x < w && 3 * x + 3 <= room; ++x) {
+      const uint32_t px = pixel(x);
+      out[3 * x] = static_cast<uint8_t>(px);
+      out[3 * x + 1] = static_cast<uint8_t>(px >> 8);
+      out[3 * x + 2] = static_cast<uint8_t>(px >> 16);
+    }
+    // A pixel cut short by the end of the span, then the row's padding.
+    for (size_t b = 3 * x; b < room; ++b) out[b] = x < w ? static_cast<uint8_t>(pixel(x) >> (8 * (b - 3 * x))) : 0;
   }
 }
 

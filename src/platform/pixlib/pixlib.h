@@ -15,7 +15,9 @@
 // top-down frame from its bottom row up: walked row k is frame row height-1-k, the order in
 // which a bottom-up desktop image lies in memory. Rows (and the pixels of a row) whose bytes
 // fall outside a span, and rows that do not begin on a whole pixel, are skipped. The output
-// buffer of a call is walked with the same geometry as the frame.
+// buffer of a call is walked with the same geometry as the frame. The calls visit the rows in
+// ascending address order; a row's result depends on no other row, so the order of the visit
+// changes no result.
 //
 // Level code: the trail level L (0..100) is passed as L + 720; a code outside 720..820 is
 // clamped to it. Trail blend of a channel c: c * L / 100. L = 100 keeps the frame as it is, so
