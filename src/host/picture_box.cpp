@@ -49,24 +49,34 @@ void PictureBox::ShowFrame(std::span<const uint32_t> bits, int32_t srcWidth, int
   if (srcWidth <= 0 || srcHeight <= 0 || rowPixels < srcWidth || dest.Width <= 0 || dest.Height <= 0) return;
   // The frame must hold every row it claims.
   if (bits.size() < static_cast<size_t>(rowPixels) * static_cast<size_t>(srcHeight)) return;
-  EnsureImage();
-  const QImage frame(reinterpret_cast<const uchar*>(bits.data()), srcWidth, srcHeight,
-                     static_cast<qsizetype>(rowPixels) * 4, QImage::Format_RGB32);
-  const QRect target(dest.Left, dest.Top, dest.Width, dest.Height);
-  {
-    QPainter p(&image_);
-    if (target.size() == frame.size())
-      p.drawImage(target.topLeft(), frame);
-    else
-      p.drawImage(target, frame);
-  }
-  repaint(target.intersected(rect()));
+  const QRect target = QRect(dest.Left, dest.Top, dest.Width, dest.Height).intersected(rect());
+  if (target.isEmpty()) return;
+  // The frame is painted straight from the buffer, during the synchronous repaint alone: the
+  // image over it lives no longer than this call.
+  frame_ = QImage(reinterpret_cast<const uchar*>(bits.data()), srcWidth, srcHeight,
+                  static_cast<qsizetype>(rowPixels) * 4, QImage::Format_RGB32);
+  frameRect_ = QRect(dest.Left, dest.Top, dest.Width, dest.Height);
+  repaint(target);
+  frame_ = QImage();
 }
 
 void PictureBox::paintEvent(QPaintEvent* e) {
   QPainter p(this);
-  EnsureImage();
-  p.drawImage(e->rect(), image_, e->rect());
+  if (frame_.isNull()) {
+    EnsureImage();
+    p.drawImage(e->rect(), image_, e->rect());
+    return;
+  }
+  // Parts of the region outside the frame (other pending updates) show the persistent image.
+  const QRegion rest = e->region().subtracted(frameRect_);
+  if (!rest.isEmpty()) {
+    EnsureImage();
+    for (const QRect& r : rest) p.drawImage(r, image_, r);
+  }
+  if (frameRect_.size() == frame_.size())
+    p.drawImage(frameRect_.topLeft(), frame_);
+  else
+    p.drawImage(frameRect_, frame_);
 }
 
 void PictureBox::resizeEvent(QResizeEvent*) { EnsureImage(); }

@@ -1,5 +1,6 @@
 // A picture that shows animation frames: it keeps a persistent image (redrawn whenever the
-// widget is exposed) into which frames are copied, synchronously.
+// widget is exposed) for drawn pictures and captures; animation frames are painted straight
+// from the frame buffer onto the screen, synchronously.
 #pragma once
 
 #include <QImage>
@@ -22,8 +23,9 @@ class PictureBox : public QWidget, public presentation::RenderSurface, public Ca
   void ResizeInnerPx(int32_t w, int32_t h) override;
   void ClearPicture() override;
 
-  // Copies a frame (rows of `rowPixels` pixels, top-down) into `dest` of the picture, scaled
-  // when the sizes differ, and shows it before returning.
+  // Paints a frame (rows of `rowPixels` pixels, top-down) into `dest` of the picture, scaled
+  // when the sizes differ, and shows it before returning. The frame is drawn from `bits`
+  // itself (one copy, into the window's backing store) and is not kept.
   void ShowFrame(std::span<const uint32_t> bits, int32_t srcWidth, int32_t srcHeight, int32_t rowPixels,
                  const presentation::FrameRect& dest);
   // The picture as it is now (captures).
@@ -38,6 +40,8 @@ class PictureBox : public QWidget, public presentation::RenderSurface, public Ca
  private:
   void EnsureImage();
   QImage image_;
+  QImage frame_;     // over the frame being shown, during ShowFrame only
+  QRect frameRect_;  // where it goes
 };
 
 }  // namespace host

@@ -160,9 +160,11 @@ void FadeOutOnExit(int32_t lSteps, int32_t lStepSize) {
 
 namespace {
 
-// The per-user folder of the performance log, created when it is missing.
+// The per-user folder of the performance log, <data folder>/zorvane, created when it is
+// missing. (The application's own data location would add the organisation's folder as well.)
 std::string PerUserDataFolder() {
-  QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+  if (!dir.isEmpty()) dir += QStringLiteral("/zorvane");
   if (dir.isEmpty() || !QDir().mkpath(dir)) dir = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
   return dir.toStdString();
 }

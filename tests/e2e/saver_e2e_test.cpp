@@ -139,11 +139,15 @@ TEST_F(SaverRun, PerformanceLogIsAppendedWhenTheSaverEnds) {
   SleepMs(1500);  // some lines of performance text
   e2e::RunCommand(x.display(), "xdotool key Escape");
   ASSERT_TRUE(saver->WaitFor(45000));
-  // The log goes to the user's data folder, which the run creates when it is missing.
+  // The log goes to the program's folder in the user's data folder, which the run creates
+  // when it is missing.
   std::string log;
   ASSERT_TRUE(std::filesystem::is_directory(home + "/data")) << "no data folder was made";
   for (const auto& entry : std::filesystem::recursive_directory_iterator(home + "/data"))
-    if (entry.path().filename() == "ZORVPerf.log") log = testsupport::ReadFile(entry.path().string());
+    if (entry.path().filename() == "ZORVPerf.log") {
+      EXPECT_EQ(entry.path().string(), home + "/data/zorvane/ZORVPerf.log");
+      log = testsupport::ReadFile(entry.path().string());
+    }
   ASSERT_FALSE(log.empty()) << "no performance log was written";
   EXPECT_EQ(log.rfind(std::string(120, '-') + "\nZorvane 6.0  ", 0), 0u) << log;
   EXPECT_NE(log.find("   Total    :  "), std::string::npos) << log;
