@@ -13,6 +13,7 @@
 #include "engine/sprites.h"
 #include "engine/star_placement.h"
 #include "presentation/render_state.h"
+#include "runtime/inline_numbers.h"
 #include "runtime/numbers.h"
 
 namespace engine {
@@ -228,9 +229,10 @@ void SpawnComet(CometTailList& tails, float centreX, float centreY, float centre
         const int32_t age = tails.TailAge[q];
         if (age >= 0 && age < kCometTailColourRows && colourColumn) {
           const float f = perspective / depth;
-          const auto sx = runtime::ToLong(cx + static_cast<double>((centreX + tails.TailX[q]) * f));
-          const auto sy = runtime::ToLong(cy + static_cast<double>((centreY + tails.TailY[q]) * f));
-          if (sx && sy) PlotPixel(*sx, *sy, colours[model::HueRangeIndex(galaxyType, age)]);
+          int32_t sx = 0, sy = 0;
+          if (runtime::ToLongInline(cx + static_cast<double>((centreX + tails.TailX[q]) * f), sx) &&
+              runtime::ToLongInline(cy + static_cast<double>((centreY + tails.TailY[q]) * f), sy))
+            PlotPixel(sx, sy, colours[model::HueRangeIndex(galaxyType, age)]);
         }
         if (age < INT32_MAX) tails.TailAge[q] = age + 1;
       }

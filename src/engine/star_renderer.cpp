@@ -222,19 +222,11 @@ int32_t FadeGalaxyBlend(std::span<const int32_t> GalaxyType, float& f, float& fB
   return us.Universe_NewFreq;
 }
 
-void RenderStarFrame(UniverseGalaxies& galaxies, UniverseStars& stars, CometTailList& comets,
-                     int32_t& CometCount, int32_t TourGalaxy, int32_t CometGalaxyType,
-                     int32_t TourLeg, float TourProgress, bool bTouring, int32_t PreviewMode) {
-  model::GalaxyRecords& rec = model::records();
-  const UniverseSettings& us = universeSettings();
-  presentation::RenderState& rs = presentation::render();
+void MoveAndPlotStars(UniverseGalaxies& galaxies, UniverseStars& stars, int32_t nStars, int32_t PreviewMode) {
+  const model::GalaxyRecords& rec = model::records();
+  const presentation::RenderState& rs = presentation::render();
   const int32_t nGalaxies = galaxies.Count();
-  const int32_t nStars = std::min(stars.Count(), us.Universe_Stars);
-
-  float fade = 0.0f, blend = 0.0f;
-  const int32_t N = FadeGalaxyBlend(galaxies.GalaxyTypeIndex, fade, blend, TourGalaxy, TourLeg,
-                                    TourProgress, bTouring, PreviewMode);
-  rs.BlendLevel = runtime::ToLong(blend).value_or(rs.BlendLevel);
+  nStars = std::min(nStars, stars.Count());
 
   const Projection proj{rs.PerspectiveScale, static_cast<double>(rs.ScreenCentreX),
                         static_cast<double>(rs.ScreenCentreY)};
@@ -264,6 +256,23 @@ void RenderStarFrame(UniverseGalaxies& galaxies, UniverseStars& stars, CometTail
     int32_t sx = 0, sy = 0;
     if (t.depth > 0.0f && ProjectStar(t, proj, sx, sy)) StorePixel(view, sx, sy, colourOf[i]);
   }
+}
+
+void RenderStarFrame(UniverseGalaxies& galaxies, UniverseStars& stars, CometTailList& comets,
+                     int32_t& CometCount, int32_t TourGalaxy, int32_t CometGalaxyType,
+                     int32_t TourLeg, float TourProgress, bool bTouring, int32_t PreviewMode) {
+  model::GalaxyRecords& rec = model::records();
+  const UniverseSettings& us = universeSettings();
+  presentation::RenderState& rs = presentation::render();
+  const int32_t nGalaxies = galaxies.Count();
+  const int32_t nStars = std::min(stars.Count(), us.Universe_Stars);
+
+  float fade = 0.0f, blend = 0.0f;
+  const int32_t N = FadeGalaxyBlend(galaxies.GalaxyTypeIndex, fade, blend, TourGalaxy, TourLeg,
+                                    TourProgress, bTouring, PreviewMode);
+  rs.BlendLevel = runtime::ToLong(blend).value_or(rs.BlendLevel);
+
+  MoveAndPlotStars(galaxies, stars, nStars, PreviewMode);
 
   // Comets only while no gravity acts; at the start of an approach they stay with the
   // galaxy just left.

@@ -28,6 +28,11 @@ void RenderStarFrame(UniverseGalaxies& galaxies, UniverseStars& stars, CometTail
                      int32_t& CometCount, int32_t TourGalaxy, int32_t CometGalaxyType,
                      int32_t TourLeg, float TourProgress, bool bTouring, int32_t PreviewMode);
 
+// The star loop of RenderStarFrame: each of the first nStars stars moved, tilted, projected
+// and plotted (a star in an event as its sprite, and an event at its end handled), in index
+// order.
+void MoveAndPlotStars(UniverseGalaxies& galaxies, UniverseStars& stars, int32_t nStars, int32_t PreviewMode);
+
 // The new-star frequency (stars per 100 frames) of the frame, with the cross-fade factor f
 // (1 at t = 0, 0 at t = 1) and the frame blend level: the previous galaxy's values fade into
 // the travel values on leg 1, the travel values into the visited galaxy's on the first pass

@@ -454,14 +454,19 @@ void API_Plot_AmbientStars(std::span<float> x, std::span<float> y, std::span<flo
     const double d = static_cast<double>(z[i]) - camZ;
     if (!(d > 0.0)) continue;
     const double scale = a.PerspectiveScale / d;
-    const auto sx = runtime::ToLong(a.ScreenCentreX + (static_cast<double>(x[i]) - camX) * scale);
-    const auto sy = runtime::ToLong(a.ScreenCentreY + (static_cast<double>(y[i]) - camY) * scale);
-    if (!sx || !sy || *sx < 0 || *sx >= a.RenderWidth) continue;
-    const int64_t at = static_cast<int64_t>(*sy) * a.BufferStride + *sx;
+    int32_t sx = 0, sy = 0;
+    if (!runtime::ToLongInline(a.ScreenCentreX + (static_cast<double>(x[i]) - camX) * scale, sx) ||
+        !runtime::ToLongInline(a.ScreenCentreY + (static_cast<double>(y[i]) - camY) * scale, sy) || sx < 0 ||
+        sx >= a.RenderWidth)
+      continue;
+    const int64_t at = static_cast<int64_t>(sy) * a.BufferStride + sx;
     if (at < a.FirstIndex || at >= a.LastIndex || at < 0 || at >= static_cast<int64_t>(a.Frame.size())) continue;
     const double bright = std::min(1.0, static_cast<double>(age[i])) * (1.0 - (1.0 - pers) * d / far);
-    const int32_t v = std::clamp(runtime::FixToLong(63.0 * bright).value_or(0), 0, 63);
-    const int32_t hue = (tag[i] + runtime::FixToLong(age[i] * cage * 64.0).value_or(0)) & 1023;
+    int32_t v = 0, cycle = 0;
+    if (!runtime::FixToLongInline(63.0 * bright, v)) v = 0;
+    v = std::clamp(v, 0, 63);
+    if (!runtime::FixToLongInline(age[i] * cage * 64.0, cycle)) cycle = 0;
+    const int32_t hue = (tag[i] + cycle) & 1023;
     const size_t ci = static_cast<size_t>(hue) * 64 + static_cast<size_t>(v);
     uint32_t colour;
     if (ci < a.Cone.size()) {
@@ -496,12 +501,15 @@ void DisplayCreditsStarfield(int32_t centreX, int32_t centreY, int32_t width, in
     }
     const double xr = s[0] * ca - s[1] * sa;
     const double yr = s[0] * sa + s[1] * ca;
-    const auto sx = runtime::ToLong(centreX + xr / s[2] * centreX);
-    const auto sy = runtime::ToLong(centreY + yr / s[2] * centreY);
-    if (!sx || !sy || *sx < 0 || *sx >= width || *sy < 0 || *sy > plotMaxY) continue;
-    const int64_t at = static_cast<int64_t>(*sy) * stride + *sx;
+    int32_t sx = 0, sy = 0;
+    if (!runtime::ToLongInline(centreX + xr / s[2] * centreX, sx) ||
+        !runtime::ToLongInline(centreY + yr / s[2] * centreY, sy) || sx < 0 || sx >= width || sy < 0 || sy > plotMaxY)
+      continue;
+    const int64_t at = static_cast<int64_t>(sy) * stride + sx;
     if (at < 0 || at >= static_cast<int64_t>(frame.size())) continue;
-    const int32_t v = std::clamp(runtime::FixToLong(63.0 * (1.0 - s[2]) * s[3]).value_or(0), 0, 63);
+    int32_t v = 0;
+    if (!runtime::FixToLongInline(63.0 * (1.0 - s[2]) * s[3], v)) v = 0;
+    v = std::clamp(v, 0, 63);
     const size_t ci = static_cast<size_t>(colors[i] & 65472) + static_cast<size_t>(v);
     if (ci >= cone.size()) continue;
     frame[static_cast<size_t>(at)] = static_cast<uint32_t>(cone[ci]) & 0xFFFFFFu;
