@@ -6,23 +6,7 @@
 
 namespace host {
 
-PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
-  setAttribute(Qt::WA_OpaquePaintEvent);
-  setAttribute(Qt::WA_NoSystemBackground);
-  setMouseTracking(true);
-}
-
-void PictureBox::EnsureImage() {
-  const QSize s(std::max(1, width()), std::max(1, height()));
-  if (image_.size() == s) return;
-  QImage next(s, QImage::Format_RGB32);
-  next.fill(Qt::black);
-  if (!image_.isNull()) {
-    QPainter p(&next);
-    p.drawImage(0, 0, image_);
-  }
-  image_ = next;
-}
+PictureBox::PictureBox(QWidget* parent) : controls::PictureBox(parent) { setMouseTracking(true); }
 
 void PictureBox::ResizeInnerPx(int32_t w, int32_t h) {
   resize(std::max(1, w), std::max(1, h));
@@ -78,7 +62,5 @@ void PictureBox::paintEvent(QPaintEvent* e) {
   else
     p.drawImage(frameRect_, frame_);
 }
-
-void PictureBox::resizeEvent(QResizeEvent*) { EnsureImage(); }
 
 }  // namespace host

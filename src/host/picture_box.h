@@ -4,17 +4,17 @@
 #pragma once
 
 #include <QImage>
-#include <QWidget>
 #include <cstdint>
 #include <span>
 
+#include "platform/controls/picture_box.h"
 #include "presentation/compositor.h"
 #include "presentation/render_state.h"
 #include "host/screen_capture.h"
 
 namespace host {
 
-class PictureBox : public QWidget, public presentation::RenderSurface, public CapturePicture {
+class PictureBox : public controls::PictureBox, public presentation::RenderSurface, public CapturePicture {
  public:
   explicit PictureBox(QWidget* parent = nullptr);
 
@@ -28,18 +28,13 @@ class PictureBox : public QWidget, public presentation::RenderSurface, public Ca
   // itself (one copy, into the window's backing store) and is not kept.
   void ShowFrame(std::span<const uint32_t> bits, int32_t srcWidth, int32_t srcHeight, int32_t rowPixels,
                  const presentation::FrameRect& dest);
-  // The picture as it is now (captures).
-  const QImage& image() const { return image_; }
   // Draws a captured frame at the picture's top left, at its own size.
   void SetCapturedImage(const QImage& img) override;
 
  protected:
   void paintEvent(QPaintEvent* e) override;
-  void resizeEvent(QResizeEvent* e) override;
 
  private:
-  void EnsureImage();
-  QImage image_;
   QImage frame_;     // over the frame being shown, during ShowFrame only
   QRect frameRect_;  // where it goes
 };

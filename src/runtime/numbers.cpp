@@ -39,6 +39,29 @@ std::optional<int32_t> IntToLong(double v) { return CheckedWhole<int32_t>(Int(v)
 
 int32_t ToLongOr(double v, int32_t fallback) { return ToLong(v).value_or(fallback); }
 
+int32_t ClampLong(int32_t x, int32_t lower, int32_t upper) {
+  if (x < lower) return lower;
+  if (x > upper) return upper;
+  return x;
+}
+
+float ClampSingle(float x, float lower, float upper) {
+  if (std::isnan(x)) return lower;
+  if (x < lower) return lower;
+  if (x > upper) return upper;
+  return x;
+}
+
+int32_t LeadingWholeClamped(std::string_view text, float lower, float upper) {
+  const int32_t lo = ToLongOr(lower, lower < 0 ? INT32_MIN : INT32_MAX);
+  const int32_t hi = ToLongOr(upper, upper < 0 ? INT32_MIN : INT32_MAX);
+  double v = Val(text);
+  // Values beyond the 32-bit range take the nearer end before the whole-number conversion.
+  if (!(v >= -2147483648.0)) v = -2147483648.0;
+  if (v > 2147483647.0) v = 2147483647.0;
+  return ClampLong(ToLongOr(v, 0), lo, hi);
+}
+
 namespace {
 
 // Blanks, tabs and line feeds; a carriage return ends a number like any other character.

@@ -28,6 +28,16 @@ std::optional<int32_t> IntToLong(double v);  // 32-bit, towards minus infinity
 // Rounded 32-bit conversion that gives `fallback` where the value cannot be converted.
 int32_t ToLongOr(double v, int32_t fallback);
 
+// Clamps: the lower bound is tested last and wins when the bounds cross; a Single that is not
+// a number gives the lower bound.
+int32_t ClampLong(int32_t x, int32_t lower, int32_t upper);
+float ClampSingle(float x, float lower, float upper);
+
+// The leading number of a text read as a whole number (halves to even) and clamped; the text
+// form that whole-number fields get. A number outside the 32-bit range is first clamped as a
+// decimal.
+int32_t LeadingWholeClamped(std::string_view text, float lower, float upper);
+
 // Leading number of a text: blanks, tabs and line feeds are ignored wherever they stand;
 // an optional sign, digits with at most one "." and an optional exponent (E or D);
 // reading stops at the first character that cannot continue the number. No number: 0.

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/numbers.h"
+
 namespace store {
 
 int16_t MaxInteger(int16_t a, int16_t b);
@@ -15,16 +17,15 @@ int16_t MinInteger(int16_t a, int16_t b);
 int32_t MinLong(int32_t a, int32_t b);
 float MaxSingle(float a, float b);
 
-int32_t ClampLong(int32_t x, int32_t lower, int32_t upper);
-float ClampSingle(float x, float lower, float upper);
+// The clamps belong to the number rules, where the control layer below reaches them too.
+using runtime::ClampLong;
+using runtime::ClampSingle;
 
 // Field `index` (from 0) of a comma-separated text, trimmed of blanks; the empty text for an
 // index outside the fields.
 std::string GetCsvField(std::string_view text, int32_t index);
 
-// The leading number of a text read as a whole number (halves to even) and clamped; the text
-// form that numeric fields of kinds 0 and 2 get. A number outside the 32-bit range is first
-// clamped as a decimal.
-int32_t LeadingWholeClamped(std::string_view text, float lower, float upper);
+// The leading number of a text, whole and clamped (the form of whole-number fields).
+using runtime::LeadingWholeClamped;
 
 }  // namespace store
