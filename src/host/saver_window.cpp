@@ -2,12 +2,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
-#include <QStandardPaths>
 #include <algorithm>
 #include <cmath>
 
@@ -21,6 +19,7 @@
 #include "host/qt_platform.h"
 #include "host/screen_capture.h"
 #include "host/startup.h"
+#include "host/window_state.h"
 #include "runtime/numbers.h"
 #include "settings/composites.h"
 #include "settings/factory_galaxies.h"
@@ -157,19 +156,6 @@ void FadeOutOnExit(int32_t lSteps, int32_t lStepSize) {
     }
   }
 }
-
-namespace {
-
-// The per-user folder of the performance log, <data folder>/zorvane, created when it is
-// missing. (The application's own data location would add the organisation's folder as well.)
-std::string PerUserDataFolder() {
-  QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-  if (!dir.isEmpty()) dir += QStringLiteral("/zorvane");
-  if (dir.isEmpty() || !QDir().mkpath(dir)) dir = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
-  return dir.toStdString();
-}
-
-}  // namespace
 
 int RunSaverLoop() {
   presentation::pacing().G_bCancel = false;

@@ -1,8 +1,10 @@
 #include "host/window_state.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QUrl>
 #include <QWidget>
 #include <algorithm>
@@ -116,6 +118,15 @@ void FitFormToScreen(QWidget& window) {
   const QRect g = screen->geometry();
   window.move(g.x() + runtime::ToLongOr((g.width() - window.width()) * 0.5, 0),
               g.y() + runtime::ToLongOr((g.height() - window.height()) * 0.5, 0));
+}
+
+std::string PerUserDataFolder() {
+  // <data folder>/zorvane: the application's own data location would add the organisation's
+  // folder as well.
+  QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+  if (!dir.isEmpty()) dir += QStringLiteral("/zorvane");
+  if (dir.isEmpty() || !QDir().mkpath(dir)) dir = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+  return dir.toStdString();
 }
 
 void SetHourglass(bool on) {

@@ -33,6 +33,10 @@ void RestoreWindowState(QWidget& window, std::string_view section, bool sizable)
 // Centres a normal window on the primary screen; a maximised or minimised one is left alone.
 void FitFormToScreen(QWidget& window);
 void SetHourglass(bool on);
+// The per-user folder for the files the program writes of its own accord (the performance
+// log, the settings saved before a reset): <data folder>/zorvane, created when it is missing;
+// the temporary folder when it cannot be made.
+std::string PerUserDataFolder();
 void OpenWebPage(std::string_view address);
 
 }  // namespace host

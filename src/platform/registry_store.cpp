@@ -65,6 +65,40 @@ bool RegistryStore::exec(const char* sql) {
   return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
+bool RegistryStore::beginStep() { return exec(batch_ ? "SAVEPOINT reg_step" : "BEGIN IMMEDIATE"); }
+
+bool RegistryStore::endStep(bool good) {
+  if (batch_) {
+    if (good && exec("RELEASE reg_step")) return true;
+    exec("ROLLBACK TO reg_step");
+    exec("RELEASE reg_step");
+    return false;
+  }
+  if (good && exec("COMMIT")) return true;
+  exec("ROLLBACK");
+  return false;
+}
+
+bool RegistryStore::noteWrite(bool good) {
+  if (batch_ && !good) batchFailed_ = true;
+  return good;
+}
+
+bool RegistryStore::beginBatch() {
+  if (batch_ || !exec("BEGIN IMMEDIATE")) return false;
+  batch_ = true;
+  batchFailed_ = false;
+  return true;
+}
+
+bool RegistryStore::endBatch(bool commit) {
+  if (!batch_) return false;
+  batch_ = false;
+  if (commit && !batchFailed_ && exec("COMMIT")) return true;
+  exec("ROLLBACK");
+  return false;
+}
+
 bool RegistryStore::keyExists(Hive hive, std::string_view keyPath) {
   Stmt st(db_, "SELECT 1 FROM reg_keys WHERE hive=?1 AND path=?2");
   if (!st) return false;
@@ -75,8 +109,8 @@ bool RegistryStore::keyExists(Hive hive, std::string_view keyPath) {
 
 bool RegistryStore::createKey(Hive hive, std::string_view keyPath) {
   std::string path = NormalisePath(keyPath);
-  if (!db_ || path.empty()) return false;
-  if (!exec("BEGIN IMMEDIATE")) return false;
+  if (!db_ || path.empty()) return noteWrite(false);
+  if (!beginStep()) return noteWrite(false);
   bool good = true;
   // The key and each key above it.
   for (size_t pos = 0; good;) {
@@ -93,23 +127,21 @@ bool RegistryStore::createKey(Hive hive, std::string_view keyPath) {
     if (next == std::string::npos) break;
     pos = next + 1;
   }
-  if (good && exec("COMMIT")) return true;
-  exec("ROLLBACK");
-  return false;
+  return noteWrite(endStep(good));
 }
 
 bool RegistryStore::setValue(Hive hive, std::string_view keyPath, std::string_view name, const StoredValue& value) {
-  if (!keyExists(hive, keyPath)) return false;
+  if (!keyExists(hive, keyPath)) return noteWrite(false);
   Stmt st(db_,
           "INSERT INTO reg_values(hive, path, name, type, data) VALUES(?1, ?2, ?3, ?4, ?5)"
           " ON CONFLICT(hive, path, name) DO UPDATE SET type=excluded.type, data=excluded.data");
-  if (!st) return false;
+  if (!st) return noteWrite(false);
   st.integer(1, static_cast<int>(hive));
   st.text(2, NormalisePath(keyPath));
   st.text(3, name);
   st.integer(4, static_cast<int>(value.type));
   st.text(5, value.data);
-  return st.step() == SQLITE_DONE;
+  return noteWrite(st.step() == SQLITE_DONE);
 }
 
 std::optional<StoredValue> RegistryStore::value(Hive hive, std::string_view keyPath, std::string_view name) {
@@ -129,9 +161,9 @@ std::optional<StoredValue> RegistryStore::value(Hive hive, std::string_view keyP
 
 int RegistryStore::deleteKey(Hive hive, std::string_view keyPath) {
   std::string path = NormalisePath(keyPath);
-  if (!db_) return 5;
+  if (!db_) return noteWrite(false) ? 0 : 5;
   if (!keyExists(hive, path)) return 2;
-  if (!exec("BEGIN IMMEDIATE")) return 5;
+  if (!beginStep()) return noteWrite(false) ? 0 : 5;
   bool good = true;
   // The key itself and every key whose path starts with "<path>\" (compared without case).
   for (const char* sql : {"DELETE FROM reg_keys WHERE hive=?1 AND (path=?2 OR lower(substr(path, 1, ?3)) = lower(?4))",
@@ -148,9 +180,7 @@ int RegistryStore::deleteKey(Hive hive, std::string_view keyPath) {
     st.text(4, prefix);
     good = good && st.step() == SQLITE_DONE;
   }
-  if (good && exec("COMMIT")) return 0;
-  exec("ROLLBACK");
-  return 5;
+  return noteWrite(endStep(good)) ? 0 : 5;
 }
 
 namespace {

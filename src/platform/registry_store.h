@@ -49,10 +49,26 @@ class RegistryStore {
   // does not exist, 5 when the store cannot be written.
   int deleteKey(Hive hive, std::string_view keyPath);
 
+  // A batch: every write between beginBatch and endBatch joins one transaction, so the writes
+  // land together or not at all. beginBatch is false (and nothing is begun) when the store
+  // cannot be written or a batch is already open. endBatch(true) commits when no write of the
+  // batch failed and returns true; otherwise (or with false) every write of the batch is
+  // undone and it returns false.
+  bool beginBatch();
+  bool endBatch(bool commit);
+  bool inBatch() const { return batch_; }
+
  private:
   bool exec(const char* sql);
+  // One write step of several statements: its own transaction, or a savepoint inside a batch.
+  bool beginStep();
+  bool endStep(bool good);
+  // Records a failed write of the open batch; returns `good`.
+  bool noteWrite(bool good);
   std::string path_;
   sqlite3* db_ = nullptr;
+  bool batch_ = false;
+  bool batchFailed_ = false;
 };
 
 // The store of this user: $XDG_CONFIG_HOME/zorvane/registry.sqlite3 (~/.config when unset).

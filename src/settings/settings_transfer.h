@@ -3,8 +3,12 @@
 // defaults here are shared by all of them.
 #pragma once
 
-#include <string>
+#include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "settings/template_file.h"
 
 namespace settings {
 
@@ -44,10 +48,34 @@ inline constexpr NamedDefault kUniverseValues[] = {
     {"Universe_Profile", "51"},
 };
 
+// The "Admin" values at the head of every template written.
+inline constexpr const char* kTemplateProduct = "Zorvane";
+inline constexpr const char* kTemplateVersion = "5.1.0";
+inline constexpr const char* kTemplateCopyright = "Copyright (C) Zorvane. All rights reserved.";
+
+inline constexpr const char* kTemplateReadError = "The template file could not be read.";
+
+// Whether `path` holds a template that can be read: a file that opens, reads and holds at
+// least one section header. Otherwise the user is told kTemplateReadError and false is
+// returned; a road that gets false changes nothing.
+bool CheckTemplateReadable(const std::string& path);
+
+// Template value -> registry for every value of a table (a value the template lacks gets its
+// default).
+template <size_t N>
+void ImportSettings(std::string_view section, const NamedDefault (&values)[N]) {
+  for (const NamedDefault& v : values) ImportSetting(section, v.name, v.def);
+}
+
+// The head of a whole template: section "Admin", the marker AnimationType of section
+// "General" and the 23 stored Advanced values (the random-variation values are not carried).
+void WriteTemplateHead();
+
 // Applies the template file `path` to the stored settings: it becomes the current template;
 // its display size and filter, hue-cone, Advanced, random-variation and universe values are
 // written to the registry (a value the template lacks gets its default), and its galaxy type
 // and composite records are loaded and stored, so the saver run that follows shows them.
-void CyclePropsTempToRegArrays(const std::string& path, int32_t screenWidth, int32_t screenHeight);
+// A template that cannot be read changes nothing (see CheckTemplateReadable); false then.
+bool CyclePropsTempToRegArrays(const std::string& path, int32_t screenWidth, int32_t screenHeight);
 
 }  // namespace settings

@@ -1,5 +1,12 @@
 #include "settings/template_file.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/message_box.h"
 #include "store/registry_access.h"
 #include "store/template_lookup.h"
 #include "runtime/text_codec.h"
@@ -12,10 +19,32 @@ namespace {
 // The number the writer takes for its file; one template is open at a time.
 constexpr int16_t kTemplateFileNumber = 1;
 
-void WriteLine(std::FILE* f, const std::string& utf8) {
-  if (f == nullptr) return;
+void WriteLine(TemplateWriterState& w, const std::string& utf8) {
+  if (w.file == nullptr) {
+    w.failed = true;
+    return;
+  }
   const std::string bytes = runtime::Utf8ToCp1252(utf8) + "\r\n";
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  if (std::fwrite(bytes.data(), 1, bytes.size(), w.file) != bytes.size()) w.failed = true;
+}
+
+// Takes the file number for `f` (null: the open failed) and starts a new file.
+void StartFile(TemplateWriterState& w, std::FILE* f) {
+  w.TemplateFileNumber = kTemplateFileNumber;
+  w.file = f;
+  w.failed = f == nullptr;
+  // A new file starts with a header of its own, whatever the previous file ended with.
+  w.LastTemplateSection.clear();
+}
+
+// Permission bits for a new template at `path`: those of the file it replaces, else the
+// usual ones of a new file.
+mode_t NewFileMode(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0) return st.st_mode & 07777;
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
 }
 
 }  // namespace
@@ -30,26 +59,56 @@ void WriteTemplateValue(std::string_view section, std::string_view key, const ru
   auto& w = templateWriter();
   if (w.TemplateFileNumber == 0) {
     const std::string target = file.empty() ? store::templateState().TemplatePath : std::string(file);
-    w.TemplateFileNumber = kTemplateFileNumber;
-    w.file = target.empty() ? nullptr : std::fopen(target.c_str(), "wb");
-    // A new file starts with a header of its own, whatever the previous file ended with.
-    w.LastTemplateSection.clear();
+    StartFile(w, target.empty() ? nullptr : std::fopen(target.c_str(), "wb"));
   }
   if (section != w.LastTemplateSection) {
-    WriteLine(w.file, "");
-    WriteLine(w.file, "[" + std::string(section) + "]");
+    WriteLine(w, "");
+    WriteLine(w, "[" + std::string(section) + "]");
     w.LastTemplateSection = std::string(section);
   }
-  WriteLine(w.file, std::string(key) + "=" + value.text());
+  WriteLine(w, std::string(key) + "=" + value.text());
 }
 
-void CloseTemplateFile() {
+bool CloseTemplateFile() {
   auto& w = templateWriter();
-  if (w.TemplateFileNumber > 0) {
-    if (w.file != nullptr) std::fclose(w.file);
-    w.file = nullptr;
-    w.TemplateFileNumber = 0;
+  if (w.TemplateFileNumber <= 0) return false;
+  bool good = !w.failed && w.file != nullptr;
+  if (w.file != nullptr) {
+    good = std::fflush(w.file) == 0 && ::fsync(::fileno(w.file)) == 0 && good;
+    good = std::fclose(w.file) == 0 && good;
   }
+  w.file = nullptr;
+  w.failed = false;
+  w.TemplateFileNumber = 0;
+  return good;
+}
+
+bool WriteWholeTemplate(const std::string& path, const std::function<void()>& writeValues) {
+  CloseTemplateFile();
+  auto& w = templateWriter();
+  // The new file lies beside the old one, so that the rename below stays on one file system.
+  std::string temp = path + ".XXXXXX";
+  const int fd = path.empty() ? -1 : ::mkstemp(temp.data());
+  std::FILE* f = nullptr;
+  if (fd >= 0) {
+    ::fchmod(fd, NewFileMode(path));
+    f = ::fdopen(fd, "wb");
+    if (f == nullptr) ::close(fd);
+  }
+  StartFile(w, f);
+  writeValues();
+  bool good = CloseTemplateFile();
+  std::error_code ec;
+  if (good) {
+    std::filesystem::rename(temp, path, ec);
+    good = !ec;
+  }
+  if (!good) {
+    if (fd >= 0) std::filesystem::remove(temp, ec);
+    platform::ShowMessage(kTemplateWriteError, platform::kProductName, platform::MsgIcon::Information,
+                          platform::MsgButtons::Ok);
+  }
+  return good;
 }
 
 void ExportSetting(std::string_view section, std::string_view key, std::string_view def) {

@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,7 @@ struct TemplateWriterState {
   // starts with a header.
   std::string LastTemplateSection;
   std::FILE* file = nullptr;  // the open file; null when the open failed
+  bool failed = false;        // the open or a write of the current file failed
 };
 TemplateWriterState& templateWriter();
 
@@ -39,8 +41,19 @@ void WriteTemplateValue(std::string_view section, std::string_view key, const ru
                         std::string_view file = {});
 
 // Ends the template being written: closes the file when one is open and sets
-// TemplateFileNumber back to 0. LastTemplateSection is kept.
-void CloseTemplateFile();
+// TemplateFileNumber back to 0. LastTemplateSection is kept. True when a file was open and
+// every line of it was written and closed.
+bool CloseTemplateFile();
+
+// Writes a whole template to `path`: `writeValues` writes its values (WriteTemplateValue
+// without a file argument, ExportSetting, ...) into a new file beside `path`, which replaces
+// `path` only when every line was written and the file closed. Otherwise the new file is
+// removed, whatever `path` held stays, and the user is told "There was an error writing the
+// file.". True when `path` holds the new template.
+bool WriteWholeTemplate(const std::string& path, const std::function<void()>& writeValues);
+
+// The text shown when a template cannot be written.
+inline constexpr const char* kTemplateWriteError = "There was an error writing the file.";
 
 // Registry value -> template line: GetSettingString(section, key, def), written as it is.
 void ExportSetting(std::string_view section, std::string_view key, std::string_view def);

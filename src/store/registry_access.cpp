@@ -72,12 +72,28 @@ bool TestRegistryWrite() {
   if (runtime::IsNumeric(GetRegSettingRaw("General", "TestRegWrite", 0, kCurrentUser, kAppKey), &v) &&
       runtime::ToLong(v) == 1)
     return true;
+  ShowRegistryReadOnlyMessage();
+  return false;
+}
+
+void ShowRegistryReadOnlyMessage() {
   platform::ShowMessage(
       "The Registry is read-only.\r\n\r\nThe Property settings cannot be saved.\r\n"
       "You must change your Windows User Privileges so that programs \r\n"
       "can write to the Registry.  See your System Administrator for assistance.",
       platform::kProductName, platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
-  return false;
+}
+
+SettingsBatch::SettingsBatch() : begun_(platform::Registry().beginBatch()) {}
+
+SettingsBatch::~SettingsBatch() {
+  if (begun_) platform::Registry().endBatch(false);
+}
+
+bool SettingsBatch::Commit() {
+  if (!begun_) return false;
+  begun_ = false;
+  return platform::Registry().endBatch(true);
 }
 
 std::string ReplaceDecimalSeparator(const runtime::TextValue& value) {

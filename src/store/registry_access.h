@@ -35,6 +35,26 @@ int32_t DeleteRegKey(std::string_view app, std::string_view section, std::string
 std::string ReadRegistryString(platform::Hive hive, std::string_view keyPath, std::string_view name);
 // Probes once that settings can be written; tells the user when they cannot.
 bool TestRegistryWrite();
+// The message TestRegistryWrite shows when settings cannot be written.
+void ShowRegistryReadOnlyMessage();
+
+// Settings written while a batch lives land together or not at all (see
+// platform::RegistryStore::beginBatch). Commit() keeps them when every write succeeded;
+// a batch that ends without Commit() undoes them.
+class SettingsBatch {
+ public:
+  SettingsBatch();
+  ~SettingsBatch();
+  SettingsBatch(const SettingsBatch&) = delete;
+  SettingsBatch& operator=(const SettingsBatch&) = delete;
+  // False when the batch could not begin (the store cannot be written).
+  bool begun() const { return begun_; }
+  // True when every write of the batch is stored.
+  bool Commit();
+
+ private:
+  bool begun_ = false;
+};
 // The value's text with every "," replaced by ".".
 std::string ReplaceDecimalSeparator(const runtime::TextValue& value);
 

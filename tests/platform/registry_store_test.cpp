@@ -86,3 +86,50 @@ TEST(RegistryStore, DamagedDatabaseIsNeverOverwritten) {
   EXPECT_NE(reg.deleteKey(Hive::CurrentUser, "K"), 0);
   EXPECT_EQ(testsupport::ReadFile(path), junk);
 }
+
+TEST(RegistryStore, BatchLandsWholeOrNotAtAll) {
+  testsupport::TempConfig cfg;
+  RegistryStore& reg = platform::Registry();
+  ASSERT_TRUE(reg.createKey(Hive::CurrentUser, "K\\Gone"));
+  ASSERT_TRUE(reg.setValue(Hive::CurrentUser, "K", "Kept", Text("old")));
+  auto has = [&](const char* key, const char* name) { return reg.value(Hive::CurrentUser, key, name).has_value(); };
+
+  // Committed: keys, values and deletions made inside the batch all stay.
+  ASSERT_TRUE(reg.beginBatch());
+  EXPECT_FALSE(reg.beginBatch());
+  EXPECT_TRUE(reg.createKey(Hive::CurrentUser, "K\\New\\Deep"));
+  EXPECT_TRUE(reg.setValue(Hive::CurrentUser, "K\\New\\Deep", "A", Text("1")));
+  EXPECT_EQ(reg.deleteKey(Hive::CurrentUser, "K\\Gone"), 0);
+  EXPECT_EQ(reg.deleteKey(Hive::CurrentUser, "K\\NeverWas"), 2);  // no failure
+  EXPECT_TRUE(has("K\\New\\Deep", "A"));                            // visible inside the batch
+  EXPECT_TRUE(reg.endBatch(true));
+  EXPECT_FALSE(reg.inBatch());
+  EXPECT_TRUE(has("K\\New\\Deep", "A"));
+  EXPECT_FALSE(reg.keyExists(Hive::CurrentUser, "K\\Gone"));
+
+  struct Case {
+    const char* what;
+    bool failOne;  // one write of the batch is refused
+    bool commit;
+  } cases[] = {{"a write fails", true, true}, {"abandoned", false, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.failOne) testsupport::FailRegistryWritesOf("Refused");
+    ASSERT_TRUE(reg.beginBatch());
+    EXPECT_TRUE(reg.setValue(Hive::CurrentUser, "K", "Kept", Text("new")));
+    EXPECT_TRUE(reg.createKey(Hive::CurrentUser, "K\\Other"));
+    const char* other = c.failOne ? "Refused" : "Fine";
+    EXPECT_EQ(reg.setValue(Hive::CurrentUser, "K", other, Text("x")), !c.failOne);
+    // Writes after the failed one still run, and are undone with the rest.
+    EXPECT_TRUE(reg.setValue(Hive::CurrentUser, "K", "Later", Text("y")));
+    EXPECT_FALSE(reg.endBatch(c.commit));
+    EXPECT_EQ(reg.value(Hive::CurrentUser, "K", "Kept")->data, "old");
+    EXPECT_FALSE(reg.keyExists(Hive::CurrentUser, "K\\Other"));
+    EXPECT_FALSE(has("K", "Later"));
+    EXPECT_FALSE(has("K", other));
+  }
+  // Outside a batch every write commits on its own again.
+  EXPECT_TRUE(reg.setValue(Hive::CurrentUser, "K", "Kept", Text("after")));
+  EXPECT_FALSE(reg.endBatch(true));
+  EXPECT_EQ(reg.value(Hive::CurrentUser, "K", "Kept")->data, "after");
+}

@@ -94,15 +94,40 @@ TEST_F(CommandLineTemplateTest, TemplateValuesOrTheirDefaultsReachTheRegistry) {
   EXPECT_EQ(model::records().CompositeGalaxies[2].CompGal_Type[0], 4);
 }
 
-TEST_F(CommandLineTemplateTest, UnreadableTemplateWritesEveryDefault) {
-  store::SaveRegSetting("Advanced", "Adv_RandomMag", "9");
-  settings::CyclePropsTempToRegArrays(dir_ + "/missing.glx", 640, 480);
-  EXPECT_EQ(Raw("DirectX", "DX_WinWidth"), "640");
-  EXPECT_EQ(Raw("DirectX", "DX_WinHeight"), "480");
-  EXPECT_EQ(Raw("Advanced", "Adv_RandomMag"), "5");
-  EXPECT_EQ(Raw("Advanced", "Adv_TimeDelay"), "10");
-  EXPECT_EQ(Raw("Universe", "Universe_AmPers"), "0.999");
-  EXPECT_EQ(Raw("Universe\\Galaxy49", "Galaxy_Atoms"), "0");
+TEST_F(CommandLineTemplateTest, TemplateThatCannotBeReadChangesNothing) {
+  struct Case {
+    const char* what;
+    const char* file;      // name inside the test folder ("" for the folder itself)
+    const char* contents;  // nullptr: no file is made
+  } cases[] = {
+      {"missing file", "missing.glx", nullptr},
+      {"a folder", "", nullptr},
+      {"empty file", "empty.glx", ""},
+      {"no section header", "plain.glx", "FocalLength=7\r\nUniverse_Stars=10\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string path = std::string(c.file).empty() ? dir_ : dir_ + "/" + c.file;
+    if (c.contents != nullptr) testsupport::WriteFile(path, c.contents);
+    store::SaveRegSetting("Advanced", "Adv_RandomMag", "9");
+    store::templateState().TemplatePath = path_;
+    model::records().GalaxyTypes[4].Galaxy_Radius = 1234;
+    testsupport::MessageRecorder messages;
+
+    EXPECT_FALSE(settings::CyclePropsTempToRegArrays(path, 640, 480));
+
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text, "The template file could not be read.");
+    EXPECT_EQ(messages.messages[0].title, "Zorvane");
+    EXPECT_EQ(Raw("Advanced", "Adv_RandomMag"), "9");
+    for (const char* key : {"DX_WinWidth", "DX_FilterIndex"}) EXPECT_EQ(Raw("DirectX", key), "<missing>");
+    EXPECT_EQ(Raw("General", "AnimationType"), "<missing>");
+    EXPECT_EQ(Raw("Universe", "Universe_Stars"), "<missing>");
+    EXPECT_EQ(Raw("Universe\\Galaxy49", "Galaxy_Atoms"), "<missing>");
+    EXPECT_EQ(Raw("Universe\\CompGal0", "_CompGalName"), "<missing>");
+    EXPECT_EQ(model::records().GalaxyTypes[4].Galaxy_Radius, 1234);
+    EXPECT_EQ(store::templateState().TemplatePath, path_);
+  }
 }
 
 }  // namespace

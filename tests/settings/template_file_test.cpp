@@ -1,6 +1,11 @@
 #include "settings/template_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
 
 #include "store/registry_access.h"
 #include "store/template_lookup.h"
@@ -91,6 +96,74 @@ TEST_F(TemplateFileTest, ImportWritesTemplateValueOrDefaultToRegistry) {
   EXPECT_EQ(store::GetSettingString("Advanced", "Adv_FontSize", "?"), "12");
   EXPECT_EQ(store::GetSettingString("Advanced", "LockMessage", "?"), "");
   EXPECT_EQ(store::GetSettingString("DirectX", "DX_FilterIndex", "?"), "0");
+}
+
+// Files of the folder, by name.
+std::vector<std::string> FolderNames(const std::string& dir) {
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(dir)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST_F(TemplateFileTest, WholeTemplateReplacesTheOldFileOnlyWhenAllWasWritten) {
+  testsupport::WriteFile(path_, "old");
+  std::filesystem::permissions(path_, std::filesystem::perms(0640));
+  testsupport::MessageRecorder messages;
+  EXPECT_TRUE(settings::WriteWholeTemplate(path_, [] {
+    settings::WriteTemplateValue("Admin", "Product", "Zorvane");
+    settings::ExportSetting("Advanced", "Adv_FontSize", "12");
+  }));
+  EXPECT_TRUE(messages.messages.empty());
+  EXPECT_EQ(testsupport::ReadFile(path_), "\r\n[Admin]\r\nProduct=Zorvane\r\n\r\n[Advanced]\r\nAdv_FontSize=12\r\n");
+  EXPECT_EQ(FolderNames(dir_), std::vector<std::string>{"t.glx"});
+  EXPECT_EQ(std::filesystem::status(path_).permissions(), std::filesystem::perms(0640));
+  EXPECT_EQ(settings::templateWriter().TemplateFileNumber, 0);
+}
+
+TEST_F(TemplateFileTest, WholeTemplateThatFailsLeavesTheOldFile) {
+  const std::string big(5000, 'x');
+  auto writeBig = [&big] {
+    for (int i = 0; i < 4; ++i) settings::WriteTemplateValue("Advanced", "LockMessage" + std::to_string(i), big);
+  };
+  {
+    SCOPED_TRACE("the disk refuses the writes");
+    testsupport::WriteFile(path_, "old");
+    // A file size limit makes writes beyond 1 KiB fail, as a full disk would.
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = 1024;
+    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    testsupport::MessageRecorder messages;
+    const bool written = settings::WriteWholeTemplate(path_, writeBig);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(testsupport::ReadFile(path_), "old");
+    EXPECT_EQ(FolderNames(dir_), std::vector<std::string>{"t.glx"});
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text, "There was an error writing the file.");
+    EXPECT_EQ(messages.messages[0].title, "Zorvane");
+  }
+  {
+    SCOPED_TRACE("the folder does not exist");
+    testsupport::MessageRecorder messages;
+    EXPECT_FALSE(settings::WriteWholeTemplate(dir_ + "/none/t.glx", writeBig));
+    EXPECT_FALSE(std::filesystem::exists(dir_ + "/none"));
+    EXPECT_EQ(messages.messages.size(), 1u);
+  }
+  {
+    SCOPED_TRACE("a folder stands at the path");
+    std::filesystem::create_directory(dir_ + "/folder.glx");
+    testsupport::MessageRecorder messages;
+    EXPECT_FALSE(settings::WriteWholeTemplate(dir_ + "/folder.glx", writeBig));
+    EXPECT_TRUE(std::filesystem::is_directory(dir_ + "/folder.glx"));
+    EXPECT_EQ(FolderNames(dir_), (std::vector<std::string>{"folder.glx", "t.glx"}));
+    EXPECT_EQ(messages.messages.size(), 1u);
+  }
+  EXPECT_EQ(settings::templateWriter().TemplateFileNumber, 0);
 }
 
 }  // namespace

@@ -85,3 +85,28 @@ TEST(RegistryAccess, ReplaceDecimalSeparatorReplacesEveryComma) {
   EXPECT_EQ(store::ReplaceDecimalSeparator(0.5f), "0.5");
   EXPECT_EQ(store::ReplaceDecimalSeparator("1,2,3"), "1.2.3");
 }
+
+TEST(RegistryAccess, SettingsBatchKeepsOnlyWhatItCommits) {
+  testsupport::TempConfig cfg;
+  {
+    store::SettingsBatch batch;
+    ASSERT_TRUE(batch.begun());
+    EXPECT_TRUE(store::SaveRegSetting("General", "Undone", 1));
+  }
+  EXPECT_EQ(store::GetRegSettingRaw("General", "Undone", "<missing>"), "<missing>");
+  {
+    store::SettingsBatch batch;
+    EXPECT_TRUE(store::SaveRegSetting("General", "Kept", 2));
+    EXPECT_TRUE(batch.Commit());
+    EXPECT_FALSE(batch.Commit());
+  }
+  EXPECT_EQ(store::GetRegSettingRaw("General", "Kept", ""), "2");
+  {
+    testsupport::FailRegistryWritesOf("Refused");
+    store::SettingsBatch batch;
+    EXPECT_TRUE(store::SaveRegSetting("General", "Before", 3));
+    EXPECT_FALSE(store::SaveRegSetting("General", "Refused", 4));
+    EXPECT_FALSE(batch.Commit());
+  }
+  EXPECT_EQ(store::GetRegSettingRaw("General", "Before", "<missing>"), "<missing>");
+}

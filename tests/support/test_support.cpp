@@ -3,11 +3,29 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
+
+#include <sqlite3.h>
 
 #include "platform/registry_store.h"
 
 namespace testsupport {
+
+void FailRegistryWritesOf(const std::string& valueName) {
+  // The store creates its tables when it opens; the trigger goes in through a second
+  // connection, as another program could.
+  ASSERT_TRUE(platform::Registry().ok());
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(platform::Registry().path().c_str(), &db), SQLITE_OK);
+  std::string quoted;
+  for (char c : valueName) quoted += c == '\'' ? std::string("''") : std::string(1, c);
+  const std::string sql = "CREATE TRIGGER IF NOT EXISTS fail_" + std::to_string(std::hash<std::string>{}(valueName)) +
+                          " BEFORE INSERT ON reg_values WHEN lower(NEW.name) = lower('" + quoted +
+                          "') BEGIN SELECT RAISE(ABORT, 'refused'); END";
+  EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+  sqlite3_close(db);
+}
 
 std::string MakeTempDir() {
   std::string tmpl = (std::filesystem::temp_directory_path() / "zorvane-test-XXXXXX").string();

@@ -56,6 +56,10 @@ class ScopedEnv {
   bool had_ = false;
 };
 
+// Makes the settings store of this test refuse every write of a value named `valueName`
+// (any key, any case), as a store that fails part-way through a save would.
+void FailRegistryWritesOf(const std::string& valueName);
+
 std::string MakeTempDir();
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
