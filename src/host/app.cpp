@@ -4,7 +4,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
-#include <memory>
+#include <utility>
 #include <string>
 
 #include "host/caption_channel.h"
@@ -12,7 +12,6 @@
 #include "host/qt_platform.h"
 #include "host/saver_window.h"
 #include "host/startup.h"
-#include "host/window_state.h"
 #include "platform/message_box.h"
 #include "runtime/numbers.h"
 #include "settings/settings_transfer.h"
@@ -52,28 +51,27 @@ void RecordScreens() {
     if (s != primary) MonitorEnumProc(rectOf(s));
 }
 
-// Stands for the Properties dialog until it is built: an empty window with its caption.
-class PropertiesWindow : public QWidget {
- public:
-  PropertiesWindow() {
-    setWindowTitle(QString::fromLatin1(kPropertiesCaption));
-    resize(640, 480);
-    channel_ = std::make_unique<CaptionChannel>(this, kPropertiesCaption);
-    RestoreWindowState(*this, "General\\Main", true);
-  }
-  ~PropertiesWindow() override { SaveWindowState(*this, "General\\Main"); }
-
- private:
-  std::unique_ptr<CaptionChannel> channel_;
-};
+PropertiesDialogFactory& propertiesFactory() {
+  static PropertiesDialogFactory factory;
+  return factory;
+}
 
 class QtStartupActions : public StartupActions {
  public:
   bool IsWindowOpen(std::string_view caption) override { return host::IsWindowOpen(caption); }
   void BringWindowToFront(std::string_view caption) override { host::BringWindowToFront(caption); }
   void ShowProperties() override {
-    properties = std::make_unique<PropertiesWindow>();
-    properties->show();
+    // Without a dialog there is nothing to show, and the program ends.
+    if (!propertiesFactory()) return;
+    QWidget* dialog = propertiesFactory()();
+    if (dialog == nullptr) return;
+    // One dialog per user: a second start finds it through its caption and brings it forward.
+    (new CaptionChannel(dialog, kPropertiesCaption))->setParent(dialog);
+    // The dialog is deleted from the event loop once it is closed, never inside one of its own
+    // handlers; the program ends with it.
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(dialog, &QObject::destroyed, qApp, &QCoreApplication::quit);
+    dialog->show();
     runEventLoop = true;
   }
   void RunSaverLoop() override { exitCode = host::RunSaverLoop(); }
@@ -87,12 +85,13 @@ class QtStartupActions : public StartupActions {
     settings::CyclePropsTempToRegArrays(path, presentation::render().ScreenPixelWidth, presentation::render().ScreenPixelHeight);
   }
 
-  std::unique_ptr<PropertiesWindow> properties;
   bool runEventLoop = false;
   int exitCode = 0;
 };
 
 }  // namespace
+
+void SetPropertiesDialogFactory(PropertiesDialogFactory factory) { propertiesFactory() = std::move(factory); }
 
 int RunApplication(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -2,7 +2,16 @@
 // dispatches the command line.
 #pragma once
 
+#include <functional>
+
+class QWidget;
+
 namespace host {
+
+// Creates the Properties dialog (loaded, not yet shown). The program registers it from its
+// entry; host shows it, keeps it the only one of its user and ends when it has closed.
+using PropertiesDialogFactory = std::function<QWidget*()>;
+void SetPropertiesDialogFactory(PropertiesDialogFactory factory);
 
 int RunApplication(int argc, char** argv);
 
