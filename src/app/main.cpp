@@ -1,3 +1,7 @@
+#include "dialogs/properties/frm_props.h"
 #include "host/app.h"
 
-int main(int argc, char** argv) { return host::RunApplication(argc, argv); }
+int main(int argc, char** argv) {
+  host::SetPropertiesDialogFactory([] { return dialogs::frmProps::Create(); });
+  return host::RunApplication(argc, argv);
+}

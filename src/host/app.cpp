@@ -67,11 +67,13 @@ class QtStartupActions : public StartupActions {
     if (dialog == nullptr) return;
     // One dialog per user: a second start finds it through its caption and brings it forward.
     (new CaptionChannel(dialog, kPropertiesCaption))->setParent(dialog);
-    // The dialog is deleted from the event loop once it is closed, never inside one of its own
-    // handlers; the program ends with it.
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    // The dialog deletes itself once it has closed and no handler of it runs any more; the
+    // program ends with it.
     QObject::connect(dialog, &QObject::destroyed, qApp, &QCoreApplication::quit);
     dialog->show();
+    dialog->raise();
+    // Without a window manager nobody else gives the window the keyboard.
+    dialog->activateWindow();
     runEventLoop = true;
   }
   void RunSaverLoop() override { exitCode = host::RunSaverLoop(); }

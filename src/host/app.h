@@ -8,8 +8,9 @@ class QWidget;
 
 namespace host {
 
-// Creates the Properties dialog (loaded, not yet shown). The program registers it from its
-// entry; host shows it, keeps it the only one of its user and ends when it has closed.
+// Creates the Properties dialog, loaded and not yet shown, which deletes itself once it has
+// closed. The program registers it from its entry; host shows it, keeps it the only one of
+// its user, and ends when it is gone.
 using PropertiesDialogFactory = std::function<QWidget*()>;
 void SetPropertiesDialogFactory(PropertiesDialogFactory factory);
 

@@ -3,11 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "e2e/xvfb_session.h"
+#include "e2e/program_run.h"
 #include "store/registry_access.h"
-#include "platform/registry_store.h"
-#include "store/typed_readers.h"
-#include "support/test_support.h"
 
 using e2e::Process;
 using e2e::SleepMs;
@@ -15,21 +12,8 @@ using e2e::XvfbSession;
 
 namespace {
 
-class SaverRun : public ::testing::Test {
+class SaverRun : public e2e::ProgramRun {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(x.ok()) << "Xvfb did not start";
-    home = testsupport::MakeTempDir();
-  }
-  void TearDown() override { std::filesystem::remove_all(home); }
-
-  std::vector<std::string> Env() const {
-    return {"DISPLAY=" + x.display(), "QT_QPA_PLATFORM=xcb", "XDG_CONFIG_HOME=" + home + "/config",
-            "XDG_DATA_HOME=" + home + "/data", "HOME=" + home, "ASAN_OPTIONS=detect_leaks=0"};
-  }
-  std::unique_ptr<Process> Start(const std::vector<std::string>& args) const {
-    return std::make_unique<Process>(ZV_ZORVANE_BIN, args, Env());
-  }
   static size_t Lit(const std::vector<uint32_t>& px) {
     return static_cast<size_t>(std::count_if(px.begin(), px.end(), [](uint32_t p) { return p != 0; }));
   }
@@ -43,17 +27,6 @@ class SaverRun : public ::testing::Test {
     }
     return px;
   }
-  // Reads a stored setting of this run's user.
-  int32_t StoredLong(const char* section, const char* key, int32_t def) const {
-    testsupport::ScopedEnv env("XDG_CONFIG_HOME", home + "/config");
-    platform::ResetRegistry();
-    const int32_t v = store::GetSettingLong(section, key, def);
-    platform::ResetRegistry();
-    return v;
-  }
-
-  XvfbSession x{800, 600};
-  std::string home;
 };
 
 }  // namespace

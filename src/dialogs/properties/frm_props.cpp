@@ -1,0 +1,192 @@
+#include "dialogs/properties/frm_props.h"
+
+#include <QCoreApplication>
+
+#include "dialogs/properties/props_layout.h"
+#include "dialogs/properties/props_lists.h"
+#include "dialogs/properties/props_openers.h"
+#include "host/saver_window.h"
+#include "host/startup.h"
+#include "host/window_state.h"
+#include "platform/message_box.h"
+#include "presentation/frame_pacing.h"
+#include "presentation/render_state.h"
+#include "runtime/numbers.h"
+#include "store/template_lookup.h"
+
+namespace dialogs {
+
+namespace {
+
+constexpr const char* kWindowSection = "General\\Main";
+
+// Lets pending window events run once.
+void YieldOnce() { QCoreApplication::processEvents(); }
+
+}  // namespace
+
+frmProps::frmProps() : controls::Form(nullptr, "frmProps"), c(*this) {
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                 Qt::WindowCloseButtonHint);
+  SetCaption(host::kPropertiesCaption);
+  SetReleaseOnUnload(true);
+  LayOutPropsControls(c);
+  WireHandlers();
+  engine::SetHueConeDialog(this);
+}
+
+frmProps::~frmProps() {
+  if (engine::hueConeDialog() == this) engine::SetHueConeDialog(nullptr);
+}
+
+frmProps* frmProps::Create() {
+  auto* dialog = new frmProps();
+  dialog->EnsureLoaded();
+  return dialog;
+}
+
+void frmProps::WireHandlers() {
+  c.cmdAccept->Click = [this] { cmdAccept_Click(); };
+  c.cmdDismiss->Click = [this] { cmdDismiss_Click(); };
+  c.cmdSetThemes->Click = [this] { cmdSetThemes_Click(); };
+  for (auto [index, item] : c.mnuFileArray) item->Click = [this, i = index] { mnuFileArray_Click(static_cast<int16_t>(i)); };
+  for (auto [index, item] : c.mnuEditArray) item->Click = [this, i = index] { mnuEditArray_Click(static_cast<int16_t>(i)); };
+  for (auto [index, item] : c.mnuHelpArray) item->Click = [this, i = index] { mnuHelpArray_Click(static_cast<int16_t>(i)); };
+}
+
+// A window another module registers is reachable only when it is registered.
+void frmProps::EnableOpenedItems() {
+  const PropsOpeners& o = propsOpeners();
+  for (int i : {0, 2, 3}) c.mnuFileArray[i].SetEnabled(static_cast<bool>(o.FileMenuAction));
+  for (auto [index, item] : c.mnuHelpArray)
+    if (item->Caption() != "-") item->SetEnabled(static_cast<bool>(o.HelpMenuAction));
+  c.mnuEditArray[2].SetEnabled(static_cast<bool>(o.AdvancedWindow));
+  c.cmdSetThemes->SetEnabled(static_cast<bool>(o.AdvancedWindow));
+  c.cmdGalLevels->SetEnabled(static_cast<bool>(o.GalaxyEditor));
+  c.cmdIFS_Chem->SetEnabled(static_cast<bool>(o.GalaxyEditor));
+}
+
+void InitPropsWindowSizes(frmProps& dialog) {
+  controls::ComboBox& sizes = *dialog.c.cboResolution;
+  sizes.Clear();
+  for (const presentation::WindowSize& s : presentation::render().WindowSizeList)
+    sizes.AddItem(runtime::LongToText(s.Width) + " * " + runtime::LongToText(s.Height));
+  host::RestoreWindowState(dialog, kWindowSection, true);
+  dialog.SetCaption(host::kPropertiesCaption);
+}
+
+void frmProps::Form_Load() {
+  GalaxyEditMode = false;
+  EnableOpenedItems();
+  InitPropsWindowSizes(*this);
+
+  // The fixed lists were filled when the controls were made; choosing item 0 runs each
+  // list's handler as a user's choice would (the first panel of each page comes to the front).
+  c.cboGalTheme->SetListIndex(0);
+  c.cboGalPlane->SetListIndex(0);
+  c.cboGalaxExtras->SetListIndex(0);
+  c.cboUniTheme->SetListIndex(0);
+  c.cboUniExtras->SetListIndex(0);
+  c.lblGravityWarning->SetCaption(GravityWarningText());
+  for (const SpinnerRange& r : c.SpinnerRanges())
+    controls::SyncTextToScroll(*r.box, *r.spinner, r.lower, r.upper, r.maxLength, 0);
+
+  // TODO(galaxy lists): FillGalaxyList(c, true); FillCompositeList(c, true);
+  FillUniProfileList(c);
+  // TODO(settings start): ApplyFilterEffect(c) - the filter list, then the stored or factory set.
+  ArrangeFrames(true);
+  YieldOnce();
+
+  // The window opens in the hue cone brightness, its text selected.
+  controls::TextBox& first = c.txtColorProps[0];
+  first.SetFocus();
+  first.SetSelStart(0);
+  first.SetSelLength(static_cast<int>(first.Text().size()));
+}
+
+void frmProps::Form_QueryUnload(int& /*Cancel*/, int UnloadMode) {
+  // The user closed the window: a preview running inside one of its handlers ends first.
+  if (UnloadMode != controls::vbFormCode) presentation::pacing().G_bCancel = true;
+}
+
+void frmProps::Form_Unload(int& /*Cancel*/) {
+  host::SetHourglass(false);
+  host::SaveWindowState(*this, kWindowSection);
+  if (const auto closeHelp = propsOpeners().CloseHelp) closeHelp();
+}
+
+void frmProps::ArrangeFrames(bool bUniversePage) {
+  host::SetHourglass(true);
+  c.fraAni[0].SetVisible(!bUniversePage);
+  c.fraAni[1].SetVisible(bUniversePage);
+  c.cboGalTheme->SetListIndex(0);
+  host::SetHourglass(false);
+}
+
+void frmProps::SetGalaxyEditMode(bool editing) {
+  GalaxyEditMode = editing;
+  ArrangeFrames(!editing);
+}
+
+void frmProps::cmdAccept_Click() {
+  if (GalaxyEditMode) {
+    YieldOnce();
+    SetGalaxyEditMode(false);
+    GalaxyEditMode = false;
+    return;
+  }
+  // TODO(settings roads): the window closes only when CyclePropsArraysToReg(c) wrote the set.
+  Unload();
+}
+
+void frmProps::cmdDismiss_Click() { Unload(); }
+
+void frmProps::cmdSetThemes_Click() { ShowAdvancedWindow(); }
+
+void frmProps::ShowAdvancedWindow() {
+  const auto opener = propsOpeners().AdvancedWindow;
+  if (!opener) return;
+  opener(*this);
+  engine::ReloadHueColors(*c.picHueWheel);
+}
+
+void frmProps::mnuFileArray_Click(int16_t Index) {
+  if (Index == 5) {
+    Unload();
+    return;
+  }
+  if (const auto action = propsOpeners().FileMenuAction) action(*this, Index);
+}
+
+void frmProps::mnuEditArray_Click(int16_t Index) {
+  if (Index == 0) ResetProperties();
+  if (Index == 2) ShowAdvancedWindow();
+}
+
+void frmProps::mnuHelpArray_Click(int16_t Index) {
+  if (const auto action = propsOpeners().HelpMenuAction) action(*this, Index);
+}
+
+// Edit > Reset: the factory settings, after saving the current set as propsave.glx in the
+// user's data folder when asked to. A backup that cannot be written resets nothing.
+void frmProps::ResetProperties() {
+  store::TemplateLookupState& t = store::templateState();
+  const std::string remembered = t.TemplatePath;
+  t.TemplatePath = host::PerUserDataFolder() + "/propsave.glx";
+  const platform::MsgResult answer = platform::ShowMessage(
+      "Do you really want to reset the Properties to the factory settings?\r\n\r\n"
+      "Yes      - Save current settings to 'propsave.glx' then Reset the Properties.\r\n"
+      "No       - Reset Properties without saving current settings.\r\n"
+      "Cancel - Don't Reset or Save Properties.",
+      platform::kProductName, platform::MsgIcon::Question, platform::MsgButtons::YesNoCancel);
+  // TODO(settings roads): Yes: CyclePropsArraysToTemp(c), and when written
+  // CyclePropsResetToFactory(c) and picPreview cleared; No: CyclePropsResetToFactory(c).
+  (void)answer;
+  t.TemplatePath = remembered;
+}
+
+std::string frmProps::ColorPropText(int index) const { return c.txtColorProps[index].Text(); }
+void frmProps::SetColorPropText(int index, const std::string& text) { c.txtColorProps[index].SetText(text); }
+engine::HueConePicture* frmProps::HueWheelPicture() { return c.picHueWheel; }
+
+}  // namespace dialogs

@@ -1,0 +1,67 @@
+// The Properties window "Zorvane Properties": the working copy of the whole settings set while
+// it is open. It lays out the controls of PropsControls (the left column with the hue cone,
+// display, property copy and preview frames; the right column with the universe frame and the
+// galaxy and universe pages in one place), owns the menus, runs the load, Accept, Cancel, the
+// unload and Edit > Reset, and opens the windows other modules register (props_openers.h).
+//
+// While it exists it is the engine's hue cone dialog: its four cone fields and the disc picture.
+#pragma once
+
+#include <string>
+
+#include "dialogs/properties/props_controls.h"
+#include "engine/hue_cone.h"
+#include "platform/controls/controls.h"
+
+namespace dialogs {
+
+class frmProps : public controls::Form, public engine::HueConeDialog {
+ public:
+  frmProps();
+  ~frmProps() override;
+
+  // Creates the window and runs its load (on the first run the welcome window shows first);
+  // the caller shows it. The window deletes itself once it has unloaded.
+  static frmProps* Create();
+
+  PropsControls c;
+
+  // True while one galaxy type is edited on the galaxy page.
+  bool GalaxyEditMode = false;
+
+  // Shows the universe page (true) or the galaxy page (false); the window keeps its size.
+  void ArrangeFrames(bool bUniversePage);
+  // Enters (true) or leaves (false) the editing of one galaxy type.
+  void SetGalaxyEditMode(bool editing);
+  // The advanced settings window, modally; the hue cone is redrawn when it closes.
+  void ShowAdvancedWindow();
+
+  // Handlers of the window's own buttons and menus.
+  void cmdAccept_Click();
+  void cmdDismiss_Click();
+  void cmdSetThemes_Click();
+  void mnuFileArray_Click(int16_t Index);
+  void mnuEditArray_Click(int16_t Index);
+  void mnuHelpArray_Click(int16_t Index);
+
+  // engine::HueConeDialog
+  std::string ColorPropText(int index) const override;
+  void SetColorPropText(int index, const std::string& text) override;
+  engine::HueConePicture* HueWheelPicture() override;
+
+ protected:
+  void Form_Load() override;
+  void Form_QueryUnload(int& Cancel, int UnloadMode) override;
+  void Form_Unload(int& Cancel) override;
+
+ private:
+  void WireHandlers();
+  void EnableOpenedItems();
+  void ResetProperties();
+};
+
+// Fills the render-size list (one line "width * height" per render size), restores the
+// window's stored place and size, and sets the caption.
+void InitPropsWindowSizes(frmProps& dialog);
+
+}  // namespace dialogs

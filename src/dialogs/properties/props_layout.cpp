@@ -1,0 +1,405 @@
+#include "dialogs/properties/props_layout.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QStackedLayout>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <initializer_list>
+
+#include "dialogs/properties/props_controls.h"
+#include "presentation/render_state.h"
+#include "runtime/numbers.h"
+
+namespace dialogs {
+
+namespace {
+
+int TwipsX(int twips) { return runtime::ToLongOr(static_cast<double>(twips) / presentation::render().TwipsPerPixelX, 1); }
+int TwipsY(int twips) { return runtime::ToLongOr(static_cast<double>(twips) / presentation::render().TwipsPerPixelY, 1); }
+
+// Widgets side by side, left-aligned.
+QHBoxLayout* Across(std::initializer_list<QWidget*> widgets, bool alignLeft = true) {
+  auto* row = new QHBoxLayout;
+  row->setSpacing(4);
+  for (QWidget* w : widgets) row->addWidget(w);
+  if (alignLeft) row->addStretch(1);
+  return row;
+}
+
+QGridLayout* GridOf(QWidget* frame) {
+  auto* g = new QGridLayout(frame);
+  g->setVerticalSpacing(4);
+  g->setHorizontalSpacing(6);
+  return g;
+}
+
+// Appends a field row: the caption in column 0, the fields side by side in column 1.
+void AddRow(QGridLayout* g, QWidget* label, std::initializer_list<QWidget*> fields) {
+  const int row = g->rowCount();
+  if (label != nullptr) g->addWidget(label, row, 0);
+  g->addLayout(Across(fields), row, 1);
+}
+
+// Appends a widget across both columns.
+void AddSpan(QGridLayout* g, QWidget* w) { g->addWidget(w, g->rowCount(), 0, 1, 2); }
+
+// Frames that lie in one place; the one in front covers the others.
+QStackedLayout* StackOf(std::initializer_list<QWidget*> frames) {
+  auto* stack = new QStackedLayout;
+  stack->setStackingMode(QStackedLayout::StackAll);
+  for (QWidget* f : frames) {
+    f->setAutoFillBackground(true);
+    stack->addWidget(f);
+  }
+  return stack;
+}
+
+void SizeFields(PropsControls& c) {
+  int fieldHeight = 0;
+  for (controls::Control* ctl : c.form.Controls()) {
+    if (auto* box = dynamic_cast<controls::TextBox*>(ctl)) {
+      fieldHeight = std::max(fieldHeight, box->sizeHint().height());
+      // Numeric boxes are as wide as their digits; names take what the row gives them.
+      if (box->MaxLength() > 0 && box->MaxLength() <= 8) {
+        box->setFixedWidth(TextBoxWidthForDigits(*box, box->MaxLength()));
+      } else {
+        box->setMinimumWidth(TextBoxWidthForDigits(*box, 12));
+      }
+    }
+  }
+  const int extent = c.form.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  for (controls::Control* ctl : c.form.Controls())
+    if (auto* spin = dynamic_cast<controls::Spinner*>(ctl)) spin->setFixedSize(extent, fieldHeight);
+  // Swatches and profile curves beside their fields.
+  c.picColUni->setFixedSize(80, fieldHeight);
+  c.picColNova->setFixedSize(80, fieldHeight);
+  c.picUniProfile->setFixedSize(48, fieldHeight);
+  c.picGalProfile->setFixedSize(48, fieldHeight);
+  c.picGalHue->setFixedSize(fieldHeight, fieldHeight);
+  for (auto [index, pic] : c.picPixHue) pic->setFixedSize(fieldHeight / 2, fieldHeight);
+}
+
+QLayout* LeftColumn(PropsControls& c) {
+  // Hue cone: the four value rows beside the disc.
+  auto* cone = new QHBoxLayout(c.fraColorProps);
+  QWidget* rows = &c.fraHueProps[0];
+  auto* coneRows = GridOf(rows);
+  for (int i = 0; i < 4; ++i) AddRow(coneRows, &c.lblColorProps[i], {&c.txtColorProps[i], &c.spnHue[i]});
+  cone->addWidget(rows, 1);
+  c.imgHueWheel->setFixedSize(HueWheelPicture::kDiscSize, HueWheelPicture::kDiscSize);
+  cone->addWidget(c.imgHueWheel, 0, Qt::AlignVCenter);
+
+  // Display: size, filter, mask and desktop blend, particle blending.
+  auto* display = new QVBoxLayout(c.fraDirectX);
+  display->setSpacing(4);
+  display->addWidget(c.cboResolution);
+  display->addLayout(Across({c.lblFilteringEffect, c.cboFilterEffect}, false));
+  auto* mask = new QVBoxLayout;
+  mask->addWidget(c.lblFilterRGB);
+  mask->addLayout(Across({&c.txtFilterRGB[0], &c.txtFilterRGB[1], &c.txtFilterRGB[2]}));
+  auto* desktop = new QVBoxLayout;
+  desktop->addWidget(c.lblDesktopPercent);
+  desktop->addLayout(Across({&c.txtDesktopBlend[0], &c.txtDesktopBlend[1]}));
+  auto* maskRow = new QHBoxLayout;
+  maskRow->addLayout(mask);
+  maskRow->addStretch(1);
+  maskRow->addLayout(desktop);
+  display->addLayout(maskRow);
+  auto* blend = Across({&c.lblUni[2]}, true);
+  for (QWidget* w : std::initializer_list<QWidget*>{&c.lblUni[3], &c.txtUni[2], &c.spnUni[2], &c.txtUni[3], &c.spnUni[3]})
+    blend->addWidget(w);
+  display->addLayout(blend);
+
+  // Property copy: the value field, the value list and the check box share one place.
+  auto* copy = GridOf(c.fraPropCopy);
+  copy->addWidget(c.lblPropCopyPick, 0, 0);
+  copy->addWidget(c.cboPropCopyList, 0, 1, 1, 2);
+  copy->addWidget(c.lblPropCopy, 1, 0);
+  for (QWidget* w : std::initializer_list<QWidget*>{c.txtPropCopy, c.cboPropCopy, c.chkPropCopy}) {
+    QSizePolicy p = w->sizePolicy();
+    p.setRetainSizeWhenHidden(true);
+    w->setSizePolicy(p);
+    copy->addWidget(w, 1, 1, Qt::AlignLeft);
+  }
+  copy->addWidget(c.cmdPropCopy, 1, 2, Qt::AlignRight);
+  copy->setColumnStretch(1, 1);
+
+  // Preview: the capture buttons on top (their place kept while hidden), the picture below.
+  auto* preview = new QVBoxLayout(c.fraPreview);
+  auto* capture = new QHBoxLayout;
+  for (auto [index, button] : c.cmdCaptureImage) {
+    QSizePolicy p = button->sizePolicy();
+    p.setRetainSizeWhenHidden(true);
+    button->setSizePolicy(p);
+    capture->addWidget(button);
+  }
+  capture->addStretch(1);
+  preview->addLayout(capture);
+  c.picPreview->setMinimumSize(TwipsX(4770), TwipsY(2670));
+  c.picPreview->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  preview->addWidget(c.picPreview, 1);
+
+  // The three upper frames keep one width, the widest one's; the preview is at least as wide.
+  int width = 0;
+  for (QWidget* f : std::initializer_list<QWidget*>{c.fraColorProps, c.fraDirectX, c.fraPropCopy})
+    width = std::max(width, f->sizeHint().width());
+  auto* left = new QVBoxLayout;
+  for (QWidget* f : std::initializer_list<QWidget*>{c.fraColorProps, c.fraDirectX, c.fraPropCopy}) {
+    f->setFixedWidth(width);
+    left->addWidget(f, 0, Qt::AlignLeft);
+  }
+  c.fraPreview->setMinimumWidth(width);
+  left->addWidget(c.fraPreview, 1);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(c.cmdAccept);
+  buttons->addStretch(1);
+  buttons->addWidget(c.cmdDismiss);
+  left->addLayout(buttons);
+  return left;
+}
+
+void UniversePanels(PropsControls& c) {
+  // Universe creation.
+  auto* creation = GridOf(&c.fraUniProp[0]);
+  for (auto [label, box] : {std::pair{10, 10}, {11, 11}, {12, 12}, {15, 14}, {14, 18}})
+    AddRow(creation, &c.lblUni[label], {&c.txtUni[box]});
+  AddRow(creation, &c.lblUni[16], {&c.txtUni[16], &c.spnUni[16], &c.txtUni[17], &c.spnUni[17], c.picColUni});
+  AddRow(creation, &c.lblUni[17], {c.cboUniProfile, c.picUniProfile});
+  creation->addWidget(c.cmdPreviewUni, creation->rowCount(), 1, Qt::AlignRight);
+  creation->setRowStretch(creation->rowCount(), 1);
+
+  // New and ambient stars.
+  auto* stars = GridOf(&c.fraUniProp[1]);
+  for (int i : {20, 21}) AddRow(stars, &c.lblUni[i], {&c.txtUni[i]});
+  auto* ambient = GridOf(c.fraAmbient);
+  for (int i : {40, 41, 42, 43, 44}) AddRow(ambient, &c.lblUni[i], {&c.txtUni[i]});
+  AddSpan(stars, c.fraAmbient);
+  stars->setRowStretch(stars->rowCount(), 1);
+
+  // The tour: its check box right above the frame it enables.
+  auto* tour = GridOf(&c.fraUniProp[2]);
+  AddSpan(tour, c.chkUniTour);
+  auto* inTour = GridOf(c.fraUniTour);
+  for (int i : {30, 31, 32}) AddRow(inTour, &c.lblUni[i], {&c.txtUni[i]});
+  AddSpan(inTour, c.chkVisitSeq);
+  auto* trip = new QVBoxLayout(c.fraTripScript);
+  trip->addWidget(c.cboTourGalaxies);
+  AddSpan(inTour, c.fraTripScript);
+  AddSpan(inTour, c.chkRotCamera);
+  auto* rotCam = GridOf(c.fraRotCam);
+  AddRow(rotCam, &c.lblUni[34], {&c.txtUni[34]});
+  AddSpan(inTour, c.fraRotCam);
+  AddSpan(tour, c.fraUniTour);
+  AddRow(tour, &c.lblUni[33], {&c.txtUni[33]});
+  tour->setRowStretch(tour->rowCount(), 1);
+
+  // Composites.
+  auto* comp = GridOf(&c.fraUniProp[3]);
+  c.lstCompGalaxy->setMinimumHeight(TwipsY(1260));
+  comp->addWidget(c.lstCompGalaxy, 0, 0, 1, 2);
+  auto* compButtons = new QVBoxLayout;
+  compButtons->addWidget(c.cmdPreviewComp);
+  compButtons->addStretch(1);
+  compButtons->addWidget(c.cmdResetCompPct);
+  compButtons->addWidget(c.txtResetCompPct, 0, Qt::AlignRight);
+  comp->addLayout(compButtons, 0, 2);
+  auto* compName = new QHBoxLayout;
+  compName->setSpacing(4);
+  for (QWidget* w : std::initializer_list<QWidget*>{c.txtCompGalName, c.txtCompGalPct, c.spnCompGalPct})
+    compName->addWidget(w);
+  comp->addLayout(compName, 1, 0, 1, 2);
+  comp->addWidget(c.cmdCompCommit, 1, 2);
+  comp->addWidget(c.lblCompMajor, 2, 0);
+  comp->addWidget(c.cboCompMajor, 2, 1, 1, 2);
+  comp->addWidget(c.lblCompMinor, 3, 0, 1, 3);
+  c.lstCompMinor->setMinimumHeight(TwipsY(900));
+  comp->addWidget(c.lstCompMinor, 4, 0, 1, 3);
+  comp->setColumnStretch(1, 1);
+
+  // Gravity, with its note.
+  auto* gravity = GridOf(&c.fraUniProp[4]);
+  for (int i : {50, 51}) AddRow(gravity, &c.lblUni[i], {&c.txtUni[i]});
+  AddSpan(gravity, c.lblGravityWarning);
+  gravity->setRowStretch(gravity->rowCount(), 1);
+}
+
+QLayout* UniversePage(PropsControls& c) {
+  auto* page = new QVBoxLayout(&c.fraAni[1]);
+  auto* types = GridOf(c.fraGalaxyTypes);
+  c.lstUniGalaxy->setMinimumSize(TwipsX(3492), TwipsY(1860));
+  types->addWidget(c.lstUniGalaxy, 0, 0);
+  auto* typeButtons = new QVBoxLayout;
+  typeButtons->addWidget(c.cmdGalProps);
+  typeButtons->addWidget(c.cmdPreviewGal);
+  typeButtons->addStretch(1);
+  typeButtons->addWidget(c.cmdResetGalPct);
+  typeButtons->addWidget(c.txtResetGalPct, 0, Qt::AlignRight);
+  types->addLayout(typeButtons, 0, 1);
+  types->addWidget(c.lblGalNamePct, 1, 0, 1, 2);
+  auto* nameRow = new QHBoxLayout;
+  nameRow->setSpacing(4);
+  for (QWidget* w : std::initializer_list<QWidget*>{c.txtUniGalName, c.txtUniGalPct, c.spnUniGalPct})
+    nameRow->addWidget(w);
+  types->addLayout(nameRow, 2, 0);
+  types->addWidget(c.cmdGalCommit, 2, 1);
+  types->setRowStretch(0, 1);
+  page->addWidget(c.fraGalaxyTypes, 1);
+
+  auto* choices = new QGridLayout;
+  choices->addWidget(c.lblUniTheme, 0, 0);
+  choices->addWidget(c.cboUniTheme, 0, 1);
+  choices->addWidget(c.cboUniExtras, 1, 1);
+  choices->setColumnStretch(1, 1);
+  page->addLayout(choices);
+
+  UniversePanels(c);
+  page->addLayout(StackOf({&c.fraUniProp[0], &c.fraUniProp[1], &c.fraUniProp[2], &c.fraUniProp[3], &c.fraUniProp[4]}));
+  return page;
+}
+
+void GalaxyPanels(PropsControls& c) {
+  // Motion, shape and colour: the rows the style panel re-captions, shows and hides.
+  auto* shape = GridOf(&c.fraGalProp[0]);
+  AddRow(shape, c.lblGalStyle, {c.cboGalStyle});
+  AddRow(shape, &c.lblGalaxy[0], {&c.txtGalaxy[0], &c.spnGalaxy[0], &c.txtGalaxy[1], &c.spnGalaxy[1]});
+  AddRow(shape, &c.lblGalaxy[1], {&c.txtGalaxy[2], &c.spnGalaxy[2], c.cboGalPlane});
+  AddRow(shape, &c.lblGalaxy[2], {&c.txtGalaxy[3], &c.spnGalaxy[3], &c.txtGalaxy[4], &c.spnGalaxy[4]});
+  AddRow(shape, &c.lblGalaxy[3], {&c.txtGalaxy[5], &c.spnGalaxy[5], &c.txtGalaxy[6], &c.spnGalaxy[6]});
+  // The levels box with its button, or the graviton force, in one place.
+  auto* levels = new QGridLayout;
+  levels->setSpacing(0);
+  levels->addLayout(Across({&c.txtGalaxy[9], c.cmdGalLevels}), 0, 0);
+  levels->addWidget(&c.txtGalaxy[8], 0, 0, Qt::AlignLeft);
+  auto* ratio = new QHBoxLayout;
+  ratio->addLayout(levels);
+  ratio->addWidget(&c.txtGalaxy[90]);
+  ratio->addStretch(1);
+  shape->addWidget(&c.lblGalaxy[90], shape->rowCount(), 0);
+  shape->addLayout(ratio, shape->rowCount() - 1, 1);
+  for (int i : {91, 92, 93, 94}) AddRow(shape, &c.lblGalaxy[i], {&c.txtGalaxy[i]});
+  AddRow(shape, &c.lblGalaxy[95], {&c.txtGalaxy[95], &c.spnGalaxy[95], &c.txtGalaxy[96], c.picGalHue});
+  // The profile row, the two control-point check boxes, or the editor button, in one place.
+  const int place = shape->rowCount();
+  shape->addWidget(&c.lblGalaxy[96], place, 0);
+  shape->addLayout(Across({c.cboGalProfile, c.picGalProfile}), place, 1);
+  shape->addLayout(Across({c.chkCP_Closed, c.chkCP_AdvHW}), place, 0, 1, 2);
+  shape->addWidget(c.cmdIFS_Chem, place, 0, 1, 2, Qt::AlignLeft);
+  shape->setRowStretch(place + 1, 1);
+
+  // New stars, novae and pulsars.
+  auto* events = new QVBoxLayout(&c.fraGalProp[1]);
+  auto* newStars = GridOf(&c.fraStarType[0]);
+  for (int i : {10, 11, 12}) AddRow(newStars, &c.lblGalaxy[i], {&c.txtGalaxy[i]});
+  auto* novae = GridOf(&c.fraStarType[1]);
+  AddRow(novae, &c.lblGalaxy[20], {&c.txtGalaxy[20], &c.txtGalaxy[21]});
+  AddRow(novae, &c.lblGalaxy[22], {&c.txtGalaxy[22]});
+  auto* pulsars = GridOf(&c.fraStarType[2]);
+  AddRow(pulsars, &c.lblGalaxy[30], {&c.txtGalaxy[30], &c.txtGalaxy[31]});
+  AddRow(pulsars, &c.lblGalaxy[31], {&c.txtGalaxy[32], &c.txtGalaxy[33]});
+  AddRow(pulsars, &c.lblGalaxy[32], {&c.txtGalaxy[34], &c.txtGalaxy[35]});
+  AddRow(pulsars, &c.lblGalaxy[33], {c.cboPulsarShape});
+  for (int i = 0; i < 3; ++i) events->addWidget(&c.fraStarType[i]);
+  events->addStretch(1);
+
+  // Comets and their colours.
+  auto* comets = new QVBoxLayout(&c.fraGalProp[2]);
+  auto* cometProps = GridOf(c.fraCometProps);
+  for (int i = 40; i <= 46; ++i) AddRow(cometProps, &c.lblGalaxy[i], {&c.txtGalaxy[i]});
+  AddSpan(cometProps, c.chkCometVector);
+  auto* cometColor = GridOf(c.fraCometColor);
+  AddRow(cometColor, &c.lblGalaxy[23], {&c.txtGalaxy[47], &c.spnGalaxy[47], &c.txtGalaxy[48], &c.spnGalaxy[48], c.picColNova});
+  AddRow(cometColor, &c.lblGalaxy[49], {&c.txtGalaxy[49]});
+  comets->addWidget(c.fraCometProps);
+  comets->addWidget(c.fraCometColor);
+  comets->addStretch(1);
+}
+
+QLayout* GalaxyPage(PropsControls& c) {
+  auto* page = new QVBoxLayout(&c.fraAni[0]);
+  auto* theme = new QGridLayout;
+  theme->addWidget(c.lblGalTheme, 0, 0);
+  theme->addWidget(c.cboGalTheme, 0, 1);
+  theme->addWidget(c.cmdAcceptGalProps, 0, 2);
+  theme->setColumnStretch(1, 1);
+  page->addLayout(theme);
+
+  // Star hue: the computation list and the nebula caption share one place.
+  auto* hue = GridOf(c.fraGalaxyColor);
+  hue->addWidget(c.cboGalColor, 0, 0);
+  hue->addWidget(c.lblOtherColorCycles, 0, 0);
+  hue->addLayout(Across({&c.txtGalaxy[7], &c.spnGalaxy[7]}), 0, 1);
+  AddRow(hue, c.lblPColor,
+         {&c.txtPixHue[0], &c.spnPixHue[0], &c.picPixHue[0], &c.txtPixHue[1], &c.spnPixHue[1], &c.picPixHue[1],
+          &c.txtPixHue[2], &c.spnPixHue[2], &c.picPixHue[2]});
+  AddRow(hue, c.lblBaseSaturation,
+         {&c.txtPixHue[3], &c.spnPixHue[3], &c.picPixHue[3], &c.txtPixHue[4], &c.spnPixHue[4]});
+  page->addWidget(c.fraGalaxyColor);
+
+  auto* extras = new QGridLayout;
+  extras->addWidget(c.cboGalaxExtras, 0, 1);
+  extras->setColumnMinimumWidth(0, c.lblGalTheme->sizeHint().width());
+  extras->setColumnStretch(1, 1);
+  page->addLayout(extras);
+  GalaxyPanels(c);
+  page->addLayout(StackOf({&c.fraGalProp[0], &c.fraGalProp[1], &c.fraGalProp[2]}));
+  page->addStretch(1);
+
+  // Galaxy styles show and hide fields; every field keeps its place, so the page never
+  // changes size.
+  for (QWidget* w : c.fraAni[0].findChildren<QWidget*>()) {
+    QSizePolicy p = w->sizePolicy();
+    p.setRetainSizeWhenHidden(true);
+    w->setSizePolicy(p);
+  }
+  return page;
+}
+
+}  // namespace
+
+int TextBoxWidthForDigits(const QLineEdit& box, int digits) {
+  // The box's own size hint is made for 17 "x"; the frame and margins around the text stay.
+  const QFontMetrics fm = box.fontMetrics();
+  const int frame = box.sizeHint().width() - fm.horizontalAdvance(QLatin1Char('x')) * 17;
+  return frame + fm.horizontalAdvance(QString(digits, QLatin1Char('0'))) + 2;
+}
+
+void LayOutPropsControls(PropsControls& c) {
+  SizeFields(c);
+  auto* client = new QVBoxLayout(c.form.Client());
+  client->setContentsMargins(0, 0, 0, 0);
+  client->setSpacing(0);
+  // The two-line rule under the menu bar.
+  c.linDark->SetCoords(0, 0, 20000, 0);
+  c.linLight->SetCoords(0, 15, 20000, 15);
+  c.linDark->SetBorderColor(c.form.palette().color(QPalette::Dark).rgb());
+  c.linLight->SetBorderColor(c.form.palette().color(QPalette::Light).rgb());
+  for (controls::Line* line : {c.linDark, c.linLight}) {
+    line->setFixedHeight(1);
+    client->addWidget(line);
+  }
+
+  auto* columns = new QHBoxLayout;
+  columns->setContentsMargins(4, 4, 4, 4);
+  columns->setSpacing(10);
+  columns->addLayout(LeftColumn(c), 1);
+  auto* right = new QVBoxLayout;
+  right->addWidget(c.fraUniverseProps);
+  auto* counts = GridOf(c.fraUniverseProps);
+  AddRow(counts, &c.lblUni[0], {&c.txtUni[0], &c.spnUni[0]});
+  AddRow(counts, &c.lblUni[1], {&c.txtUni[1], &c.spnUni[1]});
+  counts->addWidget(c.cmdSetThemes, 0, 2, 2, 1, Qt::AlignVCenter);
+  UniversePage(c);
+  GalaxyPage(c);
+  auto* pages = new QStackedLayout;
+  pages->setStackingMode(QStackedLayout::StackAll);
+  pages->addWidget(&c.fraAni[1]);
+  pages->addWidget(&c.fraAni[0]);
+  right->addLayout(pages, 1);
+  columns->addLayout(right, 0);
+  client->addLayout(columns, 1);
+}
+
+}  // namespace dialogs

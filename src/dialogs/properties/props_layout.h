@@ -1,0 +1,23 @@
+// The Properties window's layout: Qt layouts over the controls of PropsControls.
+//
+// Left column: hue cone, display and property copy frames at their natural width, then the
+// preview frame, which takes all extra width and height, and the Accept and Cancel buttons
+// (Cancel right-aligned under the preview). Right column, at its natural width against the
+// right edge: the universe frame, then the galaxy and universe pages in one place (switching
+// never resizes); on the universe page the galaxy list takes the extra height, and the
+// "Extras:" panels of each page lie in one place. Numeric text boxes are as wide as their
+// maximum length in digits; the window's minimum size is the layout's.
+#pragma once
+
+class QLineEdit;
+
+namespace dialogs {
+
+struct PropsControls;
+
+void LayOutPropsControls(PropsControls& c);
+
+// The width a text box needs to show `digits` digits in its font.
+int TextBoxWidthForDigits(const QLineEdit& box, int digits);
+
+}  // namespace dialogs

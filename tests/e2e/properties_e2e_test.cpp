@@ -1,0 +1,46 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "e2e/program_run.h"
+#include "store/registry_access.h"
+
+namespace {
+
+class PropertiesRun : public e2e::ProgramRun {
+ protected:
+  void SetUp() override {
+    ProgramRun::SetUp();
+    // Opened before: no welcome window; the first load stores the factory set.
+    ASSERT_TRUE(WithStore([] { return store::SaveRegSetting("General", "ResetSettings", 1); }));
+  }
+  // Opens the dialog, types `text` into the field that has the focus and presses `key`;
+  // true when the program then ended by itself.
+  bool TypeAndPress(const std::string& text, const std::string& key) {
+    auto dialog = Start({"/C"});
+    const int found = e2e::RunCommand(
+        x.display(), "timeout 90 xdotool search --sync --onlyvisible --name '^Zorvane Properties$'");
+    EXPECT_EQ(found, 0) << "the Properties window did not open";
+    e2e::SleepMs(1000);  // the window takes the keyboard once it is shown
+    EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool type --delay 80 " + text), 0);
+    EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool key " + key), 0);
+    const bool ended = dialog->WaitFor(45000);
+    EXPECT_TRUE(ended) << "the window did not close on " << key;
+    if (ended) {
+      EXPECT_EQ(dialog->exitCode(), 0);
+    }
+    return ended;
+  }
+};
+
+}  // namespace
+
+// The window opens with the hue cone brightness focused and selected: typing replaces it,
+// Enter accepts and stores it, Esc closes and keeps the stored value.
+TEST_F(PropertiesRun, EnterStoresTheTypedValueAndEscKeepsTheOldOne) {
+  ASSERT_TRUE(TypeAndPress("55", "Return"));
+  EXPECT_EQ(StoredLong("GenColor", "HWC_ConeBright", -1), 55);
+  EXPECT_EQ(StoredLong("General", "AnimationType", -1), 0);
+  ASSERT_TRUE(TypeAndPress("77", "Escape"));
+  EXPECT_EQ(StoredLong("GenColor", "HWC_ConeBright", -1), 55);
+}
