@@ -147,7 +147,7 @@ void frmProps::ShowAdvancedWindow() {
   const auto opener = propsOpeners().AdvancedWindow;
   if (!opener) return;
   opener(*this);
-  engine::ReloadHueColors(*c.picHueWheel);
+  if (engine::HueConePicture* disc = HueWheelPicture()) engine::ReloadHueColors(*disc);
 }
 
 void frmProps::mnuFileArray_Click(int16_t Index) {
@@ -187,6 +187,7 @@ void frmProps::ResetProperties() {
 
 std::string frmProps::ColorPropText(int index) const { return c.txtColorProps[index].Text(); }
 void frmProps::SetColorPropText(int index, const std::string& text) { c.txtColorProps[index].SetText(text); }
-engine::HueConePicture* frmProps::HueWheelPicture() { return c.picHueWheel; }
+// TODO(hue fields): the disc picture over picHueWheel and imgHueWheel.
+engine::HueConePicture* frmProps::HueWheelPicture() { return nullptr; }
 
 }  // namespace dialogs

@@ -1,7 +1,6 @@
 #include "dialogs/properties/props_controls.h"
 
-#include <QPainter>
-
+#include <algorithm>
 #include <span>
 #include <string_view>
 
@@ -145,20 +144,6 @@ void CreateGalaxyRows(PropsControls& c, QWidget* parent, std::span<const GalaxyR
 
 }  // namespace
 
-HueWheelPicture::HueWheelPicture(QWidget* parent, controls::Image& image)
-    : controls::PictureBox(parent, "picHueWheel"), image_(image) {
-  setFixedSize(kDiscSize, kDiscSize);
-}
-
-void HueWheelPicture::ClearPicture() { Cls(); }
-
-void HueWheelPicture::SetPixel(int32_t x, int32_t y, int32_t colourRef) {
-  const auto ref = static_cast<uint32_t>(colourRef);
-  PSet(x, y, ((ref & 0xFFu) << 16) | (ref & 0xFF00u) | ((ref >> 16) & 0xFFu));
-}
-
-void HueWheelPicture::PublishToImage() { image_.SetPicture(image()); }
-
 PropsControls::PropsControls(controls::Form& window) : form(window) {
   CreateMenus();
   // The two-line rule under the menu bar.
@@ -215,10 +200,11 @@ void PropsControls::CreateLeftColumn() {
     NewField(txtColorProps, &rows, i, kConeLengths[i], kConeTexts[i]);
     spnHue.Create(&rows, i);
   }
+  picHueWheel = NewPicture(fraColorProps, "picHueWheel");
+  picHueWheel->setFixedSize(kConeDiscPixels, kConeDiscPixels);
+  picHueWheel->SetVisible(false);
   imgHueWheel = new controls::Image(fraColorProps, "imgHueWheel");
   imgHueWheel->SetStretch(true);
-  picHueWheel = new HueWheelPicture(fraColorProps, *imgHueWheel);
-  picHueWheel->SetVisible(false);
 
   // Display.
   fraDirectX = NewFrame(&form, "fraDirectX", "Saver Display Resolution");
@@ -527,7 +513,8 @@ void PropsControls::SetDesktopBlendText(int32_t i, const std::string& text) { tx
 
 void FillUniProfileList(PropsControls& c) {
   c.cboUniProfile->Clear();
-  for (int32_t i = 0; i < c.lstUniGalaxy->ListCount() && i < 50; ++i) {
+  // Always 50 type items, so that the cycling modes keep their stored indices 50 and 51.
+  for (int32_t i = 0; i < 50; ++i) {
     const std::string line = c.lstUniGalaxy->List(i);
     c.cboUniProfile->AddItem(runtime::TrimBlanks(std::string_view(line).substr(0, std::min(line.size(), kProfileNameLength))));
   }

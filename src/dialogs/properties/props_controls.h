@@ -16,29 +16,14 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/hue_cone.h"
 #include "host/display_settings.h"
 #include "host/picture_box.h"
 #include "platform/controls/controls.h"
 
 namespace dialogs {
 
-// The hidden picture the hue cone disc is drawn in, mirrored by the image beside the cone
-// fields. Colours arrive in colour-reference order (red in the low byte).
-class HueWheelPicture : public controls::PictureBox, public engine::HueConePicture {
- public:
-  // The disc's drawing size in logical pixels; the image shows it scaled to its own size.
-  static constexpr int kDiscSize = 87;
-  HueWheelPicture(QWidget* parent, controls::Image& image);
-  int32_t InnerWidthPx() const override { return kDiscSize; }
-  int32_t InnerHeightPx() const override { return kDiscSize; }
-  void ClearPicture() override;
-  void SetPixel(int32_t x, int32_t y, int32_t colourRef) override;
-  void PublishToImage() override;
-
- private:
-  controls::Image& image_;
-};
+// The cone disc's drawing size in pixels (picHueWheel); imgHueWheel shows it at its own size.
+inline constexpr int32_t kConeDiscPixels = 87;
 
 // One text box with its spinner, as the load couples them.
 struct SpinnerRange {
@@ -80,8 +65,9 @@ struct PropsControls : public host::DisplayFields {
   controls::ControlArray<controls::Label> lblColorProps{"lblColorProps"};
   controls::ControlArray<controls::TextBox> txtColorProps{"txtColorProps"};
   controls::ControlArray<controls::Spinner> spnHue{"spnHue"};
+  // The hidden picture the cone disc is drawn in (87 x 87 pixels), and the image that shows it.
+  controls::PictureBox* picHueWheel;
   controls::Image* imgHueWheel;
-  HueWheelPicture* picHueWheel;
 
   // Display (fraDirectX).
   controls::ComboBox* cboResolution;
@@ -220,8 +206,9 @@ struct PropsControls : public host::DisplayFields {
   void CreateMenus();
 };
 
-// Fills cboUniProfile from the galaxy list: each line's first 30 characters trimmed of blanks
-// (the type's name without its percent), then the two cycling modes.
+// Fills cboUniProfile from the galaxy list: for lines 0 to 49 the line's first 30 characters
+// trimmed of blanks (the type's name without its percent; empty for a missing line), then the
+// two cycling modes as items 50 and 51.
 void FillUniProfileList(PropsControls& c);
 
 }  // namespace dialogs

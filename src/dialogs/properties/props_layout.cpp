@@ -89,7 +89,7 @@ QLayout* LeftColumn(PropsControls& c) {
   auto* coneRows = GridOf(rows);
   for (int i = 0; i < 4; ++i) AddRow(coneRows, &c.lblColorProps[i], {&c.txtColorProps[i], &c.spnHue[i]});
   cone->addWidget(rows, 1);
-  c.imgHueWheel->setFixedSize(HueWheelPicture::kDiscSize, HueWheelPicture::kDiscSize);
+  c.imgHueWheel->setFixedSize(kConeDiscPixels, kConeDiscPixels);
   cone->addWidget(c.imgHueWheel, 0, Qt::AlignVCenter);
 
   // Display: size, filter, mask and desktop blend, particle blending.

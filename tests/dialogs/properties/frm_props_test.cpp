@@ -1,0 +1,163 @@
+#include "dialogs/properties/frm_props.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+
+#include <string>
+#include <vector>
+
+#include "dialogs/properties/props_fixture.h"
+#include "dialogs/properties/props_lists.h"
+#include "store/typed_readers.h"
+
+namespace dialogs::testing {
+namespace {
+
+using FrmPropsTest = PropsTest;
+
+TEST_F(FrmPropsTest, LoadShowsTheUniversePageWithItsListsChosenAndSpinnersRanged) {
+  presentation::render().WindowSizeList = {{640, 480}, {800, 600}};
+  frmProps& d = Open();
+  PropsControls& c = d.c;
+  EXPECT_EQ(d.Caption(), "Zorvane Properties");
+  EXPECT_FALSE(d.GalaxyEditMode);
+  EXPECT_TRUE(c.fraAni[1].Visible());
+  EXPECT_FALSE(c.fraAni[0].Visible());
+  ASSERT_EQ(c.cboResolution->ListCount(), 2);
+  EXPECT_EQ(c.cboResolution->List(0), "640 * 480");
+  EXPECT_EQ(c.cboResolution->List(1), "800 * 600");
+  for (controls::ComboBox* first : {c.cboGalTheme, c.cboGalPlane, c.cboGalaxExtras, c.cboUniTheme, c.cboUniExtras})
+    EXPECT_EQ(first->ListIndex(), 0) << first->Name();
+  EXPECT_EQ(c.cboTourGalaxies->ListIndex(), -1);
+  EXPECT_EQ(c.cboUniProfile->ListCount(), 52);
+  EXPECT_EQ(c.lblGravityWarning->Caption(), GravityWarningText());
+
+  // Each spinner pair: the spinner's range, the box's length, its text within the range.
+  struct Range {
+    controls::TextBox* box;
+    controls::Spinner* spinner;
+    int lower, upper, length, step;
+  } ranges[] = {
+      {&c.txtGalaxy[0], &c.spnGalaxy[0], 1, 9999, 5, 50},   {&c.txtGalaxy[1], &c.spnGalaxy[1], 0, 30000, 5, 50},
+      {&c.txtGalaxy[95], &c.spnGalaxy[95], 0, 359, 3, 5},   {&c.txtUni[0], &c.spnUni[0], 1, 9999, 5, 50},
+      {&c.txtUni[1], &c.spnUni[1], 1, 999, 3, 10},          {&c.txtUni[3], &c.spnUni[3], 0, 100, 3, 1},
+      {&c.txtUni[17], &c.spnUni[17], 0, 999, 3, 10},        {c.txtUniGalPct, c.spnUniGalPct, 0, 9999, 4, 50},
+      {c.txtCompGalPct, c.spnCompGalPct, 0, 9999, 4, 50},   {&c.txtPixHue[4], &c.spnPixHue[4], 0, 100, 3, 1},
+  };
+  for (const Range& r : ranges) {
+    SCOPED_TRACE(r.box->Name() + "(" + std::to_string(r.box->Index()) + ")");
+    EXPECT_EQ(r.spinner->Min(), r.lower);
+    EXPECT_EQ(r.spinner->Max(), r.upper);
+    EXPECT_EQ(r.spinner->SmallChange(), r.step);
+    EXPECT_EQ(r.box->MaxLength(), r.length);
+    const int value = std::stoi(r.box->Text());
+    EXPECT_GE(value, r.lower);
+    EXPECT_LE(value, r.upper);
+  }
+  EXPECT_EQ(c.txtUni[0].Text(), "5000");
+  EXPECT_EQ(engine::hueConeDialog(), &d);
+}
+
+TEST_F(FrmPropsTest, OpensWithTheHueConeBrightnessFocusedAndSelected) {
+  frmProps& d = Open();
+  d.show();
+  d.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+  controls::TextBox& first = d.c.txtColorProps[0];
+  EXPECT_EQ(QApplication::focusWidget(), &first);
+  EXPECT_FALSE(first.Text().empty());
+  EXPECT_EQ(first.SelText(), first.Text());
+}
+
+TEST_F(FrmPropsTest, ItemsAndButtonsWithoutTheirWindowsAreDisabled) {
+  frmProps& d = Open();
+  PropsControls& c = d.c;
+  for (int i : {0, 2, 3}) EXPECT_FALSE(c.mnuFileArray[i].Enabled()) << i;
+  EXPECT_TRUE(c.mnuFileArray[5].Enabled());
+  for (int i : {0, 1, 3, 5, 6, 7, 9}) EXPECT_FALSE(c.mnuHelpArray[i].Enabled()) << i;
+  EXPECT_TRUE(c.mnuEditArray[0].Enabled());
+  EXPECT_FALSE(c.mnuEditArray[2].Enabled());
+  EXPECT_FALSE(c.cmdSetThemes->Enabled());
+  EXPECT_FALSE(c.cmdGalLevels->Enabled());
+}
+
+TEST_F(FrmPropsTest, RegisteredWindowsOpenFromTheirItemsWithTheItemsPosition) {
+  std::vector<std::string> calls;
+  SetFileMenuAction([&](frmProps&, int16_t i) { calls.push_back("file " + std::to_string(i)); });
+  SetHelpMenuAction([&](frmProps&, int16_t i) { calls.push_back("help " + std::to_string(i)); });
+  SetAdvancedWindowOpener([&](frmProps&) { calls.push_back("advanced"); });
+  frmProps& d = Open();
+  PropsControls& c = d.c;
+  for (int i : {0, 2, 3}) EXPECT_TRUE(c.mnuFileArray[i].Enabled()) << i;
+  EXPECT_TRUE(c.mnuHelpArray[9].Enabled());
+  EXPECT_TRUE(c.cmdSetThemes->Enabled());
+  c.mnuFileArray[3].PerformClick();
+  c.mnuHelpArray[7].PerformClick();
+  c.mnuEditArray[2].PerformClick();
+  c.cmdSetThemes->PerformClick();
+  EXPECT_EQ(calls, (std::vector<std::string>{"file 3", "help 7", "advanced", "advanced"}));
+  EXPECT_TRUE(d.IsLoaded());
+}
+
+TEST_F(FrmPropsTest, ClosingTheWindowStopsARunningPreviewClosingByCodeDoesNot) {
+  int helpClosed = 0;
+  SetHelpCloser([&] { ++helpClosed; });
+  struct Case {
+    const char* how;
+    bool stopsPreview;
+  } cases[] = {{"close box", true}, {"Cancel", false}, {"File > Exit", false}};
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.how);
+    presentation::pacing().G_bCancel = false;
+    QPointer<frmProps> d = &Open();
+    d->show();
+    if (std::string(k.how) == "close box") d->close();
+    if (std::string(k.how) == "Cancel") d->c.cmdDismiss->PerformClick();
+    if (std::string(k.how) == "File > Exit") d->c.mnuFileArray[5].PerformClick();
+    EXPECT_EQ(presentation::pacing().G_bCancel, k.stopsPreview);
+    EXPECT_FALSE(d->IsLoaded());
+    EXPECT_FALSE(d->isVisible());
+    // The window goes away once no handler of it runs, and the engine forgets it.
+    RunDeferredDeletes();
+    EXPECT_TRUE(d.isNull());
+    EXPECT_EQ(engine::hueConeDialog(), nullptr);
+  }
+  EXPECT_EQ(helpClosed, 3);
+  EXPECT_EQ(store::GetSettingLong("General\\Main", "WindowState", -1), 0);
+  EXPECT_EQ(store::GetSettingString("General\\Main", "WindowSize", "").size(), 20u);
+}
+
+TEST_F(FrmPropsTest, AcceptWhileAGalaxyTypeIsEditedReturnsToTheUniversePageAndStaysOpen) {
+  frmProps& d = Open();
+  d.show();
+  d.SetGalaxyEditMode(true);
+  EXPECT_TRUE(d.c.fraAni[0].Visible());
+  EXPECT_FALSE(d.c.fraAni[1].Visible());
+  d.c.cmdAccept->PerformClick();
+  EXPECT_FALSE(d.GalaxyEditMode);
+  EXPECT_TRUE(d.c.fraAni[1].Visible());
+  EXPECT_FALSE(d.c.fraAni[0].Visible());
+  EXPECT_TRUE(d.IsLoaded());
+  EXPECT_EQ(store::GetSettingLong("General", "AnimationType", -1), -1);
+}
+
+TEST_F(FrmPropsTest, ResetAnsweredCancelChangesNothingAndKeepsTheTemplatePath) {
+  store::templateState().TemplatePath = "/somewhere/mine.glx";
+  frmProps& d = Open();
+  const std::string before = d.c.txtColorProps[0].Text();
+  messages.messages.clear();
+  d.c.mnuEditArray[0].PerformClick();
+  ASSERT_EQ(messages.messages.size(), 1u);
+  const testsupport::RecordedMessage& m = messages.messages[0];
+  EXPECT_EQ(m.title, "Zorvane");
+  EXPECT_EQ(m.icon, platform::MsgIcon::Question);
+  EXPECT_EQ(m.buttons, platform::MsgButtons::YesNoCancel);
+  EXPECT_EQ(m.text.rfind("Do you really want to reset the Properties to the factory settings?\r\n\r\nYes      - Save", 0), 0u);
+  EXPECT_EQ(store::templateState().TemplatePath, "/somewhere/mine.glx");
+  EXPECT_EQ(d.c.txtColorProps[0].Text(), before);
+}
+
+}  // namespace
+}  // namespace dialogs::testing
