@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <map>
 
 #include "dialogs/properties/props_controls.h"
 #include "presentation/render_state.h"
@@ -58,13 +59,17 @@ QStackedLayout* StackOf(std::initializer_list<QWidget*> frames) {
 }
 
 void SizeFields(PropsControls& c) {
+  // The lengths the load gives the boxes it couples with spinners count as well.
+  std::map<controls::TextBox*, int> lengths;
+  for (const SpinnerRange& r : c.SpinnerRanges()) lengths[r.box] = r.maxLength;
   int fieldHeight = 0;
   for (controls::Control* ctl : c.form.Controls()) {
     if (auto* box = dynamic_cast<controls::TextBox*>(ctl)) {
       fieldHeight = std::max(fieldHeight, box->sizeHint().height());
+      const int length = std::max(box->MaxLength(), lengths[box]);
       // Numeric boxes are as wide as their digits; names take what the row gives them.
-      if (box->MaxLength() > 0 && box->MaxLength() <= 8) {
-        box->setFixedWidth(TextBoxWidthForDigits(*box, box->MaxLength()));
+      if (length > 0 && length <= 8) {
+        box->setFixedWidth(TextBoxWidthForDigits(*box, length));
       } else {
         box->setMinimumWidth(TextBoxWidthForDigits(*box, 12));
       }

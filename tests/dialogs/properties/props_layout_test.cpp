@@ -1,0 +1,168 @@
+#include "dialogs/properties/props_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFont>
+#include <QGroupBox>
+#include <QLabel>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "dialogs/properties/props_fixture.h"
+
+using controls::Control;
+using controls::ControlKind;
+
+namespace dialogs::testing {
+namespace {
+
+std::string NameOf(const Control* c) {
+  return c->Index() < 0 ? c->Name() : c->Name() + "(" + std::to_string(c->Index()) + ")";
+}
+
+// The window at a font scale (1.0: the desktop's font; 1.5: as at 144 DPI).
+class PropsLayoutTest : public PropsTest, public ::testing::WithParamInterface<double> {
+ protected:
+  void SetUp() override {
+    PropsTest::SetUp();
+    savedFont_ = QApplication::font();
+    QFont f = savedFont_;
+    f.setPointSizeF(f.pointSizeF() * GetParam());
+    QApplication::setFont(f);
+  }
+  void TearDown() override {
+    PropsTest::TearDown();
+    QApplication::setFont(savedFont_);
+  }
+  // The window shown at its minimum size.
+  frmProps& OpenSmallest() {
+    frmProps& d = Open();
+    d.show();
+    d.resize(d.minimumSize());
+    QCoreApplication::processEvents();
+    return d;
+  }
+
+  // Every control of these kinds that the user could see on the current page: large enough for
+  // its content and inside its container.
+  static void ExpectEveryVisibleControlFits(frmProps& d) {
+    for (Control* ctl : d.Controls()) {
+      QWidget* w = ctl->Widget();
+      const ControlKind k = ctl->Kind();
+      if (w == nullptr || !w->isVisibleTo(&d)) continue;
+      if (k != ControlKind::Label && k != ControlKind::CommandButton && k != ControlKind::CheckBox &&
+          k != ControlKind::ComboBox && k != ControlKind::TextBox && k != ControlKind::Frame)
+        continue;
+      SCOPED_TRACE(NameOf(ctl));
+      QSize need = w->sizeHint();
+      if (auto* box = dynamic_cast<controls::TextBox*>(ctl); box != nullptr && box->MaxLength() <= 8)
+        need.setWidth(TextBoxWidthForDigits(*box, box->MaxLength()));
+      if (auto* label = dynamic_cast<QLabel*>(w); label != nullptr && label->wordWrap())
+        need = QSize(w->minimumSizeHint().width(), label->heightForWidth(w->width()));
+      if (k == ControlKind::Frame) need = w->minimumSizeHint();
+      EXPECT_GE(w->width(), need.width());
+      EXPECT_GE(w->height(), need.height());
+      const QWidget* parent = w->parentWidget();
+      ASSERT_NE(parent, nullptr);
+      EXPECT_TRUE(parent->rect().contains(w->geometry())) << "outside its container";
+    }
+  }
+
+  QFont savedFont_;
+};
+
+TEST_P(PropsLayoutTest, EveryVisibleControlHasItsSizeInsideItsFrameOnBothPagesAndAllPanels) {
+  frmProps& d = OpenSmallest();
+  for (bool universe : {true, false}) {
+    SCOPED_TRACE(universe ? "universe page" : "galaxy page");
+    d.ArrangeFrames(universe);
+    QCoreApplication::processEvents();
+    ExpectEveryVisibleControlFits(d);
+  }
+  // The hidden alternatives of the galaxy page fit in their place too.
+  for (Control* hidden : std::initializer_list<Control*>{&d.c.txtGalaxy[9], d.c.cmdGalLevels, d.c.cmdIFS_Chem})
+    hidden->SetVisible(true);
+  d.ArrangeFrames(false);
+  QCoreApplication::processEvents();
+  ExpectEveryVisibleControlFits(d);
+  EXPECT_EQ(d.size(), d.minimumSize());
+}
+
+TEST_P(PropsLayoutTest, EnlargingGrowsOnlyThePreviewAndTheGalaxyList) {
+  frmProps& d = OpenSmallest();
+  std::map<Control*, QSize> before;
+  for (Control* ctl : d.Controls())
+    if (ctl->Widget() != nullptr) before[ctl] = ctl->Widget()->size();
+  const int rightGap = d.Client()->width() - d.c.fraAni[1].geometry().right();
+  d.resize(d.width() + 300, d.height() + 200);
+  QCoreApplication::processEvents();
+
+  const std::set<Control*> growing = {d.c.fraPreview, d.c.picPreview, d.c.lstUniGalaxy, d.c.fraGalaxyTypes,
+                                      &d.c.fraAni[0], &d.c.fraAni[1]};
+  for (auto [ctl, size] : before) {
+    if (growing.count(ctl) != 0 || ctl->Kind() == ControlKind::Line || ctl->Kind() == ControlKind::MenuItem ||
+        ctl->Kind() == ControlKind::Menu)
+      continue;
+    EXPECT_EQ(ctl->Widget()->size(), size) << NameOf(ctl);
+  }
+  EXPECT_EQ(d.c.picPreview->width(), before[d.c.picPreview].width() + 300);
+  EXPECT_EQ(d.c.picPreview->height(), before[d.c.picPreview].height() + 200);
+  EXPECT_EQ(d.c.lstUniGalaxy->width(), before[d.c.lstUniGalaxy].width());
+  EXPECT_EQ(d.c.lstUniGalaxy->height(), before[d.c.lstUniGalaxy].height() + 200);
+  // The right column keeps to the right edge; Cancel stays right under the preview.
+  EXPECT_EQ(d.Client()->width() - d.c.fraAni[1].geometry().right(), rightGap);
+  EXPECT_EQ(d.c.cmdDismiss->geometry().right(), d.c.fraPreview->geometry().right());
+}
+
+TEST_P(PropsLayoutTest, SwitchingPagesNeverResizesAndTheWindowKeepsItsMinimum) {
+  frmProps& d = OpenSmallest();
+  const QSize size = d.size();
+  d.ArrangeFrames(false);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(d.size(), size);
+  EXPECT_EQ(d.c.fraAni[0].geometry(), d.c.fraAni[1].geometry());
+  d.ArrangeFrames(true);
+  d.resize(100, 100);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(d.size(), size);
+}
+
+TEST_P(PropsLayoutTest, TabGoesDownTheLeftColumnThenTheRight) {
+  frmProps& d = OpenSmallest();
+  auto inRightColumn = [&](const QWidget* w) {
+    for (; w != nullptr; w = w->parentWidget())
+      if (w == d.c.fraUniverseProps || w == &d.c.fraAni[0] || w == &d.c.fraAni[1]) return true;
+    return false;
+  };
+  std::vector<const QWidget*> chain;
+  const QWidget* start = &d.c.txtColorProps[0];
+  for (const QWidget* w = start->nextInFocusChain(); w != start && chain.size() < 2000; w = w->nextInFocusChain())
+    if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(&d) && dynamic_cast<const Control*>(w) != nullptr)
+      chain.push_back(w);
+  ASSERT_FALSE(chain.empty());
+  size_t firstRight = chain.size();
+  for (size_t i = 0; i < chain.size() && firstRight == chain.size(); ++i)
+    if (inRightColumn(chain[i])) firstRight = i;
+  for (size_t i = firstRight; i < chain.size(); ++i)
+    EXPECT_TRUE(inRightColumn(chain[i])) << NameOf(dynamic_cast<const Control*>(chain[i])) << " after the right column";
+  // The left column runs down: the hue cone, the display, the copy frame, then the buttons.
+  auto position = [&](const QWidget* w) { return std::find(chain.begin(), chain.end(), w) - chain.begin(); };
+  EXPECT_LT(position(&d.c.txtColorProps[3]), position(d.c.cboResolution));
+  EXPECT_LT(position(d.c.cboResolution), position(d.c.cboPropCopyList));
+  EXPECT_LT(position(d.c.cmdPropCopy), position(d.c.cmdAccept));
+  EXPECT_LT(position(d.c.cmdDismiss), position(&d.c.txtUni[0]));
+  EXPECT_LT(position(&d.c.txtUni[0]), position(d.c.lstUniGalaxy));
+}
+
+INSTANTIATE_TEST_SUITE_P(FontScales, PropsLayoutTest, ::testing::Values(1.0, 1.5),
+                         [](const ::testing::TestParamInfo<double>& info) {
+                           return info.param == 1.0 ? std::string("NormalFont") : std::string("Font150Percent");
+                         });
+
+}  // namespace
+}  // namespace dialogs::testing
