@@ -19,6 +19,7 @@ namespace {
 // The controls on a plain window, as each group of fields uses them in its own tests.
 class PropsControlsTest : public PropsTest {
  protected:
+  bool qtReady_ = (testsupport::EnsureQtApplication(), true);
   controls::Form form;
   PropsControls c{form};
 };
