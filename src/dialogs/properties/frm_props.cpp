@@ -5,7 +5,6 @@
 #include "dialogs/properties/props_layout.h"
 #include "dialogs/properties/props_lists.h"
 #include "dialogs/properties/props_openers.h"
-#include "host/saver_window.h"
 #include "host/startup.h"
 #include "host/window_state.h"
 #include "platform/message_box.h"
