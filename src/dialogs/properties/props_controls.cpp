@@ -376,7 +376,9 @@ void PropsControls::CreateGalaxyPage() {
   // Star hue.
   fraGalaxyColor = NewFrame(&page, "fraGalaxyColor", "Star Hue Computation Type / Multiplier (1 - 30,000)");
   cboGalColor = NewCombo(fraGalaxyColor, "cboGalColor", kGalColorItems);
+  // The caption lies under the list and shows only where a style hides the list.
   lblOtherColorCycles = NewLabel(fraGalaxyColor, "lblOtherColorCycles", "Nebula Hue Wheel Cycling Offset  (0 - 30000):");
+  lblOtherColorCycles->SetVisible(false);
   CreateGalaxyBox(*this, fraGalaxyColor, 7, true);
   lblPColor = NewLabel(fraGalaxyColor, "lblPColor", "Red, Grn, Blu (0 - 100):");
   for (int i = 0; i < 3; ++i) {
@@ -426,8 +428,11 @@ void PropsControls::CreateGalaxyPage() {
   NewLabel(lblGalaxy, &shape, 96, "Galaxy Profile:");
   cboGalProfile = NewCombo(&shape, "cboGalProfile", kGalProfileItems);
   picGalProfile = NewPicture(&shape, "picGalProfile");
+  // The nebula styles show these in the place of the profile row.
   chkCP_Closed = NewCheck(&shape, "chkCP_Closed", "Control Point Loop is Closed?");
+  chkCP_Closed->SetVisible(false);
   chkCP_AdvHW = NewCheck(&shape, "chkCP_AdvHW", "Adv. Hues?");
+  chkCP_AdvHW->SetVisible(false);
 
   // Panel 1: new stars, novae and pulsars.
   Frame& events = fraGalProp[1];

@@ -30,9 +30,16 @@ QHBoxLayout* Across(std::initializer_list<QWidget*> widgets, bool alignLeft = tr
   return row;
 }
 
+// Frames are filled closely, so that the window fits small screens.
+template <class L>
+L* Close(L* layout) {
+  layout->setContentsMargins(6, 2, 6, 4);
+  layout->setSpacing(2);
+  return layout;
+}
+
 QGridLayout* GridOf(QWidget* frame) {
-  auto* g = new QGridLayout(frame);
-  g->setVerticalSpacing(4);
+  auto* g = Close(new QGridLayout(frame));
   g->setHorizontalSpacing(6);
   return g;
 }
@@ -89,7 +96,7 @@ void SizeFields(PropsControls& c) {
 
 QLayout* LeftColumn(PropsControls& c) {
   // Hue cone: the four value rows beside the disc.
-  auto* cone = new QHBoxLayout(c.fraColorProps);
+  auto* cone = Close(new QHBoxLayout(c.fraColorProps));
   QWidget* rows = &c.fraHueProps[0];
   auto* coneRows = GridOf(rows);
   for (int i = 0; i < 4; ++i) AddRow(coneRows, &c.lblColorProps[i], {&c.txtColorProps[i], &c.spnHue[i]});
@@ -98,8 +105,7 @@ QLayout* LeftColumn(PropsControls& c) {
   cone->addWidget(c.imgHueWheel, 0, Qt::AlignVCenter);
 
   // Display: size, filter, mask and desktop blend, particle blending.
-  auto* display = new QVBoxLayout(c.fraDirectX);
-  display->setSpacing(4);
+  auto* display = Close(new QVBoxLayout(c.fraDirectX));
   display->addWidget(c.cboResolution);
   display->addLayout(Across({c.lblFilteringEffect, c.cboFilterEffect}, false));
   auto* mask = new QVBoxLayout;
@@ -133,7 +139,7 @@ QLayout* LeftColumn(PropsControls& c) {
   copy->setColumnStretch(1, 1);
 
   // Preview: the capture buttons on top (their place kept while hidden), the picture below.
-  auto* preview = new QVBoxLayout(c.fraPreview);
+  auto* preview = Close(new QVBoxLayout(c.fraPreview));
   auto* capture = new QHBoxLayout;
   for (auto [index, button] : c.cmdCaptureImage) {
     QSizePolicy p = button->sizePolicy();
@@ -190,7 +196,7 @@ void UniversePanels(PropsControls& c) {
   auto* inTour = GridOf(c.fraUniTour);
   for (int i : {30, 31, 32}) AddRow(inTour, &c.lblUni[i], {&c.txtUni[i]});
   AddSpan(inTour, c.chkVisitSeq);
-  auto* trip = new QVBoxLayout(c.fraTripScript);
+  auto* trip = Close(new QVBoxLayout(c.fraTripScript));
   trip->addWidget(c.cboTourGalaxies);
   AddSpan(inTour, c.fraTripScript);
   AddSpan(inTour, c.chkRotCamera);
@@ -232,7 +238,7 @@ void UniversePanels(PropsControls& c) {
 }
 
 QLayout* UniversePage(PropsControls& c) {
-  auto* page = new QVBoxLayout(&c.fraAni[1]);
+  auto* page = Close(new QVBoxLayout(&c.fraAni[1]));
   auto* types = GridOf(c.fraGalaxyTypes);
   c.lstUniGalaxy->setMinimumSize(TwipsX(3492), TwipsY(1860));
   types->addWidget(c.lstUniGalaxy, 0, 0);
@@ -295,7 +301,7 @@ void GalaxyPanels(PropsControls& c) {
   shape->setRowStretch(place + 1, 1);
 
   // New stars, novae and pulsars.
-  auto* events = new QVBoxLayout(&c.fraGalProp[1]);
+  auto* events = Close(new QVBoxLayout(&c.fraGalProp[1]));
   auto* newStars = GridOf(&c.fraStarType[0]);
   for (int i : {10, 11, 12}) AddRow(newStars, &c.lblGalaxy[i], {&c.txtGalaxy[i]});
   auto* novae = GridOf(&c.fraStarType[1]);
@@ -310,7 +316,7 @@ void GalaxyPanels(PropsControls& c) {
   events->addStretch(1);
 
   // Comets and their colours.
-  auto* comets = new QVBoxLayout(&c.fraGalProp[2]);
+  auto* comets = Close(new QVBoxLayout(&c.fraGalProp[2]));
   auto* cometProps = GridOf(c.fraCometProps);
   for (int i = 40; i <= 46; ++i) AddRow(cometProps, &c.lblGalaxy[i], {&c.txtGalaxy[i]});
   AddSpan(cometProps, c.chkCometVector);
@@ -323,7 +329,7 @@ void GalaxyPanels(PropsControls& c) {
 }
 
 QLayout* GalaxyPage(PropsControls& c) {
-  auto* page = new QVBoxLayout(&c.fraAni[0]);
+  auto* page = Close(new QVBoxLayout(&c.fraAni[0]));
   auto* theme = new QGridLayout;
   theme->addWidget(c.lblGalTheme, 0, 0);
   theme->addWidget(c.cboGalTheme, 0, 1);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QScreen>
 #include <QTest>
 
 #include <string>
@@ -10,6 +11,7 @@
 
 #include "dialogs/properties/props_fixture.h"
 #include "dialogs/properties/props_lists.h"
+#include "store/registry_access.h"
 #include "store/typed_readers.h"
 
 namespace dialogs::testing {
@@ -157,6 +159,54 @@ TEST_F(FrmPropsTest, ResetAnsweredCancelChangesNothingAndKeepsTheTemplatePath) {
   EXPECT_EQ(m.text.rfind("Do you really want to reset the Properties to the factory settings?\r\n\r\nYes      - Save", 0), 0u);
   EXPECT_EQ(store::templateState().TemplatePath, "/somewhere/mine.glx");
   EXPECT_EQ(d.c.txtColorProps[0].Text(), before);
+}
+
+}  // namespace
+}  // namespace dialogs::testing
+
+namespace dialogs::testing {
+namespace {
+
+TEST_F(FrmPropsTest, TheWindowOutlivesEveryHandlerThatClosesIt) {
+  bool aliveAfterUnload = false;
+  SetFileMenuAction([&](frmProps& d, int16_t) {
+    QPointer<frmProps> self = &d;
+    d.Unload();
+    // Deletions that run while the handler is still on the stack leave the window alone.
+    RunDeferredDeletes();
+    aliveAfterUnload = !self.isNull() && self->c.txtColorProps[0].Text() == "100";
+  });
+  QPointer<frmProps> d = &Open();
+  d->c.mnuFileArray[0].PerformClick();
+  EXPECT_TRUE(aliveAfterUnload);
+  RunDeferredDeletes();
+  EXPECT_TRUE(d.isNull());
+}
+
+TEST_F(FrmPropsTest, ReopensWhereItWasNeverSmallerThanItsMinimum) {
+  QSize minimum;
+  {
+    frmProps& d = Open();
+    d.show();
+    minimum = d.minimumSize();
+    d.move(40, 30);
+    d.resize(minimum.width() + 60, minimum.height() + 40);
+    QCoreApplication::processEvents();
+    d.c.cmdDismiss->PerformClick();
+  }
+  frmProps& again = Open();
+  again.show();
+  QCoreApplication::processEvents();
+  // A size larger than the screen is first brought onto it.
+  const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+  EXPECT_EQ(again.size(), QSize(minimum.width() + 60, minimum.height() + 40).boundedTo(screen).expandedTo(minimum));
+  again.c.cmdDismiss->PerformClick();
+  // A stored size below the minimum opens at the minimum.
+  ASSERT_TRUE(store::SaveRegSetting("General\\Main", "WindowSize", "00100001000015000150"));
+  frmProps& small = Open();
+  small.show();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(small.size(), minimum);
 }
 
 }  // namespace

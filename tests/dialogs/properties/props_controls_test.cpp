@@ -177,7 +177,8 @@ TEST_F(PropsControlsTest, FieldsCarryTheirContainersCaptionsDesignTextsAndLength
 TEST_F(PropsControlsTest, HiddenAndDisabledAtDesign) {
   for (controls::Control* hidden : std::initializer_list<controls::Control*>{
            c.picHueWheel, c.cboPropCopy, c.chkPropCopy, &c.cmdCaptureImage[0], &c.cmdCaptureImage[1],
-           &c.cmdCaptureImage[2], &c.txtGalaxy[9], c.cmdGalLevels, c.cmdIFS_Chem, c.chkRotCamera, c.fraRotCam})
+           &c.cmdCaptureImage[2], &c.txtGalaxy[9], c.cmdGalLevels, c.cmdIFS_Chem, c.chkRotCamera, c.fraRotCam,
+           c.lblOtherColorCycles, c.chkCP_Closed, c.chkCP_AdvHW})
     EXPECT_FALSE(hidden->Visible()) << hidden->Name();
   for (controls::Control* disabled :
        std::initializer_list<controls::Control*>{&c.txtUni[30], &c.txtUni[31], &c.txtUni[32], &c.txtUni[34], c.chkVisitSeq})

@@ -85,7 +85,8 @@ TEST_P(PropsLayoutTest, EveryVisibleControlHasItsSizeInsideItsFrameOnBothPagesAn
     ExpectEveryVisibleControlFits(d);
   }
   // The hidden alternatives of the galaxy page fit in their place too.
-  for (Control* hidden : std::initializer_list<Control*>{&d.c.txtGalaxy[9], d.c.cmdGalLevels, d.c.cmdIFS_Chem})
+  for (Control* hidden : std::initializer_list<Control*>{&d.c.txtGalaxy[9], d.c.cmdGalLevels, d.c.cmdIFS_Chem,
+                                                       d.c.lblOtherColorCycles, d.c.chkCP_Closed, d.c.chkCP_AdvHW})
     hidden->SetVisible(true);
   d.ArrangeFrames(false);
   QCoreApplication::processEvents();
