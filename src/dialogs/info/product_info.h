@@ -1,0 +1,25 @@
+// The product's own values that the information windows, the mails and the help menu show:
+// names, addresses, pages and notices. The version comes from the build (product_version.h).
+#pragma once
+
+#include "dialogs/info/product_version.h"
+#include "platform/message_box.h"
+
+namespace dialogs {
+
+inline constexpr const char* kProductName = platform::kProductName;  // "Zorvane"
+// The family of products of the maker, and its abbreviation (used in the mails).
+inline constexpr const char* kFamilyName = "Zorvane Orbital Rendering Visuals";
+inline constexpr const char* kFamilyAbbreviation = "ZORV";
+inline constexpr const char* kFeedbackAddress = "feedback@zorvane.org";
+inline constexpr const char* kContactAddress = "author@zorvane.org";
+inline constexpr const char* kHomePage = "https://zorvane.org/";
+inline constexpr const char* kFaqPage = "https://zorvane.org/faq.html";
+// The maker, in the about window and (as two lines) in the credits.
+inline constexpr const char* kMakerLine = "Zorvane Orbital Rendering Visuals";
+inline constexpr const char* kMakerName1 = "Zorvane Orbital";
+inline constexpr const char* kMakerName2 = "Rendering Visuals";
+// The notice of the about window and the last credit line.
+inline constexpr const char* kNotice = "Copyright (C) 2026 The Zorvane Developers. Free software.";
+
+}  // namespace dialogs

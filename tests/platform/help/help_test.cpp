@@ -1,0 +1,317 @@
+// The help folder's index, the viewer and its commands, the viewer beside a modal window, and
+// the help keys.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <filesystem>
+#include <string>
+
+#include "host/qt_test_app.h"
+#include "platform/help/help_index.h"
+#include "platform/help/help_viewer.h"
+#include "support/test_support.h"
+
+namespace {
+
+using platform::HelpIndex;
+
+std::string Html(const std::string& title) {
+  return "<html><head><title>" + title + "</title></head><body><p>" + title + "</p></body></html>";
+}
+
+// A small help folder with good and bad index lines, and a topic beside the folder.
+struct HelpFolderFixture {
+  HelpFolderFixture() {
+    root = testsupport::MakeTempDir();
+    folder = root + "/help";
+    std::filesystem::create_directories(folder + "/sub");
+    testsupport::WriteFile(folder + "/contents.html", Html("Test Contents"));
+    testsupport::WriteFile(folder + "/a.html", Html("Alpha Window"));
+    testsupport::WriteFile(folder + "/sub/b.html", Html("Beta Fields"));
+    testsupport::WriteFile(root + "/outside.html", Html("Outside"));
+    std::filesystem::create_symlink(root + "/outside.html", folder + "/link.html");
+    testsupport::WriteFile(folder + "/index.tsv",
+                           "# comment\n"
+                           "\n"
+                           "100\ta.html\tAlpha Window\n"
+                           "110\tsub/b.html#first\tBeta First Field\n"
+                           "120\tsub/b.html#second\n"          // title from the file
+                           "130\t../outside.html\tEscapes\n"   // outside: ignored
+                           "131\t" + root + "/outside.html\tAbsolute\n"
+                           "132\tlink.html\tLinked Out\n"
+                           "133\tsub/../../outside.html\tDotted\n"
+                           "140\tmissing.html\tMissing\n"
+                           "abc\ta.html\tNo Number\n"
+                           "150\n"
+                           "100\tsub/b.html\tSecond line of a number\n");
+  }
+  std::string root, folder;
+};
+
+TEST(HelpIndex, ReadsGoodLinesAndIgnoresEntriesOutsideTheFolderOrMissing) {
+  HelpFolderFixture fx;
+  const HelpIndex index = HelpIndex::Load(fx.folder);
+  const std::string canon = QFileInfo(QString::fromStdString(fx.folder)).canonicalFilePath().toStdString();
+  EXPECT_EQ(index.folder(), canon);
+  EXPECT_EQ(index.ContentsPath(), canon + "/contents.html");
+  EXPECT_EQ(index.ContentsTitle(), "Test Contents");
+
+  struct Case {
+    int32_t context;
+    const char* file;  // relative to the folder, or nullptr when the entry is ignored
+    const char* anchor;
+    const char* title;
+  } cases[] = {
+      {100, "a.html", "", "Alpha Window"},  // the first line of a number wins
+      {110, "sub/b.html", "first", "Beta First Field"},
+      {120, "sub/b.html", "second", "Beta Fields"},
+      {130, nullptr, "", ""}, {131, nullptr, "", ""}, {132, nullptr, "", ""},
+      {133, nullptr, "", ""}, {140, nullptr, "", ""}, {150, nullptr, "", ""},
+      {999, nullptr, "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.context);
+    const platform::HelpTopic* t = index.Find(c.context);
+    if (c.file == nullptr) {
+      EXPECT_EQ(t, nullptr);
+      continue;
+    }
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->file, canon + "/" + c.file);
+    EXPECT_EQ(t->anchor, c.anchor);
+    EXPECT_EQ(t->title, c.title);
+  }
+}
+
+TEST(HelpIndex, MissingFolderGivesAnEmptyIndex) {
+  const HelpIndex index = HelpIndex::Load("/nonexistent/zorvane-help");
+  EXPECT_TRUE(index.topics().empty());
+  EXPECT_TRUE(index.ContentsPath().empty());
+  EXPECT_EQ(index.Find(550), nullptr);
+}
+
+TEST(HelpIndex, SearchMatchesEveryWordOfTheTitlesIgnoringCase) {
+  HelpFolderFixture fx;
+  const HelpIndex index = HelpIndex::Load(fx.folder);
+  auto titles = [&](const char* words) {
+    std::vector<std::string> out;
+    for (const platform::HelpTopic* t : index.Search(words)) out.push_back(t->title);
+    return out;
+  };
+  EXPECT_EQ(titles("beta"), (std::vector<std::string>{"Beta Fields", "Beta First Field"}));
+  EXPECT_EQ(titles("FIELD first"), (std::vector<std::string>{"Beta First Field"}));
+  EXPECT_EQ(titles("gamma"), std::vector<std::string>{});
+  EXPECT_EQ(titles(""), (std::vector<std::string>{"Alpha Window", "Beta Fields", "Beta First Field",
+                                                  "Second line of a number"}));
+}
+
+// The shipped topics: every number the windows give their controls has a titled topic inside
+// the folder, and the contents page exists.
+TEST(HelpIndex, ShippedFolderHasATitledTopicForEveryNumber) {
+  const HelpIndex index = HelpIndex::Load(ZV_HELP_SOURCE);
+  ASSERT_FALSE(index.ContentsPath().empty());
+  EXPECT_FALSE(index.ContentsTitle().empty());
+  const int32_t numbers[] = {500,  550,  8000, 8500, 7400, 7100, 7110, 7120, 7130, 7140, 7150, 7210, 7220,
+                             7300, 7310, 7320, 7330, 7340, 7350, 7355, 7356, 7360, 7375, 7380, 7390, 7391,
+                             7392, 7250, 7260, 7261, 7262, 7263, 6015, 6020, 6025, 6040, 6041, 6045, 6046,
+                             6105, 6120, 6130, 6140, 6510, 6511, 6512, 6520, 6521, 6522, 6530, 6531, 6540,
+                             6541, 6542, 6543, 6544, 6545, 6546, 6550, 6560, 6570, 6571, 6572, 6573, 6810,
+                             6820, 6830};
+  for (int32_t n : numbers) {
+    SCOPED_TRACE(n);
+    const platform::HelpTopic* t = index.Find(n);
+    ASSERT_NE(t, nullptr);
+    EXPECT_FALSE(t->title.empty());
+    EXPECT_FALSE(platform::HtmlTitleOf(t->file).empty());
+    if (!t->anchor.empty()) {
+      QFile f(QString::fromStdString(t->file));
+      ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+      EXPECT_TRUE(f.readAll().contains(("name=\"" + t->anchor + "\"").c_str()));
+    }
+  }
+}
+
+class HelpViewerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testsupport::EnsureQtApplication();
+    platform::SetHelpFolder(fx.folder);
+  }
+  void TearDown() override {
+    platform::ShowHelp(nullptr, platform::HELP_QUIT, 0);
+    platform::SetHelpFolder("");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  static std::string Rel(const std::string& file, const std::string& folder) {
+    const std::string canon = QFileInfo(QString::fromStdString(folder)).canonicalFilePath().toStdString();
+    return file.rfind(canon + "/", 0) == 0 ? file.substr(canon.size() + 1) : file;
+  }
+  std::string Shown() const { return Rel(platform::OpenHelpViewer()->CurrentFile(), fx.folder); }
+  HelpFolderFixture fx;
+};
+
+TEST_F(HelpViewerTest, CommandsShowTopicsInOneWindow) {
+  ASSERT_TRUE(platform::ShowHelp(nullptr, platform::HELP_CONTEXT, 110));
+  platform::HelpViewer* v = platform::OpenHelpViewer();
+  ASSERT_NE(v, nullptr);
+  EXPECT_EQ(v->windowTitle().toStdString(), "Zorvane Help");
+  EXPECT_TRUE(v->isVisible());
+  EXPECT_EQ(Shown(), "sub/b.html");
+  EXPECT_EQ(v->CurrentAnchor(), "first");
+
+  struct Case {
+    int32_t command, data;
+    const char* shown;
+  } cases[] = {
+      {platform::HELP_CONTEXT, 100, "a.html"},
+      {platform::HELP_CONTEXT, 999, "contents.html"},  // unknown number
+      {platform::HELP_CONTEXT, 130, "contents.html"},  // entry outside the folder
+      {platform::HELP_CONTEXT, 120, "sub/b.html"},
+      {platform::HELP_CONTENTS, 0, "contents.html"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.data);
+    ASSERT_TRUE(platform::ShowHelp(nullptr, c.command, c.data));
+    EXPECT_EQ(platform::OpenHelpViewer(), v);  // still the one window
+    EXPECT_EQ(Shown(), c.shown);
+  }
+  EXPECT_FALSE(platform::ShowHelp(nullptr, 99, 0));
+
+  ASSERT_TRUE(platform::ShowHelp(nullptr, platform::HELP_FINDER, 0));
+  v->searchBox()->setText(QStringLiteral("beta first"));
+  ASSERT_EQ(v->results()->count(), 1);
+  EXPECT_EQ(v->results()->item(0)->text().toStdString(), "Beta First Field");
+  v->results()->setCurrentRow(0);
+  EXPECT_EQ(Shown(), "sub/b.html");
+  EXPECT_EQ(v->CurrentAnchor(), "first");
+
+  ASSERT_TRUE(platform::ShowHelp(nullptr, platform::HELP_QUIT, 0));
+  EXPECT_EQ(platform::OpenHelpViewer(), nullptr);
+}
+
+TEST_F(HelpViewerTest, LinksLeavingTheFolderAreNotFollowed) {
+  ASSERT_TRUE(platform::ShowHelp(nullptr, platform::HELP_CONTEXT, 100));
+  platform::HelpViewer* v = platform::OpenHelpViewer();
+  v->browser()->setSource(QUrl(QStringLiteral("../outside.html")));
+  EXPECT_EQ(Shown(), "a.html");
+  v->browser()->setSource(QUrl(QStringLiteral("sub/b.html")));
+  EXPECT_EQ(Shown(), "sub/b.html");
+}
+
+TEST_F(HelpViewerTest, MissingFolderShowsAMessageInsteadOfATopic) {
+  platform::SetHelpFolder(fx.root + "/nothing-here");
+  ASSERT_TRUE(platform::ShowHelp(nullptr, platform::HELP_CONTEXT, 100));
+  EXPECT_TRUE(platform::OpenHelpViewer()->browser()->toPlainText().startsWith("The help topics could not be found"));
+}
+
+// A modal window blocks every other window; the viewer opened from it, or open when it appears,
+// stays usable, and is a window of its own again once the modal window has closed.
+TEST_F(HelpViewerTest, ViewerStaysUsableWhileAModalWindowIsOpen) {
+  platform::InstallHelpKeys();
+  ASSERT_TRUE(platform::ShowHelp(nullptr, platform::HELP_CONTENTS, 0));
+  QPointer<platform::HelpViewer> v = platform::OpenHelpViewer();
+
+  bool blockedWhileModal = true, followedModal = false, blockedInner = true;
+  QDialog dialog;
+  QTimer::singleShot(0, &dialog, [&] {
+    QCoreApplication::processEvents();
+    followedModal = v && v->parentWidget() == &dialog;
+    blockedWhileModal = !v || v->IsBlocked();
+    // Help asked for from a second modal window above the first.
+    QDialog inner(&dialog);
+    QTimer::singleShot(0, &inner, [&] {
+      platform::ShowHelp(&inner, platform::HELP_CONTEXT, 100);
+      QCoreApplication::processEvents();
+      blockedInner = !v || v->IsBlocked();
+      inner.accept();
+    });
+    inner.exec();
+    dialog.accept();
+  });
+  dialog.exec();
+  QCoreApplication::processEvents();
+
+  ASSERT_FALSE(v.isNull());
+  EXPECT_TRUE(followedModal);
+  EXPECT_FALSE(blockedWhileModal);
+  EXPECT_FALSE(blockedInner);
+  EXPECT_EQ(v->parentWidget(), nullptr);
+  EXPECT_TRUE(v->isVisible());
+  EXPECT_FALSE(v->IsBlocked());
+  EXPECT_EQ(Shown(), "a.html");
+}
+
+void Press(QWidget* w, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+  QKeyEvent e(QEvent::KeyPress, key, mods);
+  QApplication::sendEvent(w, &e);
+}
+void Click(QWidget* w) {
+  const QPointF p(1, 1);
+  QMouseEvent press(QEvent::MouseButtonPress, p, w->mapToGlobal(p), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(w, &press);
+  QMouseEvent release(QEvent::MouseButtonRelease, p, w->mapToGlobal(p), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(w, &release);
+}
+
+TEST_F(HelpViewerTest, F1OpensTheNearestNumberAndShiftF1ThenAClickTheWhatsThisNumber) {
+  platform::InstallHelpKeys();
+  QWidget window;
+  window.setProperty("HelpContextID", 100);
+  auto* frame = new QWidget(&window);
+  frame->setProperty("HelpContextID", 120);
+  auto* box = new QLineEdit(frame);
+  box->setProperty("HelpContextID", 110);
+  auto* bare = new QLineEdit(frame);  // no number: its frame's
+  auto* label = new QLabel(QStringLiteral("Label"), &window);
+  label->setProperty("WhatsThisHelpID", 110);
+  auto* plain = new QLabel(QStringLiteral("Plain"), &window);  // no number: the window's
+  QWidget lonely;                                              // no number anywhere: contents
+  auto* lonelyBox = new QLineEdit(&lonely);
+
+  EXPECT_EQ(platform::ContextNumberFor(bare), 120);
+  EXPECT_EQ(platform::ContextNumberFor(plain), 100);
+  EXPECT_EQ(platform::ContextNumberFor(lonelyBox), 0);
+  EXPECT_EQ(platform::WhatsThisNumberFor(label), 110);
+  EXPECT_EQ(platform::WhatsThisNumberFor(box), 110);
+
+  struct Case {
+    QWidget* target;
+    const char* shown;
+    const char* anchor;
+  } f1[] = {{box, "sub/b.html", "first"}, {bare, "sub/b.html", "second"}, {plain, "a.html", ""},
+            {lonelyBox, "contents.html", ""}};
+  for (const Case& c : f1) {
+    SCOPED_TRACE(c.shown);
+    Press(c.target, Qt::Key_F1);
+    ASSERT_NE(platform::OpenHelpViewer(), nullptr);
+    EXPECT_EQ(Shown(), c.shown);
+    EXPECT_EQ(platform::OpenHelpViewer()->CurrentAnchor(), c.anchor);
+  }
+
+  Press(box, Qt::Key_F1, Qt::ShiftModifier);
+  Click(label);
+  EXPECT_EQ(Shown(), "sub/b.html");
+  EXPECT_EQ(platform::OpenHelpViewer()->CurrentAnchor(), "first");
+  // The click was taken by the help mode; the next click is an ordinary one again.
+  platform::ShowHelp(nullptr, platform::HELP_CONTENTS, 0);
+  Click(label);
+  EXPECT_EQ(Shown(), "contents.html");
+  // Esc leaves the mode without opening anything.
+  Press(box, Qt::Key_F1, Qt::ShiftModifier);
+  Press(box, Qt::Key_Escape);
+  Click(plain);
+  EXPECT_EQ(Shown(), "contents.html");
+}
+
+}  // namespace
