@@ -20,12 +20,18 @@ class ProgramRun : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(x.ok()) << "Xvfb did not start";
     home = testsupport::MakeTempDir();
+    // A private temporary and runtime folder: the single-instance channel of the program lives
+    // there, so runs of other test programs on the machine cannot be taken for an open window.
+    std::filesystem::create_directories(home + "/tmp");
+    std::filesystem::create_directories(home + "/runtime");
+    std::filesystem::permissions(home + "/runtime", std::filesystem::perms::owner_all);
   }
   void TearDown() override { std::filesystem::remove_all(home); }
 
   std::vector<std::string> Env() const {
     return {"DISPLAY=" + x.display(), "QT_QPA_PLATFORM=xcb", "XDG_CONFIG_HOME=" + home + "/config",
-            "XDG_DATA_HOME=" + home + "/data", "HOME=" + home, "ASAN_OPTIONS=detect_leaks=0"};
+            "XDG_DATA_HOME=" + home + "/data", "HOME=" + home, "TMPDIR=" + home + "/tmp",
+            "XDG_RUNTIME_DIR=" + home + "/runtime", "ASAN_OPTIONS=detect_leaks=0"};
   }
   std::unique_ptr<Process> Start(const std::vector<std::string>& args) const {
     return std::make_unique<Process>(ZV_ZORVANE_BIN, args, Env());
