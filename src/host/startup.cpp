@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "platform/controls/control.h"
 #include "model/colors.h"
 #include "model/hue_wheel.h"
 #include "model/random_table.h"
@@ -59,6 +60,8 @@ void RecordScreenMetrics(int32_t widthPx, int32_t heightPx, double logicalDpiX, 
   r.TwipsPerPixelY = twips(logicalDpiY);
   if (r.TwipsPerPixelX < 1) r.TwipsPerPixelX = 1;
   if (r.TwipsPerPixelY < 1) r.TwipsPerPixelY = 1;
+  controls::state().twipsPerPixelX = r.TwipsPerPixelX;  // the dialogs' positions in twips
+  controls::state().twipsPerPixelY = r.TwipsPerPixelY;
   s.ScreenTwipsWidth = runtime::ToLongOr(static_cast<double>(widthPx) * r.TwipsPerPixelX, 0);
   s.ScreenTwipsHeight = runtime::ToLongOr(static_cast<double>(heightPx) * r.TwipsPerPixelY, 0);
   r.ScreenPixelWidth = runtime::ToLongOr(static_cast<double>(s.ScreenTwipsWidth) / r.TwipsPerPixelX, widthPx);

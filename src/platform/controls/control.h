@@ -51,9 +51,13 @@ using KeyHandler = std::function<void(int& keyCode, int shift)>;
 // The system beep. Tests install a counter; empty means the desktop's beep.
 using BeepService = std::function<void()>;
 
+// Shows the help topic of a help context number (F1 in a window); installed by the help viewer.
+using HelpService = std::function<void(int contextId)>;
+
 // Module data of the control layer.
 struct ControlsState {
   BeepService beep;             // empty: QApplication::beep()
+  HelpService showHelp;         // empty: F1 does nothing
   double twipsPerPixelX = 15;   // the screen's twips per pixel (1440 / logical DPI)
   double twipsPerPixelY = 15;
 };

@@ -55,7 +55,8 @@
 // through Release(), which waits until no handler of the window is on the stack.
 //
 // F1. HelpContextOf(widget) gives the context number of a control, else of its nearest
-// container or window that has one.
+// container or window that has one. F1 in a Form calls state().showHelp with the number of the
+// focused control (the help viewer installs that service).
 //
 // Routines. routines.h holds the numeric text-field routines (ClampTextBox, SyncTextToScroll,
 // SelectAllText, NumericKeyPress, DecimalKeyPress), the list routines (SizeComboToText,

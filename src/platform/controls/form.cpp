@@ -181,6 +181,15 @@ void Form::keyPressEvent(QKeyEvent* e) {
     if (target != nullptr && target->isEnabled() && target->isVisible()) target->PerformClick();
     return;
   }
+  if (plain && key == Qt::Key_F1 && state().showHelp) {
+    e->accept();
+    QWidget* focus = QApplication::focusWidget();
+    const int context = HelpContextOf(focus != nullptr && focus->window() == this ? focus : this);
+    auto show = state().showHelp;
+    HandlerScope scope(this);
+    show(context);
+    return;
+  }
   if (plain && key == Qt::Key_Escape) {
     e->accept();
     if (cancelButton_ != nullptr && cancelButton_->isEnabled() && cancelButton_->isVisible())

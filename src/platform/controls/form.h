@@ -61,6 +61,7 @@ class Form : public QDialog {
   // Whether a handler of this window is running now.
   bool HandlerRunning() const { return handlerDepth_ > 0; }
 
+  // F1 shows help (state().showHelp) for HelpContextOf the focused control.
   // Enter clicks the focused button, else the default button; Esc clicks the cancel button.
   // Both roles can move at run time (CommandButton::SetDefault/SetCancel do the same).
   CommandButton* DefaultButton() const { return defaultButton_; }
