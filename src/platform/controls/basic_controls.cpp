@@ -43,6 +43,7 @@ void TextBox::SetSelLength(int length) {
 
 MultiLineTextBox::MultiLineTextBox(QWidget* parent, std::string name, int index)
     : ControlWidget<QPlainTextEdit>(parent, std::move(name), index) {
+  setTabChangesFocus(true);  // Tab moves on, as in every other box
   QObject::connect(this, &QPlainTextEdit::textChanged, [this] {
     if (!settingText_) Raise(Change);
   });

@@ -370,6 +370,85 @@ TEST_F(ControlsTest, NoLostFocusWhenTheWindowIsDeactivatedOrAPopupOpens) {
   EXPECT_EQ(got, 1);
 }
 
+TEST_F(ControlsTest, EveryFocusableKindLosesTheFocusOnTabOnce) {
+  struct Case {
+    const char* what;
+    std::function<Control*(Form&)> make;
+  };
+  const std::vector<Case> cases = {
+      {"text box", [](Form& f) -> Control* { return new TextBox(&f, "c"); }},
+      {"multi-line text box", [](Form& f) -> Control* { return new MultiLineTextBox(&f, "c"); }},
+      {"drop-down list", [](Form& f) -> Control* { return new ComboBox(&f, "c"); }},
+      {"editable combo", [](Form& f) -> Control* { return new ComboBox(&f, "c", -1, ComboBox::Style::Editable); }},
+      {"list box", [](Form& f) -> Control* { return new ListBox(&f, "c"); }},
+      {"check box", [](Form& f) -> Control* { return new CheckBox(&f, "c"); }},
+      {"button", [](Form& f) -> Control* { return new CommandButton(&f, "c"); }},
+  };
+  for (const Case& tc : cases) {
+    SCOPED_TRACE(tc.what);
+    Form f;
+    f.resize(300, 300);
+    Control* c = tc.make(f);
+    c->Widget()->setGeometry(10, 10, 150, 60);
+    auto* next = new TextBox(&f, "txtNext");
+    next->move(10, 200);
+    int got = 0, lost = 0;
+    c->GotFocus = [&] { ++got; };
+    c->LostFocus = [&] { ++lost; };
+    f.Show();
+    QApplication::setActiveWindow(&f);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    c->SetFocus();
+    EXPECT_EQ(got, 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_TRUE(next->hasFocus());
+    EXPECT_EQ(lost, 1);
+    EXPECT_EQ(got, 1);
+  }
+}
+
+TEST_F(ControlsTest, KeyPressCanTypeAnotherCharacter) {
+  ShowActive();
+  form->txtA->KeyPress = [](int& key) {
+    if (key >= 'a' && key <= 'z') key -= 32;
+  };
+  form->txtA->setFocus();
+  QTest::keyClicks(form->txtA, "ab1");
+  EXPECT_EQ(form->txtA->Text(), "AB1");
+}
+
+TEST_F(ControlsTest, UserActionsRaiseTheSameEventsAsCode) {
+  auto* cbo = new ComboBox(form.get(), "cboTour", -1, ComboBox::Style::Editable);
+  cbo->setGeometry(10, 100, 100, 24);
+  cbo->AddItem("1 2 3");
+  auto* lst = new ListBox(form.get(), "lstCompMinor", -1, ListBox::Style::CheckBoxes);
+  lst->setGeometry(10, 130, 150, 80);
+  lst->AddItem("one");
+  lst->AddItem("two");
+  int changes = 0, comboClicks = 0, listClicks = 0;
+  std::vector<int32_t> checks;
+  cbo->Change = [&] { ++changes; };
+  cbo->Click = [&] { ++comboClicks; };
+  lst->Click = [&] { ++listClicks; };
+  lst->ItemCheck = [&](int32_t i) { checks.push_back(i); };
+  ShowActive();
+  cbo->setFocus();
+  QTest::keyClicks(QApplication::focusWidget(), "45");
+  EXPECT_EQ(cbo->Text(), "45");
+  EXPECT_EQ(changes, 2);
+  EXPECT_EQ(comboClicks, 0);
+  EXPECT_TRUE(cbo->SetListIndex(0));
+  EXPECT_EQ(comboClicks, 1);
+  EXPECT_EQ(changes, 2) << "choosing a line is a Click, not a Change";
+  const QRect line1 = lst->visualItemRect(lst->item(1));
+  QTest::mouseClick(lst->viewport(), Qt::LeftButton, {}, line1.center());
+  EXPECT_EQ(lst->ListIndex(), 1);
+  EXPECT_EQ(listClicks, 1);
+  lst->item(0)->setCheckState(Qt::Checked);  // what a click on the check box does
+  EXPECT_TRUE(lst->Selected(0));
+  EXPECT_EQ(checks, (std::vector<int32_t>{0}));
+}
+
 // ---- Enter, Esc, default and cancel roles
 
 TEST_F(ControlsTest, EnterAndEscClickTheButtonsThatHoldTheRolesNow) {
