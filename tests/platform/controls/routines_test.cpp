@@ -14,15 +14,20 @@
 namespace controls {
 namespace {
 
+// Makes the Qt application before the window member below is built.
+struct QtApp {
+  QtApp() { testsupport::EnsureQtApplication(); }
+};
+
 class RoutinesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testsupport::EnsureQtApplication();
     ResetState();
     state().beep = [this] { ++beeps; };
   }
   void TearDown() override { ResetState(); }
   int beeps = 0;
+  QtApp app;
   Form form;
 };
 
