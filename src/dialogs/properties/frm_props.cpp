@@ -70,6 +70,8 @@ void InitPropsWindowSizes(frmProps& dialog) {
   sizes.Clear();
   for (const presentation::WindowSize& s : presentation::render().WindowSizeList)
     sizes.AddItem(runtime::LongToText(s.Width) + " * " + runtime::LongToText(s.Height));
+  // The window starts at its smallest size, so that a first opening centres that size.
+  dialog.resize(dialog.minimumSizeHint());
   host::RestoreWindowState(dialog, kWindowSection, true);
   dialog.SetCaption(host::kPropertiesCaption);
 }

@@ -211,3 +211,16 @@ TEST_F(FrmPropsTest, ReopensWhereItWasNeverSmallerThanItsMinimum) {
 
 }  // namespace
 }  // namespace dialogs::testing
+
+namespace dialogs::testing {
+namespace {
+
+TEST_F(FrmPropsTest, FirstOpensAtItsSmallestSizeCentredOnTheScreen) {
+  frmProps& d = Open();
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  EXPECT_EQ(d.size(), d.minimumSizeHint());
+  EXPECT_NEAR(d.y(), screen.y() + (screen.height() - d.height()) / 2, 1);
+}
+
+}  // namespace
+}  // namespace dialogs::testing
