@@ -224,3 +224,32 @@ TEST_F(FrmPropsTest, FirstOpensAtItsSmallestSizeCentredOnTheScreen) {
 
 }  // namespace
 }  // namespace dialogs::testing
+
+namespace dialogs::testing {
+namespace {
+
+// While a preview runs only its button, the capture buttons and the menu items stay usable;
+// afterwards every control is as it was, the tour fields disabled by the tour rules included.
+TEST_F(FrmPropsTest, APreviewLocksTheWindowAndGivesBackEachControlsState) {
+  frmProps& d = Open();
+  PropsControls& c = d.c;
+  controls::UpdateFormMenus(d, true, "cmdPreviewUni");
+  EXPECT_TRUE(c.cmdPreviewUni->Enabled());
+  EXPECT_TRUE(c.cmdCaptureImage[1].Enabled());
+  EXPECT_TRUE(c.fraUniverseProps->Enabled());
+  EXPECT_TRUE(c.mnuFileArray[5].Enabled());
+  EXPECT_FALSE(c.mnuFileArray[0].Enabled());  // it was disabled before (no open dialog)
+  for (controls::Control* locked : std::initializer_list<controls::Control*>{
+           c.cmdAccept, c.cmdDismiss, &c.txtColorProps[0], c.lstUniGalaxy, c.cboUniExtras, c.mnuEdit})
+    EXPECT_FALSE(locked->Enabled()) << locked->Name();
+  controls::UpdateFormMenus(d, false, "cmdPreviewUni");
+  EXPECT_TRUE(c.cmdAccept->Enabled());
+  EXPECT_TRUE(c.txtColorProps[0].Enabled());
+  EXPECT_TRUE(c.mnuEdit->Enabled());
+  EXPECT_FALSE(c.txtUni[30].Enabled());
+  EXPECT_FALSE(c.chkVisitSeq->Enabled());
+  EXPECT_FALSE(c.cmdSetThemes->Enabled());
+}
+
+}  // namespace
+}  // namespace dialogs::testing
