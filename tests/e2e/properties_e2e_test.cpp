@@ -14,13 +14,18 @@ class PropertiesRun : public e2e::ProgramRun {
     // Opened before: no welcome window; the first load stores the factory set.
     ASSERT_TRUE(WithStore([] { return store::SaveRegSetting("General", "ResetSettings", 1); }));
   }
-  // Opens the dialog, types `text` into the field that has the focus and presses `key`;
-  // true when the program then ended by itself.
-  bool TypeAndPress(const std::string& text, const std::string& key) {
+  // Starts the dialog and waits until its window shows.
+  std::unique_ptr<e2e::Process> OpenDialog() {
     auto dialog = Start({"/C"});
     const int found = e2e::RunCommand(
         x.display(), "timeout 90 xdotool search --sync --onlyvisible --name '^Zorvane Properties$'");
     EXPECT_EQ(found, 0) << "the Properties window did not open";
+    return dialog;
+  }
+  // Opens the dialog, types `text` into the field that has the focus and presses `key`;
+  // true when the program then ended by itself.
+  bool TypeAndPress(const std::string& text, const std::string& key) {
+    auto dialog = OpenDialog();
     e2e::SleepMs(1000);  // the window takes the keyboard once it is shown
     EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool type --delay 80 " + text), 0);
     EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool key " + key), 0);
@@ -44,4 +49,18 @@ TEST_F(PropertiesRun, DISABLED_EnterStoresTheTypedValueAndEscKeepsTheOldOne) {
   EXPECT_EQ(StoredLong("General", "AnimationType", -1), 0);
   ASSERT_TRUE(TypeAndPress("77", "Escape"));
   EXPECT_EQ(StoredLong("GenColor", "HWC_ConeBright", -1), 55);
+}
+
+// One dialog per user: a second start finds the open one and ends by itself.
+TEST_F(PropertiesRun, ASecondStartLeavesTheOpenWindowAlone) {
+  auto first = OpenDialog();
+  auto second = Start({"/C"});
+  ASSERT_TRUE(second->WaitFor(45000)) << "the second start did not end by itself";
+  EXPECT_EQ(second->exitCode(), 0);
+  EXPECT_TRUE(first->running());
+  // The window brought forward still has the keyboard.
+  e2e::SleepMs(500);
+  EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool key Escape"), 0);
+  ASSERT_TRUE(first->WaitFor(45000)) << "Esc did not close the window";
+  EXPECT_EQ(first->exitCode(), 0);
 }
