@@ -1,6 +1,9 @@
 #include <QCoreApplication>
 
+#include "dialogs/info/frm_welcome.h"
+#include "dialogs/info/help_menu.h"
 #include "dialogs/properties/frm_props.h"
+#include "dialogs/properties/props_openers.h"
 #include "host/app.h"
 #include "platform/help/help_viewer.h"
 
@@ -14,5 +17,8 @@ void InstallHelp() { platform::InstallHelpKeys(); }
 int main(int argc, char** argv) {
   qAddPreRoutine(&InstallHelp);
   host::SetPropertiesDialogFactory([] { return dialogs::frmProps::Create(); });
+  dialogs::SetHelpMenuAction([](dialogs::frmProps& dialog, int16_t index) { dialogs::HelpMenuAction(dialog, index); });
+  dialogs::SetHelpCloser([] { platform::ShowHelp(nullptr, platform::HELP_QUIT, 0); });
+  dialogs::SetWelcomeWindowOpener([] { dialogs::ShowWelcome(); });
   return host::RunApplication(argc, argv);
 }

@@ -16,6 +16,9 @@
 #include <QVBoxLayout>
 #include <QVariant>
 
+#include "platform/controls/control.h"
+#include "platform/controls/form.h"
+
 namespace platform {
 
 namespace {
@@ -28,7 +31,14 @@ int32_t PropertyNumber(const QWidget& w, const char* name) {
   const int n = v.toInt(&ok);
   return ok ? n : 0;
 }
-int32_t DefaultContextOf(const QWidget& w) { return PropertyNumber(w, "HelpContextID"); }
+// A control's or window's own help context number, else a "HelpContextID" property.
+int32_t DefaultContextOf(const QWidget& w) {
+  if (const auto* c = dynamic_cast<const controls::Control*>(&w); c != nullptr && c->HelpContextID() > 0)
+    return c->HelpContextID();
+  if (const auto* f = dynamic_cast<const controls::Form*>(&w); f != nullptr && f->HelpContextID() > 0)
+    return f->HelpContextID();
+  return PropertyNumber(w, "HelpContextID");
+}
 int32_t DefaultWhatsThisOf(const QWidget& w) { return PropertyNumber(w, "WhatsThisHelpID"); }
 
 class HelpKeys;

@@ -81,8 +81,10 @@ bool ShowHelp(QWidget* owner, int32_t command, int32_t data);
 // The open viewer, or nullptr.
 HelpViewer* OpenHelpViewer();
 
-// The help numbers of a control: its context number (F1) and its what's-this number
-// (Shift+F1 and a click); 0 means none.
+// The help numbers of a widget: its context number (F1) and its what's-this number
+// (Shift+F1 and a click); 0 means none. By default the context number is the control's or
+// window's HelpContextID (or a "HelpContextID" property of another widget) and the what's-this
+// number a "WhatsThisHelpID" property.
 using HelpNumberOf = int32_t (*)(const QWidget& widget);
 void SetHelpNumberLookups(HelpNumberOf context, HelpNumberOf whatsThis);
 // The number F1 opens for `widget`: its own context number, else its nearest parent's (the
