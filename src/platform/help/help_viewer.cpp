@@ -328,6 +328,10 @@ int32_t WhatsThisNumberFor(const QWidget* widget) {
 }
 
 void InstallHelpKeys() {
+  // A window of the control layer that sees F1 itself (without these keys) opens its number here.
+  controls::state().showHelp = [](int context) {
+    ShowHelp(QApplication::activeWindow(), context > 0 ? HELP_CONTEXT : HELP_CONTENTS, context);
+  };
   if (state().keys || QCoreApplication::instance() == nullptr) return;
   state().keys = new HelpKeys;
   state().keys->setParent(QCoreApplication::instance());
