@@ -283,7 +283,7 @@ void BlendPixel32Filter(std::span<uint32_t> frame, std::span<uint32_t> output, i
   WalkRows(frame.size(), width, height, pitchBytes, startOffsetBytes,
            [&](size_t first, size_t count, int64_t) {
              const size_t withOutput = OutputPixels(output.size(), first, count);
-             FilterRow(frame.data() + first, output.data() + first, withOutput, o, o4);
+             if (withOutput > 0) FilterRow(frame.data() + first, output.data() + first, withOutput, o, o4);
              TrailRow(frame.data() + first + withOutput, count - withOutput, o, o4);
            });
 }
@@ -302,8 +302,9 @@ void BlendPixelDeskRGB32Mask(std::span<uint32_t> frame, std::span<const uint8_t>
              const size_t withDesk = deskStart < desktop.size() ? std::min(count, (desktop.size() - deskStart) / 3) : 0;
              // The pixels that have their output element and all three desktop bytes.
              const size_t whole = std::min(withOutput, withDesk);
-             MixRow(frame.data() + first, desktop.data() + deskStart, whole != 0 ? desktop.size() - deskStart : 0,
-                    output.data() + first, whole, o, o4);
+             if (whole > 0)
+               MixRow(frame.data() + first, desktop.data() + deskStart, desktop.size() - deskStart,
+                      output.data() + first, whole, o, o4);
              for (size_t x = whole; x < count; ++x) {
                const uint32_t px = o.Trail(frame[first + x]);
                frame[first + x] = px;

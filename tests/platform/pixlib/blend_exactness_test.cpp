@@ -163,35 +163,31 @@ TEST(BlendExactness, WholeFramesInTheCompositorGeometryForEveryFilterMode) {
           RefBlend(ref, sz.w, sz.h, code, pitch, start);
           ASSERT_EQ(fast, ref);
         }
+        // The filter call and the desktop mix, fast and reference, from the same frame.
+        const auto filterPair = [&](std::vector<uint32_t>& out, std::vector<uint32_t>& refOut) {
+          std::vector<uint32_t> f = frame, r = frame;
+          BlendPixel32Filter(f, out, sz.w, sz.h, code, pitch, start, mode, mask);
+          RefFilterBlend(r, refOut, sz.w, sz.h, code, pitch, start, mode, mask);
+          EXPECT_EQ(f, r);
+          EXPECT_EQ(out, refOut);
+        };
+        const auto mixPair = [&](const std::vector<uint8_t>& dk, int32_t weight, std::vector<uint32_t>& out,
+                                 std::vector<uint32_t>& refOut) {
+          std::vector<uint32_t> f = frame, r = frame;
+          BlendPixelDeskRGB32Mask(f, dk, out, sz.w, sz.h, code, weight, pitch, start, mode, mask);
+          RefDesk(r, dk, refOut, sz.w, sz.h, code, weight, pitch, start, mode, mask);
+          EXPECT_EQ(f, r);
+          EXPECT_EQ(out, refOut);
+        };
         std::vector<uint32_t> out(n, 7), refOut(n, 7);
-        fast = frame;
-        ref = frame;
-        BlendPixel32Filter(fast, out, sz.w, sz.h, code, pitch, start, mode, mask);
-        RefFilterBlend(ref, refOut, sz.w, sz.h, code, pitch, start, mode, mask);
-        ASSERT_EQ(fast, ref);
-        ASSERT_EQ(out, refOut);
-        fast = frame;
-        ref = frame;
-        BlendPixelDeskRGB32Mask(fast, desk, out, sz.w, sz.h, code, 255 - 77, pitch, start, mode, mask);
-        RefDesk(ref, desk, refOut, sz.w, sz.h, code, 255 - 77, pitch, start, mode, mask);
-        ASSERT_EQ(fast, ref);
-        ASSERT_EQ(out, refOut);
+        filterPair(out, refOut);
+        mixPair(desk, 255 - 77, out, refOut);
         if (small) {
           // A desktop image that ends inside a pixel, and an output shorter than the frame.
           const std::vector<uint8_t> cut(desk.begin(), desk.begin() + 3 * 37 * 2 + 20);
           std::vector<uint32_t> shortOut(n - 50, 7), refShort(n - 50, 7);
-          fast = frame;
-          ref = frame;
-          BlendPixelDeskRGB32Mask(fast, cut, shortOut, sz.w, sz.h, code, 90, pitch, start, mode, mask);
-          RefDesk(ref, cut, refShort, sz.w, sz.h, code, 90, pitch, start, mode, mask);
-          ASSERT_EQ(fast, ref);
-          ASSERT_EQ(shortOut, refShort);
-          fast = frame;
-          ref = frame;
-          BlendPixel32Filter(fast, shortOut, sz.w, sz.h, code, pitch, start, mode, mask);
-          RefFilterBlend(ref, refShort, sz.w, sz.h, code, pitch, start, mode, mask);
-          ASSERT_EQ(fast, ref);
-          ASSERT_EQ(shortOut, refShort);
+          mixPair(cut, 90, shortOut, refShort);
+          filterPair(shortOut, refShort);
         }
       }
     }
