@@ -53,7 +53,9 @@ DiskResult PlaceDisk(const model::GalaxyTypeProps& rec, float& X, float& Y, floa
 
   const double r4 = model::NextRandomSingle();
   float y = static_cast<float>(t * Power(r4, rec.Galaxy_HeightExp) * rec.Galaxy_GHW_Ratio);
-  if (heightToRadius) rho = static_cast<float>(rho + static_cast<double>(L) * rec.LevelSpacingF);
+  // A level radius that already holds the ring scaled the profile; otherwise the level's ring
+  // is added after it, so level L lies between L and L + 1 level spacings out.
+  if (!heightToRadius) rho = static_cast<float>(rho + static_cast<double>(L) * rec.LevelSpacingF);
   if (rec.Galaxy_StdLevels > 1) {
     // The height scale grows from 1 at the inner level to Galaxy_StdLevHSca at the outer one.
     const double share = static_cast<double>(L) / (rec.Galaxy_StdLevels - 1);

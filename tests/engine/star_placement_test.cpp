@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -90,7 +92,7 @@ TEST_F(StarPlacementTest, PinnedDiskStar) {
     const double a = (1 + Draw(r[1]) * 0.8) / 2;  // band 1 of 2
     double rho = std::pow(a, 1.15) * R + 1e-9;
     double y = (R - rho) * 0.25 * 0.3;  // conical profile, r4 = 0.5, height exponent 2
-    if (c.heightToRadius) rho += L * 3.0;
+    if (!c.heightToRadius) rho += L * 3.0;  // the ring follows the profile
     if (c.levels > 1) y += (double(L) / (c.levels - 1)) * (c.heightScale * y - y);
     const double theta = 3 * (kTwoPi / 4) + Draw(r[5]) * (kTwoPi / 4) * 0.5 + 0.5;  // arm 3
     const double key = std::min(kTwoPi * 0.0005 * std::sqrt(1 / rho) / (L + 1), 1.5707964);
@@ -105,6 +107,52 @@ TEST_F(StarPlacementTest, PinnedDiskStar) {
     EXPECT_EQ(s.Hue, hue);
     EXPECT_EQ(s.Colour, WheelColour(0, hue));
     EXPECT_EQ(s.frames + s.recycle + s.newLeft + s.novaLeft + s.pulsarLeft, 0);
+  }
+}
+
+// Three stacked levels of radius 3 and spacing 3 on a seeded table. Without "Scale Height to
+// Radius?" level L's stars lie in its own ring, between L and L + 1 spacings from the centre;
+// with it, level L's disk reaches L + 1 spacings. Level 0 is the plain disk in both. The
+// universe's disk places the same stars from the same draws.
+TEST_F(StarPlacementTest, StackedLevelsNestOutward) {
+  for (const int32_t heightToRadius : {0, 1}) {
+    SCOPED_TRACE(heightToRadius);
+    auto& t = Disk();
+    t.Galaxy_StdLevels = 3;
+    t.Galaxy_StdLevB_HS = heightToRadius;
+    Prepare();
+    ASSERT_FLOAT_EQ(t.OuterRadiusF, 9.0f);
+    std::array<float, 3> least{1e9f, 1e9f, 1e9f}, most{};
+    model::InitRandomTableWithSeed(2024);
+    for (int i = 0; i < 3000; ++i) {
+      const model::RandomState before = model::randomState();
+      float x = 0, y = 0, z = 0, c, sn, key;
+      int32_t level = -1;
+      engine::InitDiskParticle(x, y, z, c, sn, key, level, 0, t.RotStep, t.OrbitAngle);
+      ASSERT_TRUE(level >= 0 && level < 3);
+      const float rho = std::hypot(x, z);
+      least[level] = std::min(least[level], rho);
+      most[level] = std::max(most[level], rho);
+
+      const model::RandomState after = model::randomState();
+      model::randomState() = before;
+      float ux = 0, uy = 0, uz = 0;
+      engine::InitDiskParticleUniverse(ux, uy, uz, 0);
+      ASSERT_NEAR(std::hypot(ux, uz), rho, 1e-5);
+      ASSERT_EQ(uy, y);
+      model::randomState() = after;
+    }
+    for (int L = 0; L < 3; ++L) {
+      SCOPED_TRACE(L);
+      EXPECT_LE(most[L], 3.0f * (L + 1) + 1e-5f);
+      if (heightToRadius == 0) {
+        EXPECT_GE(least[L], 3.0f * L);
+        EXPECT_GT(most[L], 3.0f * L + 2.0f);  // the ring is filled out to near its rim
+      } else {
+        EXPECT_LT(least[L], 1.0f);             // each level's disk starts at the centre
+        EXPECT_GT(most[L], 0.8f * 3.0f * (L + 1));  // the bands reach 0.9 of the radius
+      }
+    }
   }
 }
 

@@ -93,3 +93,46 @@ TEST_F(TemplateLookup, UnreadableOrEmptyFilesGiveDefaults) {
   // Windows-1252 text reads as UTF-8.
   EXPECT_EQ(ReadTemplateValue("S", "Name", "", Write("cp.glx", "[S]\r\nName=Caf\xE9\r\n")), "Caf\xC3\xA9");
 }
+
+TEST_F(TemplateLookup, NamesTheIndexCannotHoldAreSearched) {
+  const std::string path = Write("odd.glx",
+                                 "[a]b]\r\n"
+                                 "x=y=1\r\n"
+                                 "K=first\r\n"
+                                 "K=second\r\n"
+                                 "[a]\r\n"
+                                 "K=plain\r\n");
+  EXPECT_TRUE(store::LoadTemplateText(path));
+  EXPECT_EQ(ReadTemplateValue("a]b", "x=y", "d", path), "1");  // "]" in the name, "=" in the key
+  EXPECT_EQ(ReadTemplateValue("a]b", "K", "d", path), "first");
+  EXPECT_EQ(ReadTemplateValue("a", "K", "d", path), "first");   // "[a]b]" is the first "[a]"
+  EXPECT_EQ(ReadTemplateValue("a", "x", "d", path), "y=1");
+  EXPECT_FALSE(store::LoadTemplateText(dir_ + "/missing.glx"));
+}
+
+// A file larger than 16 MiB is refused as unreadable, whatever it holds; up to that size a
+// file of section headers alone loads and is read like any other.
+TEST_F(TemplateLookup, FilesAboveSixteenMebibytesAreRefused) {
+  const std::string tail = "[Universe]\r\nUniverse_Stars=5\r\n";
+  const std::string header = "[UniGal\r\n";
+  struct Case {
+    size_t bytes;
+    bool loads;
+  } cases[] = {{15u << 20, true}, {store::kMaxTemplateBytes, true},
+               {store::kMaxTemplateBytes + 1, false}, {17u << 20, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.bytes);
+    std::string text;
+    text.reserve(c.bytes);
+    while (text.size() + header.size() + tail.size() <= c.bytes) text += header;
+    text.append(c.bytes - tail.size() - text.size(), '\n');
+    text += tail;
+    ASSERT_EQ(text.size(), c.bytes);
+    const std::string path = Write("big.glx", text);
+    store::ClearTemplateCache();
+    EXPECT_EQ(store::LoadTemplateText(path), c.loads);
+    EXPECT_EQ(ReadTemplateValue("Universe", "Universe_Stars", "d", path), c.loads ? "5" : "d");
+    EXPECT_EQ(ReadTemplateValue("UniGal", "Universe_Stars", "d", path), "d");
+    EXPECT_EQ(store::templateState().TemplateText.empty(), !c.loads);
+  }
+}
