@@ -141,14 +141,15 @@ void MoveHead(CometPool& p, int32_t k, const model::GalaxyTypeProps& T, int32_t 
     // Along the galaxy's ribbon, wrapping after its last control point.
     const int32_t points = T.Galaxy_CP_Points;
     p.CometPathT[k] += T.CometOrbitF;
-    if (points > 0 && p.CometPathT[k] >= points) {
+    if (points > 0 && static_cast<double>(p.CometPathT[k]) >= points) {
       p.CometPathT[k] = static_cast<float>(p.CometPathT[k] - runtime::Int(p.CometPathT[k] / static_cast<double>(points)) * points);
     }
     const auto n = runtime::IntToLong(p.CometPathT[k]);
     if (!n || *n < 0 || *n + 3 >= kRibbonPoints) return;
     const ShapeTables& st = shapeTables();
-    BSplinePointA2(p.CometX[k], p.CometY[k], p.CometZ[k], p.CometPathT[k] - static_cast<float>(*n), galaxy, *n, *n + 1,
-                   *n + 2, *n + 3, st.PathCtrlX, st.PathCtrlY, st.PathCtrlZ);
+    const auto f = static_cast<float>(p.CometPathT[k] - static_cast<double>(*n));
+    BSplinePointA2(p.CometX[k], p.CometY[k], p.CometZ[k], f, galaxy, *n, *n + 1, *n + 2, *n + 3, st.PathCtrlX,
+                   st.PathCtrlY, st.PathCtrlZ);
     return;
   }
   const float cs = p.CometSpinCos[k], sn = p.CometSpinSin[k];

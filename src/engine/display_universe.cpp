@@ -176,8 +176,8 @@ bool UniverseDisplay::Tour() {
       float z = galaxies_.PosZ[v] - D;
       // The pass legs carry the camera through the galaxy to 0.5 D behind its centre.
       if (j > u.Universe_GPCtrl && u.Universe_GCCtrl > 0)
-        z += D * 1.5f * static_cast<float>(j - u.Universe_GPCtrl) /
-             static_cast<float>(u.Universe_GCCtrl);
+        z = static_cast<float>(z + static_cast<double>(D) * 1.5 * (j - u.Universe_GPCtrl) /
+                                       u.Universe_GCCtrl);
       ShiftControlPoints(galaxies_.PosX[v], galaxies_.PosY[v], z);
       if (j == 2) {
         rendererType_ = approached;

@@ -6,6 +6,7 @@
 #include "engine/comets.h"
 #include "model/galaxy_types.h"
 #include "model/random_table.h"
+#include "engine/shape_primitives.h"
 #include "engine/shape_tables.h"
 #include "engine/star_placement.h"
 #include "engine/star_renderer.h"
@@ -66,9 +67,7 @@ void DisplayGalaxyPreview(int32_t lIndex, int32_t lStopMode, int32_t lStopFrames
     stars.StarGalaxy[i] = 0;
     int32_t type = lIndex;
     if (composite) {
-      const int32_t m = std::clamp(
-          runtime::IntToLong(model::NextRandomSingle() * static_cast<float>(members)).value_or(0), 0,
-          model::kCompositeMembers - 1);
+      const int32_t m = DrawIndexBelow(members);
       type = std::clamp(composite->CompGal_Type[m], 0, model::kEditableGalaxyTypes - 1);
     }
     stars.StarType[i] = type;

@@ -97,6 +97,12 @@ bool DrawIndex(double n, int32_t& out) {
   return false;
 }
 
+int32_t DrawIndexBelow(int32_t count) {
+  int32_t i = 0;
+  DrawIndex(count, i);
+  return i > 0 && i < count ? i : 0;
+}
+
 float ProfileThickness(int32_t profile, float r, float R, float Q) {
   const double t = Thickness(profile, r, R, Q);
   const int32_t n = model::NextRandomInteger();

@@ -21,6 +21,10 @@ using WanderRow = std::array<std::array<float, 4>, kRibbonPoints>;
 // Int(r * n) of a fresh NextRandomSingle draw r; false (and `out` unchanged) when the product
 // cannot become a whole number.
 bool DrawIndex(double n, int32_t& out);
+// One of `count` entries, 0 to count - 1: Int(r * count) of a fresh NextRandomSingle draw r,
+// the product taken in Double (Fix gives the same, the product is never negative). A count
+// below 1 still draws and gives 0.
+int32_t DrawIndexBelow(int32_t count);
 
 // Signed height of thickness profile `profile` (0 to 6) at distance r from the centre of a
 // disk of radius R, with Q = R². The sign comes from one NextRandomInteger draw (0 when the

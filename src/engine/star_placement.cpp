@@ -39,7 +39,8 @@ DiskResult PlaceDisk(const model::GalaxyTypeProps& rec, float& X, float& Y, floa
   res.level = L;
 
   const bool heightToRadius = rec.Galaxy_StdLevB_HS != 0;
-  const float Rl = heightToRadius ? rec.RadiusF + static_cast<float>(L) * rec.LevelSpacingF : rec.RadiusF;
+  const float Rl =
+      heightToRadius ? static_cast<float>(rec.RadiusF + static_cast<double>(L) * rec.LevelSpacingF) : rec.RadiusF;
   const float Ql = heightToRadius ? Rl * Rl : rec.RadiusF2;
   const double r2 = model::NextRandomSingle();
   int32_t band = 0;
@@ -87,7 +88,8 @@ bool PlaceOnRibbon(model::GalaxyTypeProps& rec, RibbonPlace& place) {
   const int32_t bp = rec.Galaxy_CP_B_Pts;
   if (cp < 1 || cp > kRibbonPoints - 3 || bp < 1) return false;
   rec.RibbonPhase += rec.CpBSpdF;
-  if (rec.RibbonPhase >= static_cast<float>(cp)) rec.RibbonPhase -= static_cast<float>(cp);
+  if (rec.RibbonPhase >= static_cast<double>(cp))
+    rec.RibbonPhase = static_cast<float>(static_cast<double>(rec.RibbonPhase) - cp);
 
   const double r1 = model::NextRandomSingle();
   const double r2 = model::NextRandomSingle();
@@ -283,7 +285,7 @@ void InitSplineParticle(float& X, float& Y, float& Z, float& VX, float& VY, floa
   model::GalaxyTypeProps& rec = model::records().GalaxyTypes[Index(type)];
   RibbonPlace place;
   if (!PlaceOnRibbon(rec, place)) return;
-  uWrapped = static_cast<float>(place.k) + place.f;
+  uWrapped = static_cast<float>(place.k + static_cast<double>(place.f));
   const ShapeTables& s = shapeTables();
   BSplinePointA2(X, Y, Z, place.f, galaxy, place.k, place.k + 1, place.k + 2, place.k + 3,
                  s.PathCtrlX, s.PathCtrlY, s.PathCtrlZ);

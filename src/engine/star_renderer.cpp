@@ -9,6 +9,7 @@
 #include "model/hue_wheel.h"
 #include "model/random_table.h"
 #include "engine/render_view.h"
+#include "engine/shape_primitives.h"
 #include "engine/sprites.h"
 #include "engine/universe_settings.h"
 #include "presentation/render_state.h"
@@ -179,8 +180,7 @@ inline bool ProjectStar(const Tilted& t, const Projection& p, int32_t& sx, int32
 }
 
 int32_t RandomGalaxy(int32_t count) {
-  const int32_t g = runtime::IntToLong(model::NextRandomSingle() * static_cast<float>(count)).value_or(0);
-  return std::clamp(g, 0, count - 1);
+  return DrawIndexBelow(count);
 }
 
 }  // namespace
@@ -201,13 +201,14 @@ int32_t FadeGalaxyBlend(std::span<const int32_t> GalaxyType, float& f, float& fB
       return T.Galaxy_NewFreq;
     }
   }
-  const auto travelFreq = static_cast<float>(us.Universe_NewFreq);
+  const int32_t travelFreq = us.Universe_NewFreq;
   const float travelBlend = us.DX_BlendUniTravel;
-  // Cross-fade between the travel values and those of type P with weight w on P.
+  // Cross-fade between the travel values and those of type P with weight w on P, in Double
+  // where the whole-number settings meet the Singles.
   const auto fade = [&](const model::GalaxyTypeProps& P, float w) {
-    fBlend = (static_cast<float>(P.Galaxy_DX_Blend) - travelBlend) * w + travelBlend;
-    return runtime::ToLong((static_cast<float>(P.Galaxy_NewFreq) - travelFreq) * w + travelFreq)
-        .value_or(us.Universe_NewFreq);
+    fBlend = static_cast<float>((P.Galaxy_DX_Blend - static_cast<double>(travelBlend)) * w + travelBlend);
+    return runtime::ToLong(static_cast<double>(P.Galaxy_NewFreq - travelFreq) * w + travelFreq)
+        .value_or(travelFreq);
   };
   if (lLeg == 1 && lGalaxy >= 1 && inList(lGalaxy)) {
     return fade(rec.GalaxyTypes[model::ResolveGalaxySlot(GalaxyType, lGalaxy - 1)], f);
@@ -288,12 +289,10 @@ void RenderStarFrame(UniverseGalaxies& galaxies, UniverseStars& stars, CometTail
   // Recycling: about N / 100 idle stars per frame are reborn as new events.
   if (nStars > 0 && nGalaxies > 0) {
     const float r = model::NextRandomSingle();
-    const int32_t e = r * 100.0f < static_cast<float>(N % 100) ? 1 : 0;
+    const int32_t e = r * 100.0f < static_cast<double>(N % 100) ? 1 : 0;
     const int32_t n = runtime::ToLong(static_cast<double>(N) * 0.01 + e).value_or(0);
     for (int32_t rep = 0; rep < n; ++rep) {
-      const int32_t j = std::clamp(
-          runtime::FixToLong(model::NextRandomSingle() * static_cast<float>(nStars)).value_or(0), 0,
-          nStars - 1);
+      const int32_t j = DrawIndexBelow(nStars);
       if (stars.NewStarLeft[j] != 0 || stars.NovaLeft[j] != 0 || stars.PulsarLeft[j] != 0) continue;
       int32_t galaxy = 0;
       if (!bTouring) {

@@ -68,9 +68,7 @@ void PlaceStar(UniverseStars& s, int32_t i, int32_t type, int32_t galaxy) {
 void TurnIntoStar(UniverseStars& s, int32_t i, const UniverseGalaxies& g) {
   const int32_t count = g.Count();
   if (count <= 0) return;
-  const int32_t galaxy =
-      std::clamp(runtime::IntToLong(model::NextRandomSingle() * static_cast<float>(count)).value_or(0), 0,
-                 count - 1);
+  const int32_t galaxy = DrawIndexBelow(count);
   s.StarGalaxy[i] = galaxy;
   s.StarType[i] = PickCompositeMember(g.GalaxyTypeIndex[galaxy]);
   PlaceStar(s, i, s.StarType[i], galaxy);
@@ -181,8 +179,8 @@ int32_t PickCompositeMember(int32_t lType) {
   const model::CompositeRecord& c = model::records().CompositeGalaxies[k];
   const int32_t n = std::min(c.CompGal_Count, model::kCompositeMembers);
   if (n <= 0) return 0;
-  const float total = static_cast<float>(c.CompGal_CumWeight[n - 1]);
-  const int32_t r = runtime::IntToLong(model::NextRandomSingle() * total).value_or(0);
+  int32_t r = 0;
+  DrawIndex(c.CompGal_CumWeight[n - 1], r);
   for (int32_t i = 0; i < n; ++i) {
     if (c.CompGal_CumWeight[i] > r) {
       const int32_t member = c.CompGal_Type[i];
@@ -232,10 +230,10 @@ class UniverseMix {
       }
       return 0;
     }
-    const float r = model::NextRandomSingle() * static_cast<float>(total_);
+    const double r = static_cast<double>(model::NextRandomSingle()) * total_;
     // A type of weight 0 is never chosen, also for a draw of exactly 0.
     for (int32_t t = 0; t < model::kGalaxyTypeCount; ++t)
-      if (weight_[t] > 0 && static_cast<float>(cumulative_[t]) >= r) return t;
+      if (weight_[t] > 0 && cumulative_[t] >= r) return t;
     return 0;
   }
 
@@ -379,9 +377,7 @@ void CreateUniverse(UniverseGalaxies& galaxies, UniverseStars& stars, AmbientSta
   for (int32_t g = 0; g < nGalaxies; ++g) {
     galaxies.GalaxyTypeIndex[g] = mix.Next(us.Universe_GVisit);
     if (nStars <= 0) continue;
-    const int32_t p = std::clamp(
-        runtime::FixToLong(model::NextRandomSingle() * static_cast<float>(us.Universe_Stars)).value_or(0),
-        0, nStars - 1);
+    const int32_t p = std::min(DrawIndexBelow(us.Universe_Stars), nStars - 1);
     galaxies.PosX[g] = scratch.ParX[p];
     galaxies.PosY[g] = scratch.ParY[p];
     galaxies.PosZ[g] = scratch.ParZ[p];

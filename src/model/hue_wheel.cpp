@@ -135,11 +135,11 @@ bool LoadHueWheelSettings(const HueWheelFields* window) {
   std::array<int32_t, 5> deg{};
   for (int k = 0; k < 5; ++k) deg[k] = store::ClampLong(raw[k], k == 0 ? 0 : deg[k - 1], 360);
   for (int k = 0; k < 5; ++k)
-    s.HueWheelDiv[k] = runtime::ToLongOr(static_cast<float>(deg[k]) * kDegreesToRampSteps, 0);
+    s.HueWheelDiv[k] = runtime::ToLongOr(static_cast<double>(deg[k]) * kDegreesToRampSteps, 0);
   for (int k = 0; k < 4; ++k) s.HueWheelLen[k] = s.HueWheelDiv[k + 1] - s.HueWheelDiv[k];
   s.HueWheelLen[4] = 1024 - s.HueWheelDiv[4];
 
-  s.HwbStart = static_cast<float>(store::ClampLong(raw[5], 0, 360)) * kDegreesToRampSteps;
+  s.HwbStart = static_cast<float>(store::ClampLong(raw[5], 0, 360) * static_cast<double>(kDegreesToRampSteps));
   s.HwbLevel = static_cast<float>(store::ClampLong(raw[6], 0, 100) * 0.01);
   s.HwbSpan = static_cast<float>(store::ClampLong(raw[7], 0, 9999) * 0.0001 * 1024);
   s.HwbSpeed = static_cast<float>(store::ClampLong(raw[8], 0, 9999) * 0.001);

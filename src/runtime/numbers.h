@@ -11,6 +11,14 @@
 
 namespace runtime {
 
+// Where a Single meets a Long (a product, sum, difference or quotient, or a comparison), the
+// value is worked in Double: the Single is widened, the operation is carried out in Double,
+// and only the statement's own conversion rounds the result (Fix, Int, rounding to a whole
+// number, or storing it into a Single). A Single with an Integer or another Single
+// stays a Single. So Fix(r * 18000) of the random Single r = 14995 / 32768 is 8236 (the
+// product is 8236.99...), where a product taken in Single would round up to 8237 first.
+// In code: static_cast<double>(single) * long, never static_cast<float>(long) * single.
+
 // Rounds to the nearest whole value, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
 double RoundHalfEven(double v);
 

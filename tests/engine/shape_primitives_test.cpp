@@ -16,6 +16,23 @@ using placementtest::SinglesDrawn;
 
 class ShapePrimitivesTest : public PlacementTest {};
 
+// A random Single times a count is worked in Double: the draw 14995 / 32768 of 18000 stars
+// is 8236.99..., so star 8236 (a product in Single rounds to 8237 first). The largest draw
+// stays below the count; a count below 1 still draws and gives 0.
+TEST_F(ShapePrimitivesTest, DrawIndexBelowTakesTheProductInDouble) {
+  struct Case {
+    int32_t draw, count, expected;
+  } cases[] = {{14995, 18000, 8236}, {32038, 18000, 17598}, {32767, 18000, 17999},
+               {0, 18000, 0},        {32767, 200, 199},     {20000, 0, 0}, {20000, -5, 0}};
+  for (const Case& c : cases) {
+    InjectDraws({c.draw});
+    EXPECT_EQ(engine::DrawIndexBelow(c.count), c.expected) << c.draw << " of " << c.count;
+    EXPECT_EQ(SinglesDrawn(), 1);
+  }
+  const float r = 14995 / 32768.0f;
+  ASSERT_EQ(static_cast<int32_t>(r * 18000.0f), 8237);  // the Single product this rules out
+}
+
 struct ProfileCase {
   int32_t profile;
   double r;         // as a share of R
