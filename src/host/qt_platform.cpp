@@ -7,6 +7,7 @@
 #include <chrono>
 
 #include "model/colors.h"
+#include "host/qt_file_dialog.h"
 #include "host/qt_message_box.h"
 #include "host/screen_messages.h"
 #include "host/x11_window.h"
@@ -71,8 +72,10 @@ int32_t QtMessageOverlay::HueToColor(int32_t hueDegrees) { return model::HueToCo
 
 void InstallQtPlatform() {
   static QtMessageService messages;
+  static QtFileDialogService fileDialogs;
   static QtMessageOverlay overlay;
   platform::SetMessageService(&messages);
+  platform::SetFileDialogService(&fileDialogs);
   presentation::InstallHostPlatform(&qtPlatform());
   presentation::InstallFrameSink(&qtFrameSink());
   presentation::InstallMessageOverlay(&overlay);

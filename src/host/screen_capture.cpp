@@ -185,24 +185,16 @@ bool WriteBitmapFile(const std::string& path, const QImage& source) {
   const uint64_t pixelBytes = rowBytes * h;
   if (pixelBytes + kHeaderBytes > std::numeric_limits<uint32_t>::max()) return false;
 
+  BitmapFileHeader fileHeader;
+  BitmapInfoHeader infoHeader;
+  SetupBitmap24Headers(static_cast<int32_t>(w), static_cast<int32_t>(h), static_cast<uint32_t>(pixelBytes), fileHeader,
+                       infoHeader);
+  const auto fileBytes = SerializeBitmapFileHeader(fileHeader);
+  const auto infoBytes = SerializeBitmapInfoHeader(infoHeader);
   std::vector<uint8_t> out;
   out.reserve(static_cast<size_t>(pixelBytes + kHeaderBytes));
-  Put16(out, kBitmapType);
-  Put32(out, static_cast<uint32_t>(pixelBytes + kHeaderBytes));
-  Put16(out, 0);
-  Put16(out, 0);
-  Put32(out, static_cast<uint32_t>(kHeaderBytes));
-  Put32(out, static_cast<uint32_t>(kInfoHeaderBytes));
-  Put32(out, static_cast<uint32_t>(w));
-  Put32(out, static_cast<uint32_t>(h));  // positive: rows bottom-up
-  Put16(out, 1);
-  Put16(out, 24);
-  Put32(out, 0);  // uncompressed
-  Put32(out, static_cast<uint32_t>(pixelBytes));
-  Put32(out, 0);
-  Put32(out, 0);
-  Put32(out, 0);
-  Put32(out, 0);
+  out.insert(out.end(), fileBytes.begin(), fileBytes.end());
+  out.insert(out.end(), infoBytes.begin(), infoBytes.end());
   for (int y = image.height() - 1; y >= 0; --y) {
     const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
     for (uint64_t x = 0; x < w; ++x) {
@@ -222,6 +214,52 @@ bool WriteBitmapFile(const std::string& path, const QImage& source) {
     return false;
   }
   return file.commit();
+}
+
+void SetupBitmap24Headers(int32_t width, int32_t height, uint32_t imageBytes, BitmapFileHeader& file,
+                          BitmapInfoHeader& info) {
+  file = BitmapFileHeader{};
+  file.bfType = kBitmapType;
+  file.bfSize = imageBytes + static_cast<uint32_t>(kHeaderBytes);
+  file.bfOffBits = static_cast<uint32_t>(kHeaderBytes);
+  info = BitmapInfoHeader{};
+  info.biSize = static_cast<uint32_t>(kInfoHeaderBytes);
+  info.biWidth = width;
+  info.biHeight = height;  // positive: rows bottom-up
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biCompression = 0;  // uncompressed
+  info.biSizeImage = imageBytes;
+}
+
+std::array<uint8_t, 14> SerializeBitmapFileHeader(const BitmapFileHeader& file) {
+  std::vector<uint8_t> out;
+  Put16(out, file.bfType);
+  Put32(out, file.bfSize);
+  Put16(out, file.bfReserved1);
+  Put16(out, file.bfReserved2);
+  Put32(out, file.bfOffBits);
+  std::array<uint8_t, 14> bytes{};
+  std::copy(out.begin(), out.end(), bytes.begin());
+  return bytes;
+}
+
+std::array<uint8_t, 40> SerializeBitmapInfoHeader(const BitmapInfoHeader& info) {
+  std::vector<uint8_t> out;
+  Put32(out, info.biSize);
+  Put32(out, static_cast<uint32_t>(info.biWidth));
+  Put32(out, static_cast<uint32_t>(info.biHeight));
+  Put16(out, info.biPlanes);
+  Put16(out, info.biBitCount);
+  Put32(out, info.biCompression);
+  Put32(out, info.biSizeImage);
+  Put32(out, static_cast<uint32_t>(info.biXPelsPerMeter));
+  Put32(out, static_cast<uint32_t>(info.biYPelsPerMeter));
+  Put32(out, info.biClrUsed);
+  Put32(out, info.biClrImportant);
+  std::array<uint8_t, 40> bytes{};
+  std::copy(out.begin(), out.end(), bytes.begin());
+  return bytes;
 }
 
 bool SetDesktopWallpaper(const std::string& path) {

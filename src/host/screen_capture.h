@@ -12,6 +12,7 @@
 
 #include <QImage>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -108,6 +109,15 @@ struct BitmapInfoHeader {
   uint32_t biClrUsed = 0;
   uint32_t biClrImportant = 0;
 };
+
+// The headers of an uncompressed 24-bit bitmap of width x height pixels, rows bottom-up,
+// whose pixel bits take `imageBytes` bytes: "BM", file size imageBytes + 54, bits at offset 54;
+// a 40-byte information header with 1 plane, 24 bits, no compression and no colour table.
+void SetupBitmap24Headers(int32_t width, int32_t height, uint32_t imageBytes, BitmapFileHeader& file,
+                          BitmapInfoHeader& info);
+// The headers as they lie in a file: little-endian, 14 and 40 bytes.
+std::array<uint8_t, 14> SerializeBitmapFileHeader(const BitmapFileHeader& file);
+std::array<uint8_t, 40> SerializeBitmapInfoHeader(const BitmapInfoHeader& info);
 
 // Reads a bitmap file: the 14-byte file header, the 40-byte info header and the pixel bytes
 // (biSizeImage bytes from the file's pixel offset; for an uncompressed file with biSizeImage 0
