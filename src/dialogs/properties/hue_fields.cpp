@@ -112,6 +112,10 @@ void AttachHueFieldHandlers(PropsControls& c, engine::HueConeDialog& cone) {
   // The disc's corners show the frame's colour, as the window around the image does.
   c.picHueWheel->SetBackColor(PaletteRgb(*c.picHueWheel, QPalette::Button));
 
+  // The spinners start in step with the design texts (see AttachUniverseFieldHandlers).
+  for (const auto& [index, spinner] : c.spnHue) {
+    if (const std::optional<int32_t> v = SpinnerValueOfText(c.txtColorProps[index].Text())) spinner->SetValue(*v);
+  }
   for (const auto& [index, box] : c.txtColorProps) {
     const auto i = static_cast<int16_t>(index);
     box->Change = [pc, i] {

@@ -79,11 +79,24 @@ void txtUni_LostFocus(PropsControls& c, int Index) {
 }
 
 void spnUni_Change(PropsControls& c, int Index) {
-  const int64_t scale = Index == kStarCountField ? kStarSpinnerScale : 1;
-  c.txtUni[Index].SetText(runtime::LongToText(scale * c.spnUni[Index].Value()));
+  const int32_t value = c.spnUni[Index].Value();
+  if (Index == kStarCountField) {
+    // A spinner that the field itself has just set already stands for the count in it; writing
+    // ten times its value back would round that count (12345 to 12340).
+    if (SpinnerValueOfText(c.txtUni[Index].Text(), kStarSpinnerScale) == value) return;
+    c.txtUni[Index].SetText(runtime::LongToText(int64_t{kStarSpinnerScale} * value));
+    return;
+  }
+  c.txtUni[Index].SetText(runtime::LongToText(value));
 }
 
 void AttachUniverseFieldHandlers(PropsControls& c) {
+  // The spinners start in step with the design texts, so that giving them their ranges later
+  // moves none of them.
+  for (const auto& [index, spinner] : c.spnUni) {
+    const int32_t scale = index == kStarCountField ? kStarSpinnerScale : 1;
+    if (const std::optional<int32_t> v = SpinnerValueOfText(c.txtUni[index].Text(), scale)) spinner->SetValue(*v);
+  }
   for (const auto& [index, box] : c.txtUni) {
     const int i = index;
     PropsControls* pc = &c;

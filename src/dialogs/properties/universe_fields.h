@@ -6,7 +6,9 @@
 // follow each other on every change made by the program (loads, themes, the arrow keys, the
 // spinner itself), but not on the user's typing: a spinner that followed each keystroke would
 // write ten times its value back and round the count being typed to a multiple of ten. Leaving
-// the field clamps it and brings the spinner in step again.
+// the field clamps it and brings the spinner in step again. The spinner writes ten times its
+// value into the field only when it was moved itself (a click or its keys), so a count that is
+// no multiple of ten stays as loaded or typed.
 #pragma once
 
 #include <string_view>
