@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/controls/controls.h"
 #include "model/hue_ranges.h"
 #include "runtime/numbers.h"
 #include "store/values.h"
@@ -83,6 +84,18 @@ std::optional<int32_t> ArrowStepValue(std::string_view text, int keyCode, const 
     return store::MaxLong(rule.lower, *next);
   }
   return std::nullopt;
+}
+
+bool StepFieldByArrow(controls::TextBox& box, const NumericFieldRule* rule, int keyCode) {
+  if (rule == nullptr) return false;
+  const std::optional<int32_t> v = ArrowStepValue(box.Text(), keyCode, rule->arrows);
+  if (!v) return false;
+  box.SetText(runtime::LongToText(*v));
+  return true;
+}
+
+void ClampFieldOnLeaving(controls::TextBox& box, const NumericFieldRule* rule) {
+  if (rule != nullptr) controls::ClampTextBox(box, rule->clamp.kind, rule->clamp.lower, rule->clamp.upper);
 }
 
 std::optional<int32_t> SpinnerValueOfText(std::string_view text, int32_t scale) {

@@ -9,6 +9,10 @@
 #include <span>
 #include <string_view>
 
+namespace controls {
+class TextBox;
+}
+
 namespace dialogs {
 
 inline constexpr int16_t kKeyUp = 38;
@@ -56,6 +60,11 @@ const NumericFieldRule* DesktopBlendRule(int index);
 // plus or minus the step, rounded (halves to even), kept to the bound in the direction of the
 // step only. Nothing for other keys, a rule without a step, or a value that does not fit.
 std::optional<int32_t> ArrowStepValue(std::string_view text, int keyCode, const ArrowRule& rule);
+
+// The two handlers every numeric field shares, by its rule (nothing without one): Up or Down
+// writes the stepped value (true when the key stepped), and leaving clamps the text.
+bool StepFieldByArrow(controls::TextBox& box, const NumericFieldRule* rule, int keyCode);
+void ClampFieldOnLeaving(controls::TextBox& box, const NumericFieldRule* rule);
 
 // The value a spinner takes from its field: the leading number of the text divided by
 // `scale`, rounded (halves to even); nothing when it is no 32-bit whole number.

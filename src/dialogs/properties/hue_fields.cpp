@@ -27,17 +27,6 @@ struct ConeFieldRange {
 };
 constexpr ConeFieldRange kConeFields[4] = {{0, 100, 3, 0}, {0, 100, 3, 0}, {0, 999, 3, 0}, {-999, 999, 4, 5}};
 
-// Up and Down on a field without a spinner, by its rule.
-void StepField(controls::TextBox& box, const NumericFieldRule* rule, int keyCode) {
-  if (rule == nullptr) return;
-  if (const std::optional<int32_t> v = ArrowStepValue(box.Text(), keyCode, rule->arrows))
-    box.SetText(runtime::LongToText(*v));
-}
-
-void ClampField(controls::TextBox& box, const NumericFieldRule* rule) {
-  if (rule != nullptr) controls::ClampTextBox(box, rule->clamp.kind, rule->clamp.lower, rule->clamp.upper);
-}
-
 // The chosen panel in front and enabled, every other one disabled behind it.
 template <class Panels>
 void SelectExtrasPanel(const Panels& panels, const controls::ComboBox& selector) {
@@ -48,14 +37,13 @@ void SelectExtrasPanel(const Panels& panels, const controls::ComboBox& selector)
   }
   controls::Frame* front = panels.Find(chosen);
   if (front == nullptr) return;
-  // Panels stacked by a layout show the chosen one; panels laid over each other raise it.
-  QWidget* holder = front->parentWidget();
-  if (auto* stack = holder != nullptr ? qobject_cast<QStackedLayout*>(holder->layout()) : nullptr) {
-    stack->setCurrentWidget(front);
-  } else {
-    for (int32_t i = 0; i < count; ++i)
-      if (controls::Frame* panel = panels.Find(i); panel != nullptr && i != chosen) panel->lower();
-    front->raise();
+  // The chosen panel covers the others; a stacking layout that holds the panels is told so.
+  for (int32_t i = 0; i < count; ++i)
+    if (controls::Frame* panel = panels.Find(i); panel != nullptr && i != chosen) panel->lower();
+  front->raise();
+  if (QWidget* holder = front->parentWidget()) {
+    for (QStackedLayout* stack : holder->findChildren<QStackedLayout*>())
+      if (stack->indexOf(front) >= 0) stack->setCurrentWidget(front);
   }
 }
 
@@ -139,9 +127,9 @@ void AttachHueFieldHandlers(PropsControls& c, engine::HueConeDialog& cone) {
     const int i = index;
     box->GotFocus = [] { controls::SelectAllText(); };
     box->KeyPress = [](int& keyAscii) { controls::NumericKeyPress(keyAscii); };
-    box->KeyDown = [pc, i](int& keyCode, int) { StepField(pc->txtFilterRGB[i], FilterMaskRule(i), keyCode); };
+    box->KeyDown = [pc, i](int& keyCode, int) { StepFieldByArrow(pc->txtFilterRGB[i], FilterMaskRule(i), keyCode); };
     box->LostFocus = [pc, dc, i] {
-      ClampField(pc->txtFilterRGB[i], FilterMaskRule(i));
+      ClampFieldOnLeaving(pc->txtFilterRGB[i], FilterMaskRule(i));
       // The mask bytes as they now stand go to the compositor with the chosen filter's mode.
       host::FilterEffectTable(pc->cboFilterEffect->ListIndex(), 1, dc);
     };
@@ -150,8 +138,8 @@ void AttachHueFieldHandlers(PropsControls& c, engine::HueConeDialog& cone) {
     const int i = index;
     box->GotFocus = [] { controls::SelectAllText(); };
     box->KeyPress = [](int& keyAscii) { controls::NumericKeyPress(keyAscii); };
-    box->KeyDown = [pc, i](int& keyCode, int) { StepField(pc->txtDesktopBlend[i], DesktopBlendRule(i), keyCode); };
-    box->LostFocus = [pc, i] { ClampField(pc->txtDesktopBlend[i], DesktopBlendRule(i)); };
+    box->KeyDown = [pc, i](int& keyCode, int) { StepFieldByArrow(pc->txtDesktopBlend[i], DesktopBlendRule(i), keyCode); };
+    box->LostFocus = [pc, i] { ClampFieldOnLeaving(pc->txtDesktopBlend[i], DesktopBlendRule(i)); };
   }
 
   c.cboGalaxExtras->Click = [pc] { cboGalaxExtras_Click(*pc); };

@@ -54,13 +54,9 @@ void txtUni_Change(PropsControls& c, int Index) {
 void txtUni_GotFocus(PropsControls&, int) { controls::SelectAllText(); }
 
 void txtUni_KeyDown(PropsControls& c, int Index, int& KeyCode, int) {
-  const NumericFieldRule* rule = UniverseFieldRule(Index);
-  if (rule == nullptr) return;
-  const std::optional<int32_t> v = ArrowStepValue(c.txtUni[Index].Text(), KeyCode, rule->arrows);
-  if (!v) return;
-  c.txtUni[Index].SetText(runtime::LongToText(*v));
   // A step is the program's change even while the field has the focus.
-  if (Index == kStarCountField) SyncStarSpinner(c);
+  if (StepFieldByArrow(c.txtUni[Index], UniverseFieldRule(Index), KeyCode) && Index == kStarCountField)
+    SyncStarSpinner(c);
 }
 
 void txtUni_KeyPress(PropsControls& c, int Index, int& KeyAscii) {
@@ -72,9 +68,7 @@ void txtUni_KeyPress(PropsControls& c, int Index, int& KeyAscii) {
 }
 
 void txtUni_LostFocus(PropsControls& c, int Index) {
-  const NumericFieldRule* rule = UniverseFieldRule(Index);
-  if (rule == nullptr) return;
-  controls::ClampTextBox(c.txtUni[Index], rule->clamp.kind, rule->clamp.lower, rule->clamp.upper);
+  ClampFieldOnLeaving(c.txtUni[Index], UniverseFieldRule(Index));
   if (Index == kStarCountField) SyncStarSpinner(c);
 }
 

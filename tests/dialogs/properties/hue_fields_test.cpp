@@ -2,8 +2,6 @@
 // panels, on the dialog's own controls.
 #include <gtest/gtest.h>
 
-#include <QStackedLayout>
-
 #include <cstdlib>
 
 #include "host/display_settings.h"
@@ -168,12 +166,10 @@ TEST_F(HueFieldsTest, StoredFilterOutsideTheListSelectsNothingAndFiltersNothing)
   EXPECT_EQ(presentation::compositor().FilterMode, 0);
 }
 
-// The panel is the one seen where the panels lie: the current one of a stacking layout, else the
-// topmost of its siblings.
+// The panel is the topmost of the siblings it overlaps.
 bool InFront(const QWidget& panel) {
   const QWidget* holder = panel.parentWidget();
   if (holder == nullptr) return false;
-  if (const auto* stack = qobject_cast<const QStackedLayout*>(holder->layout())) return stack->currentWidget() == &panel;
   const QObjectList& siblings = holder->children();
   for (auto it = siblings.rbegin(); it != siblings.rend(); ++it) {
     const auto* w = qobject_cast<const QWidget*>(*it);
