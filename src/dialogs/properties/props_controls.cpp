@@ -517,13 +517,21 @@ std::string PropsControls::DesktopBlendText(int32_t i) const { return txtDesktop
 void PropsControls::SetDesktopBlendText(int32_t i, const std::string& text) { txtDesktopBlend[i].SetText(text); }
 
 void FillUniProfileList(PropsControls& c) {
-  c.cboUniProfile->Clear();
-  // Always 50 type items, so that the cycling modes keep their stored indices 50 and 51.
+  // Always 50 type items, so that the cycling modes keep their stored indices 50 and 51. A
+  // list that has them already only takes the current names, keeping its selection.
+  const bool refresh = c.cboUniProfile->ListCount() == 50 + static_cast<int32_t>(kUniProfileCycleItems.size());
+  if (!refresh) c.cboUniProfile->Clear();
   for (int32_t i = 0; i < 50; ++i) {
     const std::string line = c.lstUniGalaxy->List(i);
-    c.cboUniProfile->AddItem(runtime::TrimBlanks(std::string_view(line).substr(0, std::min(line.size(), kProfileNameLength))));
+    const std::string name =
+        runtime::TrimBlanks(std::string_view(line).substr(0, std::min(line.size(), kProfileNameLength)));
+    if (refresh)
+      c.cboUniProfile->SetList(i, name);
+    else
+      c.cboUniProfile->AddItem(name);
   }
-  for (const char* item : kUniProfileCycleItems) c.cboUniProfile->AddItem(item);
+  if (!refresh)
+    for (const char* item : kUniProfileCycleItems) c.cboUniProfile->AddItem(item);
 }
 
 }  // namespace dialogs

@@ -208,7 +208,8 @@ struct PropsControls : public host::DisplayFields {
 
 // Fills cboUniProfile from the galaxy list: for lines 0 to 49 the line's first 30 characters
 // trimmed of blanks (the type's name without its percent; empty for a missing line), then the
-// two cycling modes as items 50 and 51.
+// two cycling modes as items 50 and 51. A list that holds them already only takes the current
+// names and keeps its selection.
 void FillUniProfileList(PropsControls& c);
 
 }  // namespace dialogs

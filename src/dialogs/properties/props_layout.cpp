@@ -82,6 +82,20 @@ void SizeFields(PropsControls& c) {
       }
     }
   }
+  // Lists keep one width whatever they are filled with: that of their longest fixed item, or
+  // a fixed number of characters for the lists the settings fill.
+  const std::map<controls::ComboBox*, int> filledLater = {
+      {c.cboResolution, 12}, {c.cboFilterEffect, 22}, {c.cboUniProfile, 30},
+      {c.cboCompMajor, 30},  {c.cboPropCopy, 12},     {c.cboTourGalaxies, 24}};
+  for (controls::Control* ctl : c.form.Controls()) {
+    if (auto* list = dynamic_cast<controls::ComboBox*>(ctl)) {
+      int chars = 0;
+      if (auto it = filledLater.find(list); it != filledLater.end()) chars = it->second;
+      for (int32_t i = 0; i < list->ListCount(); ++i) chars = std::max(chars, static_cast<int>(list->List(i).size()));
+      list->setMinimumContentsLength(chars);
+      list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    }
+  }
   const int extent = c.form.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
   for (controls::Control* ctl : c.form.Controls())
     if (auto* spin = dynamic_cast<controls::Spinner*>(ctl)) spin->setFixedSize(extent, fieldHeight);

@@ -217,6 +217,13 @@ TEST_F(PropsControlsTest, UniverseProfileListTakesEachTypeNameCutTo30AndTwoCycli
   EXPECT_EQ(c.cboUniProfile->List(50), "Cycle All Randomly");
   EXPECT_EQ(c.cboUniProfile->List(51), "Cycle All Sequentially");
   EXPECT_EQ(c.cboUniProfile->ListIndex(), -1);
+  // Filled again, the list takes the new names and keeps its choice.
+  c.cboUniProfile->SetListIndex(51);
+  c.lstUniGalaxy->SetList(0, "Spiral Beta                     250");
+  FillUniProfileList(c);
+  EXPECT_EQ(c.cboUniProfile->ListCount(), 52);
+  EXPECT_EQ(c.cboUniProfile->List(0), "Spiral Beta");
+  EXPECT_EQ(c.cboUniProfile->ListIndex(), 51);
 }
 
 TEST_F(PropsControlsTest, DisplayFieldsCarryTheStoredDisplayValuesBothWays) {
