@@ -5,6 +5,7 @@
 #include "dialogs/properties/props_layout.h"
 #include "dialogs/properties/props_lists.h"
 #include "dialogs/properties/props_openers.h"
+#include "dialogs/properties/universe_fields.h"
 #include "host/startup.h"
 #include "host/window_state.h"
 #include "platform/message_box.h"
@@ -45,6 +46,8 @@ frmProps* frmProps::Create() {
 }
 
 void frmProps::WireHandlers() {
+  AttachHueFieldHandlers(c, *this);
+  AttachUniverseFieldHandlers(c);
   c.cmdAccept->Click = [this] { cmdAccept_Click(); };
   c.cmdDismiss->Click = [this] { cmdDismiss_Click(); };
   c.cmdSetThemes->Click = [this] { cmdSetThemes_Click(); };
@@ -94,7 +97,11 @@ void frmProps::Form_Load() {
 
   // TODO(galaxy lists): FillGalaxyList(c, true); FillCompositeList(c, true);
   FillUniProfileList(c);
-  // TODO(settings start): ApplyFilterEffect(c) - the filter list, then the stored or factory set.
+  // TODO(settings start): ApplyFilterEffect(c) loads the stored or factory set after these.
+  PrepareFilterAndConeFields(c);
+  engine::RefreshHueColorPreview(*this);
+  // A first run or a factory reset has replaced the types the profile list was filled from.
+  FillUniProfileList(c);
   ArrangeFrames(true);
   YieldOnce();
 
@@ -188,7 +195,6 @@ void frmProps::ResetProperties() {
 
 std::string frmProps::ColorPropText(int index) const { return c.txtColorProps[index].Text(); }
 void frmProps::SetColorPropText(int index, const std::string& text) { c.txtColorProps[index].SetText(text); }
-// TODO(hue fields): the disc picture over picHueWheel and imgHueWheel.
-engine::HueConePicture* frmProps::HueWheelPicture() { return nullptr; }
+engine::HueConePicture* frmProps::HueWheelPicture() { return &disc_; }
 
 }  // namespace dialogs

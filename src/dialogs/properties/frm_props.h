@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "dialogs/properties/hue_fields.h"
 #include "dialogs/properties/props_controls.h"
 #include "engine/hue_cone.h"
 #include "platform/controls/controls.h"
@@ -55,6 +56,9 @@ class frmProps : public controls::Form, public engine::HueConeDialog {
   void Form_Unload(int& Cancel) override;
 
  private:
+  // The cone disc as the engine draws it: picHueWheel shown through imgHueWheel.
+  dialogs::HueWheelPicture disc_{c};
+
   void WireHandlers();
   void EnableOpenedItems();
   void ResetProperties();
