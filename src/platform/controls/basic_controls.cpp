@@ -9,12 +9,6 @@
 
 namespace controls {
 
-namespace {
-
-QString ToQ(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-}  // namespace
-
 // ---- TextBox
 
 TextBox::TextBox(QWidget* parent, std::string name, int index)
@@ -24,7 +18,7 @@ TextBox::TextBox(QWidget* parent, std::string name, int index)
 }
 
 std::string TextBox::Text() const { return text().toStdString(); }
-void TextBox::SetText(std::string_view text) { setText(ToQ(text)); }
+void TextBox::SetText(std::string_view text) { setText(ToQString(text)); }
 void TextBox::SetMaxLength(int length) { maxLength_ = std::max(0, length); }
 bool TextBox::Locked() const { return isReadOnly(); }
 void TextBox::SetLocked(bool locked) { setReadOnly(locked); }
@@ -51,7 +45,7 @@ MultiLineTextBox::MultiLineTextBox(QWidget* parent, std::string name, int index)
 
 std::string MultiLineTextBox::Text() const { return toPlainText().toStdString(); }
 void MultiLineTextBox::SetText(std::string_view text) {
-  const QString next = ToQ(text);
+  const QString next = ToQString(text);
   if (next == toPlainText()) return;
   settingText_ = true;
   setPlainText(next);
@@ -68,7 +62,7 @@ Label::Label(QWidget* parent, std::string name, int index) : ControlWidget<QLabe
 }
 
 std::string Label::Caption() const { return text().toStdString(); }
-void Label::SetCaption(std::string_view caption) { setText(ToQ(caption)); }
+void Label::SetCaption(std::string_view caption) { setText(ToQString(caption)); }
 void Label::SetAlignment(int alignment) {
   const Qt::Alignment h = alignment == 1 ? Qt::AlignRight : alignment == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
   setAlignment(h | Qt::AlignTop);
@@ -89,7 +83,7 @@ void Label::mouseDoubleClickEvent(QMouseEvent* e) {
 
 Frame::Frame(QWidget* parent, std::string name, int index) : ControlWidget<QGroupBox>(parent, std::move(name), index) {}
 std::string Frame::Caption() const { return title().toStdString(); }
-void Frame::SetCaption(std::string_view caption) { setTitle(ToQ(caption)); }
+void Frame::SetCaption(std::string_view caption) { setTitle(ToQString(caption)); }
 
 // ---- CommandButton
 
@@ -101,7 +95,7 @@ CommandButton::CommandButton(QWidget* parent, std::string name, int index)
 }
 
 std::string CommandButton::Caption() const { return text().toStdString(); }
-void CommandButton::SetCaption(std::string_view caption) { setText(ToQ(caption)); }
+void CommandButton::SetCaption(std::string_view caption) { setText(ToQString(caption)); }
 void CommandButton::PerformClick() { Raise(Click); }
 
 bool CommandButton::IsDefault() const { return Window() != nullptr && Window()->DefaultButton() == this; }
@@ -129,7 +123,7 @@ CheckBox::CheckBox(QWidget* parent, std::string name, int index)
 }
 
 std::string CheckBox::Caption() const { return text().toStdString(); }
-void CheckBox::SetCaption(std::string_view caption) { setText(ToQ(caption)); }
+void CheckBox::SetCaption(std::string_view caption) { setText(ToQString(caption)); }
 
 int CheckBox::Value() const {
   switch (checkState()) {
@@ -157,7 +151,7 @@ OptionButton::OptionButton(QWidget* parent, std::string name, int index)
 }
 
 std::string OptionButton::Caption() const { return text().toStdString(); }
-void OptionButton::SetCaption(std::string_view caption) { setText(ToQ(caption)); }
+void OptionButton::SetCaption(std::string_view caption) { setText(ToQString(caption)); }
 bool OptionButton::Value() const { return isChecked(); }
 void OptionButton::SetValue(bool value) {
   if (value == isChecked()) return;

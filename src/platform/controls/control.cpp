@@ -115,9 +115,10 @@ Form* FormOf(QWidget* w) {
   return nullptr;
 }
 
-QColor ColorOf(uint32_t rgb) { return QColor(static_cast<QRgb>(rgb & 0xFFFFFFu)); }
-
 }  // namespace
+
+QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QColor ToQColor(uint32_t rgb) { return QColor(static_cast<QRgb>(rgb & 0xFFFFFFu)); }
 
 void LimitTyping(QLineEdit* edit, const int* maxLength) {
   edit->setValidator(new MaxLengthValidator(edit, maxLength));
@@ -176,7 +177,7 @@ void Control::Move(int32_t left, int32_t top, int32_t width, int32_t height) {
 
 std::string Control::ToolTipText() const { return widget_ ? widget_->toolTip().toStdString() : std::string(); }
 void Control::SetToolTipText(std::string_view text) {
-  if (widget_ != nullptr) widget_->setToolTip(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  if (widget_ != nullptr) widget_->setToolTip(ToQString(text));
 }
 
 bool Control::FontBold() const { return widget_ != nullptr && widget_->font().bold(); }
@@ -190,18 +191,18 @@ void Control::SetFontBold(bool bold) {
 void Control::SetForeColor(uint32_t rgb) {
   if (widget_ == nullptr) return;
   QPalette p = widget_->palette();
-  p.setColor(QPalette::WindowText, ColorOf(rgb));
-  p.setColor(QPalette::Text, ColorOf(rgb));
-  p.setColor(QPalette::ButtonText, ColorOf(rgb));
+  p.setColor(QPalette::WindowText, ToQColor(rgb));
+  p.setColor(QPalette::Text, ToQColor(rgb));
+  p.setColor(QPalette::ButtonText, ToQColor(rgb));
   widget_->setPalette(p);
 }
 
 void Control::SetBackColor(uint32_t rgb) {
   if (widget_ == nullptr) return;
   QPalette p = widget_->palette();
-  p.setColor(QPalette::Window, ColorOf(rgb));
-  p.setColor(QPalette::Base, ColorOf(rgb));
-  p.setColor(QPalette::Button, ColorOf(rgb));
+  p.setColor(QPalette::Window, ToQColor(rgb));
+  p.setColor(QPalette::Base, ToQColor(rgb));
+  p.setColor(QPalette::Button, ToQColor(rgb));
   widget_->setPalette(p);
   widget_->setAutoFillBackground(true);
 }

@@ -3,6 +3,8 @@
 // controls.h for the model.
 #pragma once
 
+#include <QColor>
+#include <QString>
 #include <QWidget>
 
 #include <cstdint>
@@ -183,6 +185,9 @@ class Control {
 
 // The widget a control is created in: a Form's client area when the parent is a Form.
 QWidget* ParentFor(QWidget* parent);
+// A UTF-8 text as a QString, and a 0xRRGGBB colour as a QColor.
+QString ToQString(std::string_view text);
+QColor ToQColor(uint32_t rgb);
 // Limits what the user types or pastes into `edit` to *maxLength characters (0: no limit);
 // text set by code is never cut. `maxLength` must live as long as `edit`.
 void LimitTyping(QLineEdit* edit, const int* maxLength);

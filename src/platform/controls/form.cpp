@@ -39,7 +39,7 @@ Form::~Form() {
 
 std::string Form::Caption() const { return windowTitle().toStdString(); }
 void Form::SetCaption(std::string_view caption) {
-  setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+  setWindowTitle(ToQString(caption));
 }
 
 int32_t Form::ScaleWidth() const { return PixelsToTwipsX(client_->width()); }

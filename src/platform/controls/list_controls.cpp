@@ -7,7 +7,6 @@ namespace controls {
 
 namespace {
 
-QString ToQ(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 constexpr int kItemDataRole = Qt::UserRole;
 
 }  // namespace
@@ -47,7 +46,7 @@ bool ListBox::SetList(int32_t index, std::string_view text) {
   QListWidgetItem* it = ItemAt(index);
   if (it == nullptr) return false;
   quiet_ = true;
-  it->setText(ToQ(text));
+  it->setText(ToQString(text));
   quiet_ = false;
   return true;
 }
@@ -55,7 +54,7 @@ bool ListBox::SetList(int32_t index, std::string_view text) {
 bool ListBox::AddItem(std::string_view text, int32_t index) {
   if (index < -1 || index > count()) return false;
   const int at = index == -1 ? count() : index;
-  auto* it = new QListWidgetItem(ToQ(text));
+  auto* it = new QListWidgetItem(ToQString(text));
   it->setData(kItemDataRole, 0);
   if (style_ == Style::CheckBoxes) {
     it->setFlags(it->flags() | Qt::ItemIsUserCheckable);
@@ -188,7 +187,7 @@ bool ComboBox::SetList(int32_t index, std::string_view text) {
   // An editable combo keeps its edit text when the selected line is renamed.
   const QString edit = currentText();
   quiet_ = true;
-  setItemText(index, ToQ(text));
+  setItemText(index, ToQString(text));
   if (style_ == Style::Editable) setEditText(edit);
   quiet_ = false;
   return true;
@@ -200,7 +199,7 @@ bool ComboBox::AddItem(std::string_view text, int32_t index) {
   const int selected = currentIndex();
   const QString edit = currentText();
   quiet_ = true;
-  insertItem(at, ToQ(text), QVariant(0));
+  insertItem(at, ToQString(text), QVariant(0));
   // The first line of an empty combo would be selected by itself; filling selects nothing.
   if (selected == -1) setCurrentIndex(-1);
   if (style_ == Style::Editable) setEditText(edit);
@@ -252,7 +251,7 @@ bool ComboBox::SetListIndex(int32_t index) {
 std::string ComboBox::Text() const { return currentText().toStdString(); }
 
 bool ComboBox::SetText(std::string_view text) {
-  const QString next = ToQ(text);
+  const QString next = ToQString(text);
   if (style_ == Style::Editable) {
     if (next == currentText()) return true;
     quiet_ = true;

@@ -4,17 +4,13 @@
 
 namespace controls {
 
-namespace {
-QString ToQ(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-}  // namespace
-
 Menu::Menu(Form& form, std::string name, std::string_view caption)
-    : QMenu(ToQ(caption), &form), Control(std::move(name), -1) {
+    : QMenu(ToQString(caption), &form), Control(std::move(name), -1) {
   AttachTo(this, &form);
 }
 
 std::string Menu::Caption() const { return title().toStdString(); }
-void Menu::SetCaption(std::string_view caption) { setTitle(ToQ(caption)); }
+void Menu::SetCaption(std::string_view caption) { setTitle(ToQString(caption)); }
 bool Menu::Enabled() const { return menuAction()->isEnabled(); }
 void Menu::SetEnabled(bool enabled) { menuAction()->setEnabled(enabled); }
 bool Menu::Visible() const { return menuAction()->isVisible(); }
@@ -38,7 +34,7 @@ MenuItem::MenuItem(QWidget*, std::string name, int index) : QAction(nullptr), Co
 std::string MenuItem::Caption() const { return isSeparator() ? std::string("-") : text().toStdString(); }
 void MenuItem::SetCaption(std::string_view caption) {
   setSeparator(caption == "-");
-  setText(ToQ(caption));
+  setText(ToQString(caption));
 }
 bool MenuItem::Enabled() const { return isEnabled(); }
 void MenuItem::SetEnabled(bool enabled) { setEnabled(enabled); }

@@ -10,8 +10,6 @@ namespace controls {
 
 namespace {
 
-QColor ColorOf(uint32_t rgb) { return QColor(static_cast<QRgb>(rgb & 0xFFFFFFu)); }
-
 int ButtonOf(Qt::MouseButton b) {
   switch (b) {
     case Qt::LeftButton: return 1;
@@ -38,7 +36,7 @@ void PictureBox::EnsureImage() {
   const QSize s(std::max(1, width()), std::max(1, height()));
   if (image_.size() == s) return;
   QImage next(s, QImage::Format_RGB32);
-  next.fill(ColorOf(backColor_));
+  next.fill(ToQColor(backColor_));
   if (!image_.isNull()) {
     QPainter p(&next);
     p.drawImage(0, 0, image_);
@@ -48,7 +46,7 @@ void PictureBox::EnsureImage() {
 
 void PictureBox::Cls() {
   EnsureImage();
-  image_.fill(ColorOf(backColor_));
+  image_.fill(ToQColor(backColor_));
   update();
 }
 
@@ -70,7 +68,7 @@ void PictureBox::DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32
   EnsureImage();
   {
     QPainter p(&image_);
-    p.setPen(ColorOf(rgb));
+    p.setPen(ToQColor(rgb));
     p.drawLine(x1, y1, x2, y2);
   }
   update();
@@ -83,7 +81,7 @@ void PictureBox::FillBox(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_
   if (box.isEmpty()) return;
   {
     QPainter p(&image_);
-    p.fillRect(box, ColorOf(rgb));
+    p.fillRect(box, ToQColor(rgb));
   }
   update(box);
 }
@@ -93,9 +91,8 @@ void PictureBox::DrawText(int32_t x, int32_t y, std::string_view text, uint32_t 
   {
     QPainter p(&image_);
     p.setFont(font());
-    p.setPen(ColorOf(rgb));
-    p.drawText(QPoint(x, y + p.fontMetrics().ascent()),
-               QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    p.setPen(ToQColor(rgb));
+    p.drawText(QPoint(x, y + p.fontMetrics().ascent()), ToQString(text));
   }
   update();
 }

@@ -77,7 +77,7 @@ void DecimalKeyPress(const TextBox& box, int& keyAscii) {
 void SizeComboToText(ListControl& list, std::string_view text, int32_t number, bool add) {
   const QFontMetricsF metrics(list.ListFont());
   const double twips = state().twipsPerPixelX;
-  const double textWidth = metrics.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))) * twips;
+  const double textWidth = metrics.horizontalAdvance(ToQString(text)) * twips;
   const double blankWidth = metrics.horizontalAdvance(QStringLiteral(" ")) * twips;
   int32_t blanks = 3;
   if (blankWidth > 0) blanks = std::max(3, runtime::ToLongOr((2400.0 - textWidth) / blankWidth, 3));
