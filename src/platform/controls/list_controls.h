@@ -15,7 +15,7 @@ namespace controls {
 
 // What list boxes and combo boxes share. Lines are numbered from 0. ListIndex -1 means no
 // selection. Every index outside the list is refused: setters return false and change nothing,
-// readers give "" or 0. Filling or emptying a list never selects a line and raises nothing.
+// readers give "" or 0. Filling or emptying a list never selects a line and raises no Click.
 class ListControl {
  public:
   virtual ~ListControl() = default;
