@@ -1,5 +1,6 @@
 #include "dialogs/info/help_menu.h"
 
+#include "dialogs/info/frm_about.h"
 #include "dialogs/info/frm_system_diag.h"
 #include "dialogs/info/mail_links.h"
 #include "dialogs/info/product_info.h"
@@ -39,7 +40,10 @@ void HelpMenuAction(QWidget& owner, int16_t index) {
       OpenLink(kFaqPage);
       break;
     case 11:
-      if (aboutOpener() != nullptr) aboutOpener()();
+      if (aboutOpener() != nullptr)
+        aboutOpener()();
+      else
+        ShowAbout();
       break;
     default:
       break;

@@ -13,7 +13,7 @@ namespace dialogs {
 // 11 about window; every other index does nothing.
 void HelpMenuAction(QWidget& owner, int16_t index);
 
-// The about window's opener (the about window registers it); nothing happens while none is.
+// Replaces what the about item opens (tests); nullptr: ShowAbout.
 using AboutOpener = void (*)();
 void SetAboutOpener(AboutOpener opener);
 

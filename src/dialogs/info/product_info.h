@@ -22,4 +22,14 @@ inline constexpr const char* kMakerName2 = "Rendering Visuals";
 // The notice of the about window and the last credit line.
 inline constexpr const char* kNotice = "Copyright (C) 2026 The Zorvane Developers. Free software.";
 
+// The names of the credits.
+inline constexpr const char* kEngineerName = "The Zorvane Developers";
+inline constexpr const char* kBookAuthors[5] = {"Foley, van Dam", "Bowyer, Woodwark", "Serway, Faughn",
+                                                "Brown, LeMay, Bursten", "Various Authors"};
+inline constexpr const char* kTesters[9] = {"Aster Vale", "Brin Okafor", "Cass Lindqvist", "Dara Moreau",
+                                            "Emil Sato",  "Fern Alvarez", "Gus Petrov",   "Hana Ruiz",
+                                            "Ivo Brandt"};
+inline constexpr const char* kDedication[3] = {"To everyone who looks up", "at the night sky and wonders",
+                                               "what else is out there."};
+
 }  // namespace dialogs
