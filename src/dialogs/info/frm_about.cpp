@@ -42,6 +42,17 @@ constexpr PairStyle kPlain{0x00FFFF, 0x20B0C0};
 constexpr PairStyle kLink{0x20FFC0, 0x20B0C0};
 constexpr PairStyle kNoticeStyle{0x80E0FF, 0x20B0C0};
 
+// Copies the first backup.size() records into the backup (save) or back from it, record by record.
+template <class Records, class Backup>
+void CopyRecords(Records& live, Backup& backup, bool save) {
+  for (size_t i = 0; i < backup.size(); ++i) {
+    if (save)
+      backup[i] = live[i];
+    else
+      live[i] = backup[i];
+  }
+}
+
 }  // namespace
 
 void SetInputBox(InputBoxFn fn) { inputBox() = fn; }
@@ -250,24 +261,10 @@ void frmAbout::PlayDemo() {
   model::SetUniverseHueWheel(-1, -1);
 }
 
-void frmAbout::BackupGalaxyRecords(bool save) {
-  auto& types = model::records().GalaxyTypes;
-  for (size_t i = 0; i < galaxyBackup_.size(); ++i) {
-    if (save)
-      galaxyBackup_[i] = types[i];
-    else
-      types[i] = galaxyBackup_[i];
-  }
-}
+void frmAbout::BackupGalaxyRecords(bool save) { CopyRecords(model::records().GalaxyTypes, galaxyBackup_, save); }
 
 void frmAbout::BackupCompositeRecords(bool save) {
-  auto& composites = model::records().CompositeGalaxies;
-  for (size_t i = 0; i < compositeBackup_.size(); ++i) {
-    if (save)
-      compositeBackup_[i] = composites[i];
-    else
-      composites[i] = compositeBackup_[i];
-  }
+  CopyRecords(model::records().CompositeGalaxies, compositeBackup_, save);
 }
 
 void frmAbout::cmdDismiss_Click() {
