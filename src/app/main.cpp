@@ -1,10 +1,12 @@
 #include <QCoreApplication>
 
+#include "capture/video_frames.h"
 #include "dialogs/info/frm_welcome.h"
 #include "dialogs/info/help_menu.h"
 #include "dialogs/properties/frm_props.h"
 #include "dialogs/properties/props_openers.h"
 #include "host/app.h"
+#include "host/qt_platform.h"
 #include "platform/help/help_viewer.h"
 
 namespace {
@@ -20,5 +22,6 @@ int main(int argc, char** argv) {
   dialogs::SetHelpMenuAction([](dialogs::frmProps& dialog, int16_t index) { dialogs::HelpMenuAction(dialog, index); });
   dialogs::SetHelpCloser([] { platform::ShowHelp(nullptr, platform::HELP_QUIT, 0); });
   dialogs::SetWelcomeWindowOpener([] { dialogs::ShowWelcome(); });
+  host::qtFrameSink().SetVideoFrameWriter(&capture::WriteVideoFrame);
   return host::RunApplication(argc, argv);
 }

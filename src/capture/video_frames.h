@@ -38,6 +38,8 @@ struct VideoState {
   uint32_t VideoStartTick = 0;     // tick when the file was opened
   bool VideoCycleThemes = false;
   bool VideoWriteFailed = false;   // a frame could not be written; the recording must end
+  bool VideoStopRequested = false; // Stop was pressed while recording
+  bool VideoRecording = false;     // RecordVideo is running
   std::optional<clsBitmap> BitmapInfo;  // created on first use
   VideoWindow* Window = nullptr;   // the registered video capture window; not owned
 };

@@ -32,13 +32,19 @@ class QtFrameSink : public presentation::FrameSink {
  public:
   void StretchFrame(presentation::FrameDestination dest, std::span<const uint32_t> bits, int32_t srcWidth, int32_t srcHeight,
                     const presentation::FrameBitmapHeader& header, const presentation::FrameRect& destRect) override;
-  void WriteVideoFrame() override {}
+  // Hands the frame to the registered video writer (none: nothing happens).
+  void WriteVideoFrame() override {
+    if (videoWriter_ != nullptr) videoWriter_();
+  }
+  // The video capture module registers its frame writer here (nullptr removes it).
+  void SetVideoFrameWriter(void (*writer)()) { videoWriter_ = writer; }
   // The saver window's picture and the virtual-screen position of the window's origin, so
   // that monitor rectangles land in window coordinates.
   void SetSaverPicture(PictureBox* picture, int32_t originX, int32_t originY);
 
  private:
   QPointer<PictureBox> saverPicture_;
+  void (*videoWriter_)() = nullptr;
   int32_t originX_ = 0, originY_ = 0;
 };
 QtFrameSink& qtFrameSink();

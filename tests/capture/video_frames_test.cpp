@@ -8,6 +8,7 @@ extern "C" {
 
 #include <filesystem>
 
+#include "host/qt_platform.h"
 #include "presentation/compositor.h"
 #include "presentation/frame_pacing.h"
 #include "presentation/render_state.h"
@@ -148,6 +149,22 @@ TEST_F(FrameWriterTest, AFailedWriteIsNotCountedAndEndsTheLoop) {
   presentation::zDX8_BlendBlit_Surface(-1, -1);  // nothing more after a failure
   EXPECT_EQ(v.VideoFramesWritten, composed - 1);
   EXPECT_FALSE(v.VideoFile->Close());
+}
+
+int g_hookCalls = 0;
+void CountingWriter() { ++g_hookCalls; }
+
+TEST(FrameWriterHook, TheWindowLayersSinkCallsTheRegisteredWriter) {
+  presentation::ResetRenderState();
+  presentation::InstallFrameSink(&host::qtFrameSink());
+  presentation::zDX8_BlendBlit_Surface(-1, -1);
+  EXPECT_EQ(g_hookCalls, 0);
+  host::qtFrameSink().SetVideoFrameWriter(&CountingWriter);
+  presentation::zDX8_BlendBlit_Surface(-1, -1);
+  presentation::zDX8_BlendBlit_Surface(-1, -1);
+  EXPECT_EQ(g_hookCalls, 2);
+  host::qtFrameSink().SetVideoFrameWriter(nullptr);
+  presentation::InstallFrameSink(nullptr);
 }
 
 }  // namespace

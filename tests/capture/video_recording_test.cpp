@@ -1,0 +1,215 @@
+#include "capture/video_recording.h"
+
+#include <gtest/gtest.h>
+
+extern "C" {
+#include <libavformat/avformat.h>
+}
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+
+#include "capture/video_frames.h"
+#include "engine/display_universe.h"
+#include "engine/universe_settings.h"
+#include "model/galaxy_types.h"
+#include "model/random_table.h"
+#include "presentation/compositor.h"
+#include "presentation/frame_pacing.h"
+#include "presentation/render_state.h"
+#include "store/typed_readers.h"
+#include "support/test_support.h"
+
+namespace {
+
+using capture::RecordingEnd;
+using capture::RecordingPlan;
+
+struct ReadBack {
+  int64_t packets = 0;
+  int width = 0, height = 0;
+  AVCodecID codec = AV_CODEC_ID_NONE;
+  std::vector<uint8_t> firstPacket;
+};
+
+ReadBack Read(const std::string& path) {
+  ReadBack r;
+  AVFormatContext* fc = nullptr;
+  if (avformat_open_input(&fc, path.c_str(), nullptr, nullptr) < 0) return r;
+  if (avformat_find_stream_info(fc, nullptr) >= 0 && fc->nb_streams == 1) {
+    r.width = fc->streams[0]->codecpar->width;
+    r.height = fc->streams[0]->codecpar->height;
+    r.codec = fc->streams[0]->codecpar->codec_id;
+    AVPacket* pkt = av_packet_alloc();
+    while (av_read_frame(fc, pkt) >= 0) {
+      if (r.packets++ == 0) r.firstPacket.assign(pkt->data, pkt->data + pkt->size);
+      av_packet_unref(pkt);
+    }
+    av_packet_free(&pkt);
+  }
+  avformat_close_input(&fc);
+  return r;
+}
+
+// The video window: always active; Stop is pressed when the status shows frame `stopAt`.
+struct FakeVideoWindow : capture::VideoWindow {
+  int32_t stopAt = 0;
+  int32_t shown = 0;
+  bool IsRecordingWindowActive() const override { return true; }
+  void ShowFrameStatus(const std::string&) override {
+    if (++shown == stopAt) capture::StopRecording();
+  }
+};
+
+struct ForwardingSink : presentation::FrameSink {
+  void StretchFrame(presentation::FrameDestination, std::span<const uint32_t>, int32_t, int32_t,
+                    const presentation::FrameBitmapHeader&, const presentation::FrameRect&) override {}
+  void WriteVideoFrame() override { capture::WriteVideoFrame(); }
+};
+
+void RunStoredUniverse() {
+  engine::LoadUniverseSettings(false);
+  engine::DisplayUniverse();
+}
+
+class RecordingTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    model::ResetGalaxyRecords();
+    engine::universeSettings() = engine::UniverseSettings{};
+    presentation::ResetRenderState();
+    presentation::ResetPacingState();
+    presentation::ResetCompositorState();
+    model::InitRandomTableWithSeed(7);
+    capture::ResetVideoState();
+    presentation::InstallFrameSink(&sink);
+    capture::video().Window = &window;
+    dir = testsupport::MakeTempDir();
+    plan.directory = dir;
+    plan.targetPath = dir + "/clip.avi";
+    plan.width = 320;
+    plan.height = 240;
+    plan.framesPerSecond = 24;
+    plan.totalFrames = 20;
+    plan.blackBegin = 3;
+    plan.blackEnd = 2;
+  }
+  void TearDown() override {
+    presentation::InstallFrameSink(nullptr);
+    capture::ResetVideoState();
+    std::filesystem::remove_all(dir);
+  }
+  static capture::CompressorChooser Choose(uint32_t fourcc) {
+    return [fourcc](capture::VideoCompressOptions& o) {
+      o = capture::VideoCompressOptions{};
+      o.fccType = static_cast<int32_t>(avi::FourCC("vids"));
+      o.fccHandler = static_cast<int32_t>(fourcc);
+      o.dwFlags = capture::kCompressValid;
+      o.dwQuality = 7500;
+      return true;
+    };
+  }
+  testsupport::TempConfig config;
+  testsupport::MessageRecorder messages;
+  presentation::HeadlessRenderSurface surface{100, 100};
+  ForwardingSink sink;
+  FakeVideoWindow window;
+  RecordingPlan plan;
+  std::string dir;
+};
+
+TEST_F(RecordingTest, LeadInAnimationAndTrailerForEachCompressor) {
+  struct Case {
+    const char* fourcc;
+    AVCodecID codec;
+  };
+  for (const Case& c : {Case{"", AV_CODEC_ID_RAWVIDEO}, Case{"MJPG", AV_CODEC_ID_MJPEG}, Case{"FFV1", AV_CODEC_ID_FFV1},
+                        Case{"FMP4", AV_CODEC_ID_MPEG4}}) {
+    SCOPED_TRACE(c.fourcc);
+    const uint32_t fourcc = *c.fourcc ? avi::FourCC(*reinterpret_cast<const char(*)[5]>(c.fourcc)) : 0;
+    EXPECT_EQ(capture::RecordVideo(plan, surface, Choose(fourcc), RunStoredUniverse), RecordingEnd::Finished);
+    EXPECT_EQ(surface.InnerWidthPx(), 320);
+    const ReadBack r = Read(plan.targetPath);
+    EXPECT_EQ(r.packets, 25);
+    EXPECT_EQ(r.width, 320);
+    EXPECT_EQ(r.height, 240);
+    EXPECT_EQ(r.codec, c.codec);
+    EXPECT_FALSE(std::filesystem::exists(capture::RecordingTempPathFor(dir)));
+    EXPECT_EQ(store::GetSettingLong("Video", "DefaultParms_fccHandler", -1), static_cast<int32_t>(fourcc));
+    if (fourcc == 0) {
+      // The stream format is the bitmap header; the lead-in frames are black.
+      const std::string bytes = testsupport::ReadFile(plan.targetPath);
+      const std::string golden = testsupport::ReadFile(testsupport::FixturePath("bitmap_info_320x240.bin"));
+      const size_t at = bytes.find("strf");
+      ASSERT_NE(at, std::string::npos);
+      EXPECT_EQ(bytes.substr(at + 8, 40), golden);
+      ASSERT_EQ(r.firstPacket.size(), 320u * 240 * 3);
+      EXPECT_TRUE(std::all_of(r.firstPacket.begin(), r.firstPacket.end(), [](uint8_t b) { return b == 0; }));
+    }
+  }
+  EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(RecordingTest, StopAfterFiveFramesKeepsWhatWasWritten) {
+  window.stopAt = 3 + 5;
+  EXPECT_EQ(capture::RecordVideo(plan, surface, Choose(0), RunStoredUniverse), RecordingEnd::Stopped);
+  EXPECT_EQ(Read(plan.targetPath).packets, 8);
+  EXPECT_FALSE(capture::RecordingRunning());
+}
+
+TEST_F(RecordingTest, CancelledCompressorLeavesNoFileAndNoSetting) {
+  testsupport::WriteFile(plan.targetPath, "old");
+  const auto cancel = [](capture::VideoCompressOptions&) { return false; };
+  EXPECT_EQ(capture::RecordVideo(plan, surface, cancel, RunStoredUniverse), RecordingEnd::Cancelled);
+  EXPECT_FALSE(std::filesystem::exists(capture::RecordingTempPathFor(dir)));
+  EXPECT_EQ(testsupport::ReadFile(plan.targetPath), "old");
+  EXPECT_EQ(store::GetSettingString("Video", "DefaultParms_fccType", "missing"), "missing");
+  EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(RecordingTest, SizesAndCountsAreClamped) {
+  RecordingPlan wild = plan;
+  wild.width = 321;
+  wild.height = 5000;
+  wild.framesPerSecond = 0;
+  wild.totalFrames = 0;
+  wild.blackBegin = -4;
+  wild.blackEnd = 5000;
+  const RecordingPlan p = capture::ClampPlan(wild);
+  EXPECT_EQ(p.width, 324);
+  EXPECT_EQ(p.height, 1080);
+  EXPECT_EQ(p.framesPerSecond, 1);
+  EXPECT_EQ(p.totalFrames, 1);
+  EXPECT_EQ(p.blackBegin, 0);
+  EXPECT_EQ(p.blackEnd, 999);
+  EXPECT_EQ(capture::ClampPlan(RecordingPlan{"", "", 5000, 10, 31, 200000, 0, 0}).width, 1920);
+  EXPECT_EQ(capture::RecordingTempPathFor("/v/"), "/v/ZORV_VideoTemp.avi");
+  EXPECT_EQ(capture::RecordingTempPathFor("/v"), "/v/ZORV_VideoTemp.avi");
+}
+
+TEST_F(RecordingTest, FullDiskEndsWithTheMessageAndKeepsTheOldTarget) {
+  testsupport::WriteFile(plan.targetPath, "old");
+  const pid_t pid = fork();
+  if (pid == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit lim{1 << 20, 1 << 20};
+    setrlimit(RLIMIT_FSIZE, &lim);
+    const RecordingEnd end = capture::RecordVideo(plan, surface, Choose(0), RunStoredUniverse);
+    const bool told = messages.messages.size() == 1 && messages.messages[0].text == capture::kWriteErrorText;
+    _exit(end == RecordingEnd::Failed && told ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(testsupport::ReadFile(plan.targetPath), "old");
+  EXPECT_FALSE(std::filesystem::exists(capture::RecordingTempPathFor(dir)));
+}
+
+}  // namespace
