@@ -1,0 +1,336 @@
+// The whole-set roads between the dialog and the settings store or a template: first run,
+// settings start, Accept, load, template save and open, factory reset, and the faults of a
+// store or template that cannot be used.
+#include "dialogs/properties/settings_roads.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "dialogs/properties/props_controls.h"
+#include "dialogs/properties/type_lists.h"
+#include "roads_fixture.h"
+#include "settings/factory_universe.h"
+#include "settings/galaxy_persistence.h"
+#include "settings/settings_transfer.h"
+#include "store/typed_readers.h"
+#include "store/values.h"
+#include "support/test_support.h"
+
+namespace dialogs {
+namespace {
+
+// The window's load up to its settings start: the lists filled from the store.
+void LoadLists(PropsControls& c) {
+  FillGalaxyList(c, true);
+  FillCompositeList(c, true);
+  FillUniProfileList(c);
+}
+
+// Every value the dialog holds for the settings set: the fields it moves, then the lines of the
+// type lists and a digest of the records.
+std::vector<std::string> Snapshot(PropsControls& c, bool withBlending = true) {
+  std::vector<std::string> v;
+  v.push_back(c.cboResolution->Text());
+  v.push_back(std::to_string(c.cboFilterEffect->ListIndex()));
+  for (int i = 0; i < 3; ++i) v.push_back(c.txtFilterRGB[i].Text());
+  for (int i = 0; i < 2; ++i) v.push_back(c.txtDesktopBlend[i].Text());
+  for (int i = 0; i < 4; ++i) v.push_back(c.txtColorProps[i].Text());
+  for (auto [index, box] : c.txtUni)
+    if (withBlending || (index != 2 && index != 3)) v.push_back(std::to_string(index) + "=" + box->Text());
+  v.push_back(c.cboTourGalaxies->Text());
+  for (controls::CheckBox* b : {c.chkUniTour, c.chkVisitSeq, c.chkRotCamera}) v.push_back(std::to_string(b->Value()));
+  v.push_back(std::to_string(c.cboUniProfile->ListIndex()));
+  for (int i = 0; i < c.lstUniGalaxy->ListCount(); ++i) v.push_back(c.lstUniGalaxy->List(i));
+  for (int i = 0; i < c.lstCompGalaxy->ListCount(); ++i) v.push_back(c.lstCompGalaxy->List(i));
+  for (int n = 0; n < model::kEditableGalaxyTypes; ++n) {
+    const model::GalaxyTypeProps& g = model::records().GalaxyTypes[static_cast<size_t>(n)];
+    v.push_back(std::to_string(g.Galaxy_Radius) + "," + std::to_string(g.Galaxy_GalStyle) + "," +
+                std::to_string(g.Galaxy_RadFill) + "," + std::to_string(g.Ifs.Galaxy_IFS_Points) + "," +
+                std::to_string(g.Atoms.Galaxy_Atoms));
+  }
+  for (const model::CompositeRecord& r : model::records().CompositeGalaxies) {
+    std::string s = r._CompGalName + "," + std::to_string(r._CompGalPct) + "," + std::to_string(r.CompGal_Count);
+    for (int k = 0; k < r.CompGal_Count; ++k) s += "," + std::to_string(r.CompGal_Type[static_cast<size_t>(k)]);
+    v.push_back(s);
+  }
+  return v;
+}
+
+// Changes every kind of value away from the factory set.
+void ChangeEverything(PropsControls& c) {
+  c.cboResolution->SetListIndex(1);
+  c.cboFilterEffect->SetListIndex(3);
+  c.txtFilterRGB[1].SetText("77");
+  c.txtDesktopBlend[0].SetText("40");
+  c.txtDesktopBlend[1].SetText("12");
+  c.txtColorProps[0].SetText("55");
+  c.txtColorProps[3].SetText("-120");
+  c.txtUni[0].SetText("4321");
+  c.txtUni[2].SetText("60");
+  c.txtUni[3].SetText("20");
+  c.txtUni[12].SetText("0.9");
+  c.txtUni[34].SetText("123");
+  c.txtUni[51].SetText("9");
+  c.cboTourGalaxies->SetText("2 4 6");
+  c.chkUniTour->SetValue(0);
+  c.chkRotCamera->SetValue(1);
+  c.cboUniProfile->SetListIndex(50);
+  model::GalaxyTypeProps& g = model::records().GalaxyTypes[7];
+  g._UniGalName = "Seventh";
+  g._UniGalPct = 42;
+  g.Galaxy_Radius = 2345;
+  g.Galaxy_RadFill = 33;
+  model::CompositeRecord& r = model::records().CompositeGalaxies[4];
+  r._CompGalName = "Fourth";
+  r._CompGalPct = 12;
+  r.CompGal_Count = 2;
+  r.CompGal_Type[0] = 7;
+  r.CompGal_Type[1] = 9;
+  FillGalaxyList(c, false);
+  FillCompositeList(c, false);
+}
+
+class SettingsRoadsTest : public RoadsTest {
+ protected:
+  void SetUp() override {
+    RoadsTest::SetUp();
+    SetWelcomeWindowOpener([this] { ++welcomes; });
+  }
+  int welcomes = 0;
+};
+
+TEST_F(SettingsRoadsTest, FirstRunOnAnEmptyStoreShowsTheFactorySetAndStoresItOnlyOnAccept) {
+  PropsControls& c = form->c;
+  LoadLists(c);
+  ApplyFilterEffect(c);
+
+  EXPECT_EQ(welcomes, 1);
+  EXPECT_TRUE(messages.messages.empty());
+  EXPECT_EQ(Raw("General", "ResetSettings"), "1");
+  // The factory fields and records.
+  EXPECT_EQ(c.cboResolution->Text(), "1024 * 768");
+  EXPECT_EQ(c.cboFilterEffect->ListIndex(), 0);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(c.txtColorProps[i].Text(), settings::kHueConeValues[i].def);
+  const std::string theme = settings::FactoryUniverseRow(1);
+  EXPECT_EQ(c.txtUni[0].Text(), store::GetCsvField(theme, 0));
+  EXPECT_EQ(c.txtUni[1].Text(), store::GetCsvField(theme, 1));
+  EXPECT_EQ(c.cboUniTheme->ListIndex(), 1);
+  EXPECT_EQ(c.txtUni[2].Text(), "100");
+  EXPECT_EQ(c.txtUni[3].Text(), "35");
+  EXPECT_EQ(c.lstUniGalaxy->ListCount(), 50);
+  EXPECT_EQ(c.lstUniGalaxy->ListIndex(), 0);
+  for (int n : {0, 49})
+    EXPECT_EQ(c.lstUniGalaxy->List(n).rfind(settings::factoryGalaxies().GalaxyStyleNames[static_cast<size_t>(n)], 0), 0u);
+  EXPECT_EQ(model::records().GalaxyTypes[0]._UniGalName, settings::factoryGalaxies().GalaxyStyleNames[0]);
+  // The display, Advanced, blending and random-variation values are stored ...
+  EXPECT_EQ(Raw("DirectX", "DX_WinWidth"), "1024");
+  EXPECT_EQ(Raw("DirectX", "DX_BlendUniBurst"), "100");
+  EXPECT_EQ(Raw("Advanced", "Adv_FontName"), "Arial");
+  EXPECT_EQ(Raw("Advanced", "Adv_RandomMag"), "5");
+  EXPECT_EQ(Raw("Advanced", "Adv_ZidiCycle"), "<missing>");
+  // ... the universe values, the marker and the records only on Accept.
+  EXPECT_EQ(Raw("Universe", "Universe_Stars"), "<missing>");
+  EXPECT_EQ(Raw("General", "AnimationType"), "<missing>");
+  EXPECT_EQ(Raw("Universe\\Galaxy0", "_UniGalName"), "<missing>");
+  EXPECT_EQ(Raw("Universe\\CompGal0", "_CompGalName"), "<missing>");
+
+  ASSERT_TRUE(CyclePropsArraysToReg(c));
+  EXPECT_EQ(Raw("General", "AnimationType"), "0");
+  EXPECT_EQ(Raw("Universe", "Universe_Stars"), store::GetCsvField(theme, 0));
+  EXPECT_EQ(Raw("Universe\\Galaxy0", "_UniGalName"), settings::factoryGalaxies().GalaxyStyleNames[0]);
+  EXPECT_EQ(Raw("Universe\\CompGal0", "_CompGalName"), model::records().CompositeGalaxies[0]._CompGalName);
+  EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(SettingsRoadsTest, SettingsStartChoosesItsRoadByTheMarkers) {
+  struct Case {
+    const char* what;
+    bool resetSettings, animationType;
+    int welcomes;
+    bool factory;       // the factory set is shown
+    bool storedMarker;  // AnimationType stored afterwards
+  } cases[] = {
+      {"never opened, set stored", false, true, 1, false, true},
+      {"opened, no complete set", true, false, 0, true, true},
+      {"opened, set stored", true, true, 0, false, true},
+  };
+  for (const Case& t : cases) {
+    SCOPED_TRACE(t.what);
+    testsupport::TempConfig fresh;
+    model::ResetGalaxyRecords();
+    welcomes = 0;
+    if (t.resetSettings) store::SaveRegSetting("General", "ResetSettings", 1);
+    if (t.animationType) {
+      store::SaveRegSetting("General", "AnimationType", 0);
+      store::SaveRegSetting("Universe", "Universe_Stars", "777");
+      store::SaveRegSetting("GenColor", "HWC_ConeBright", "66");
+    }
+    PropsControls& c = form->c;
+    LoadLists(c);
+    ApplyFilterEffect(c);
+    EXPECT_EQ(welcomes, t.welcomes);
+    EXPECT_EQ(Raw("General", "ResetSettings"), "1");
+    EXPECT_EQ(Raw("General", "AnimationType") == "0", t.storedMarker);
+    if (t.factory) {
+      EXPECT_EQ(c.txtUni[0].Text(), store::GetCsvField(settings::FactoryUniverseRow(1), 0));
+      EXPECT_EQ(Raw("Universe", "Universe_Stars"), c.txtUni[0].Text());
+      EXPECT_EQ(c.txtColorProps[0].Text(), "100");
+    } else {
+      EXPECT_EQ(c.txtUni[0].Text(), "777");
+      EXPECT_EQ(c.txtColorProps[0].Text(), "66");
+    }
+  }
+}
+
+TEST_F(SettingsRoadsTest, AcceptThenLoadGivesBackEveryValue) {
+  PropsControls& c = form->c;
+  LoadLists(c);
+  ApplyFilterEffect(c);
+  ChangeEverything(c);
+  const std::vector<std::string> accepted = Snapshot(c);
+  ASSERT_TRUE(CyclePropsArraysToReg(c));
+
+  // A new dialog over the same store.
+  form.reset();
+  model::ResetGalaxyRecords();
+  form = std::make_unique<FieldsForm>();
+  FillSizeList(form->c);
+  LoadLists(form->c);
+  ApplyFilterEffect(form->c);
+  EXPECT_EQ(Snapshot(form->c), accepted);
+  EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(SettingsRoadsTest, TemplateSavedAndOpenedGivesBackEveryValue) {
+  PropsControls& c = form->c;
+  LoadLists(c);
+  ApplyFilterEffect(c);
+  store::SaveRegSetting("Advanced", "LockMessage", "a=b c");
+  store::SaveRegSetting("Advanced", "Adv_RandomMag", "9");
+  ChangeEverything(c);
+  const std::vector<std::string> saved = Snapshot(c, false);
+  ASSERT_TRUE(CyclePropsArraysToTemp(c));
+  const std::string file = testsupport::ReadFile(store::templateState().TemplatePath);
+  EXPECT_EQ(file.rfind("\r\n[Admin]\r\nProduct=Zorvane\r\nVersion=", 0), 0u);
+  EXPECT_NE(file.find("\r\n[General]\r\nAnimationType=0\r\n\r\n[Advanced]\r\nFocalLength=1\r\n"), std::string::npos);
+
+  // Back to the factory set, with other stored Advanced values, then the template opened.
+  CyclePropsResetToFactory(c);
+  FillCompositeList(c, false);
+  store::SaveRegSetting("Advanced", "LockMessage", "other");
+  c.txtUni[2].SetText("11");
+  ASSERT_NE(Snapshot(c, false), saved);
+  ASSERT_TRUE(CyclePropsTempToArrays(c));
+  EXPECT_EQ(Snapshot(c, false), saved);
+  EXPECT_EQ(Raw("Advanced", "LockMessage"), "a=b c");
+  // Not carried: the random-variation values take their defaults, the blending fields stay.
+  EXPECT_EQ(Raw("Advanced", "Adv_RandomMag"), "5");
+  EXPECT_EQ(c.txtUni[2].Text(), "11");
+  EXPECT_TRUE(store::templateState().TemplateText.empty());
+  EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(SettingsRoadsTest, TemplateThatCannotBeReadChangesNothing) {
+  PropsControls& c = form->c;
+  LoadLists(c);
+  ApplyFilterEffect(c);
+  ChangeEverything(c);
+  const std::vector<std::string> before = Snapshot(c);
+  store::SaveRegSetting("Advanced", "Adv_TimeDelay", "33");
+  struct Case {
+    const char* what;
+    const char* contents;  // nullptr: no file
+  } cases[] = {{"missing", nullptr}, {"empty", ""}, {"no section header", "FocalLength=3\r\nAdv_TimeDelay=5\r\n"}};
+  for (const Case& t : cases) {
+    SCOPED_TRACE(t.what);
+    const std::string path = dir + "/" + t.what + ".glx";
+    if (t.contents != nullptr) testsupport::WriteFile(path, t.contents);
+    store::templateState().TemplatePath = path;
+    messages.messages.clear();
+    EXPECT_FALSE(CyclePropsTempToArrays(c));
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text, "The template file could not be read.");
+    EXPECT_EQ(Snapshot(c), before);
+    EXPECT_EQ(Raw("Advanced", "Adv_TimeDelay"), "33");
+    EXPECT_EQ(Raw("Advanced", "Adv_RandomMag"), "5");
+  }
+}
+
+TEST_F(SettingsRoadsTest, SaveThatFailsKeepsTheOldTemplate) {
+  PropsControls& c = form->c;
+  LoadLists(c);
+  ApplyFilterEffect(c);
+  const std::string& path = store::templateState().TemplatePath;
+  testsupport::WriteFile(path, "\r\n[General]\r\nAnimationType=0\r\n");
+  std::filesystem::remove(dir + "/t.glx");
+  std::filesystem::create_directory(dir + "/t.glx");  // a folder where the file should go
+  EXPECT_FALSE(CyclePropsArraysToTemp(c));
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].text, "There was an error writing the file.");
+  EXPECT_TRUE(std::filesystem::is_directory(path));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator{}), 1);
+}
+
+TEST_F(SettingsRoadsTest, AcceptThatCannotStoreTellsOnceAndStoresNothing) {
+  struct Case {
+    const char* what;
+    const char* refused;  // the value the store refuses; nullptr: the store is damaged
+  } cases[] = {
+      {"damaged store", nullptr},
+      {"a galaxy value fails", "Galaxy_CometSWind"},
+      {"the last composite value fails", "CompGal_Type1"},
+  };
+  for (const Case& t : cases) {
+    SCOPED_TRACE(t.what);
+    testsupport::TempConfig fresh;
+    platform::ResetRegistry();
+    model::ResetGalaxyRecords();
+    PropsControls& c = form->c;
+    LoadLists(c);
+    ApplyFilterEffect(c);
+    ChangeEverything(c);
+    const std::string path = platform::DefaultRegistryPath();
+    if (t.refused == nullptr) {
+      platform::ResetRegistry();
+      testsupport::WriteFile(path, std::string(4096, 'q'));
+    } else {
+      testsupport::FailRegistryWritesOf(t.refused);
+    }
+    const std::string storeBefore = testsupport::ReadFile(path);
+    messages.messages.clear();
+
+    EXPECT_FALSE(CyclePropsArraysToReg(c));
+
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text.rfind("The Registry is read-only.", 0), 0u);
+    EXPECT_EQ(messages.messages[0].title, "Zorvane");
+    EXPECT_EQ(Raw("General", "AnimationType"), "<missing>");
+    EXPECT_EQ(Raw("Universe", "Universe_Stars"), "<missing>");
+    EXPECT_EQ(Raw("Universe\\Galaxy0", "_UniGalName"), "<missing>");
+    EXPECT_EQ(Raw("GenColor", "HWC_ConeBright"), "<missing>");
+    if (t.refused == nullptr) {
+      EXPECT_EQ(testsupport::ReadFile(path), storeBefore);
+    }
+    platform::ResetRegistry();
+  }
+}
+
+TEST_F(SettingsRoadsTest, FactoryResetAppliesThemeOneEvenWhenItIsChosen) {
+  PropsControls& c = form->c;
+  LoadLists(c);
+  ApplyFilterEffect(c);
+  ASSERT_EQ(c.cboUniTheme->ListIndex(), 1);
+  c.txtUni[0].SetText("99");
+  c.cboUniExtras->SetListIndex(3);
+  model::records().GalaxyTypes[3].Galaxy_Radius = 5;
+  CyclePropsResetToFactory(c);
+  EXPECT_EQ(c.txtUni[0].Text(), store::GetCsvField(settings::FactoryUniverseRow(1), 0));
+  EXPECT_EQ(c.cboUniExtras->ListIndex(), 0);
+  EXPECT_NE(model::records().GalaxyTypes[3].Galaxy_Radius, 5);
+}
+
+}  // namespace
+}  // namespace dialogs
