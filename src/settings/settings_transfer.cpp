@@ -1,9 +1,5 @@
 #include "settings/settings_transfer.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
 #include "platform/message_box.h"
 #include "runtime/numbers.h"
 #include "settings/composites.h"
@@ -12,29 +8,11 @@
 
 namespace settings {
 
-namespace {
-
-// A file that opens, reads and holds a line starting with "[" and a "]" behind it.
-bool HasSectionHeader(const std::string& path) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return false;
-  std::ifstream f(path, std::ios::binary);
-  if (!f) return false;
-  const std::string bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-  if (f.bad()) return false;
-  for (size_t pos = 0; pos < bytes.size();) {
-    const size_t lf = bytes.find('\n', pos);
-    const size_t end = lf == std::string::npos ? bytes.size() : lf;
-    if (bytes[pos] == '[' && bytes.find(']', pos) < end) return true;
-    pos = end + 1;
-  }
-  return false;
-}
-
-}  // namespace
-
 bool CheckTemplateReadable(const std::string& path) {
-  if (!path.empty() && HasSectionHeader(path)) return true;
+  // Read afresh: the cache may hold an earlier text of the same file.
+  store::ClearTemplateCache();
+  if (!path.empty() && store::LoadTemplateText(path) && !store::templateState().sections.empty()) return true;
+  store::ClearTemplateCache();
   platform::ShowMessage(kTemplateReadError, platform::kProductName, platform::MsgIcon::Information,
                         platform::MsgButtons::Ok);
   return false;
@@ -52,8 +30,6 @@ bool CyclePropsTempToRegArrays(const std::string& path, int32_t screenWidth, int
   // A mistyped or damaged path must not replace the user's settings by defaults.
   if (!CheckTemplateReadable(path)) return false;
   store::templateState().TemplatePath = path;
-  // A file of the same path may have been cached by an earlier lookup.
-  store::ClearTemplateCache();
   ImportSetting("DirectX", "DX_WinWidth", runtime::LongToText(screenWidth));
   ImportSetting("DirectX", "DX_WinHeight", runtime::LongToText(screenHeight));
   ImportSetting("DirectX", "DX_FilterIndex", "0");

@@ -56,8 +56,9 @@ inline constexpr const char* kTemplateCopyright = "Copyright (C) Zorvane. All ri
 inline constexpr const char* kTemplateReadError = "The template file could not be read.";
 
 // Whether `path` holds a template that can be read: a file that opens, reads and holds at
-// least one section header. Otherwise the user is told kTemplateReadError and false is
-// returned; a road that gets false changes nothing.
+// least one section header. It is then read afresh into the template cache. Otherwise the
+// user is told kTemplateReadError and false is returned; a road that gets false changes
+// nothing.
 bool CheckTemplateReadable(const std::string& path);
 
 // Template value -> registry for every value of a table (a value the template lacks gets its

@@ -74,8 +74,6 @@ void CyclePropsRegToArrays(PropsControls& c) {
 bool CyclePropsTempToArrays(PropsControls& c) {
   const std::string path = store::templateState().TemplatePath;
   if (!settings::CheckTemplateReadable(path)) return false;
-  // Read the file as it is now, not as an earlier lookup cached it.
-  store::ClearTemplateCache();
   host::ReadWriteDisplaySettings(c, 1);
   for (size_t i = 0; i < std::size(settings::kHueConeValues); ++i)
     c.txtColorProps[static_cast<int>(i)].SetText(
