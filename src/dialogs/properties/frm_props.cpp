@@ -5,6 +5,8 @@
 #include "dialogs/properties/props_layout.h"
 #include "dialogs/properties/props_lists.h"
 #include "dialogs/properties/props_openers.h"
+#include "dialogs/properties/settings_roads.h"
+#include "dialogs/properties/type_lists.h"
 #include "dialogs/properties/universe_fields.h"
 #include "host/startup.h"
 #include "host/window_state.h"
@@ -95,11 +97,11 @@ void frmProps::Form_Load() {
   for (const SpinnerRange& r : c.SpinnerRanges())
     controls::SyncTextToScroll(*r.box, *r.spinner, r.lower, r.upper, r.maxLength, 0);
 
-  // TODO(galaxy lists): FillGalaxyList(c, true); FillCompositeList(c, true);
+  FillGalaxyList(c, true);
+  FillCompositeList(c, true);
   FillUniProfileList(c);
-  // TODO(settings start): ApplyFilterEffect(c) loads the stored or factory set after these.
-  PrepareFilterAndConeFields(c);
-  engine::RefreshHueColorPreview(*this);
+  // The filter list, then the stored set (or the factory one, or the first run's).
+  ApplyFilterEffect(c);
   // A first run or a factory reset has replaced the types the profile list was filled from.
   FillUniProfileList(c);
   ArrangeFrames(true);
@@ -143,8 +145,8 @@ void frmProps::cmdAccept_Click() {
     GalaxyEditMode = false;
     return;
   }
-  // TODO(settings roads): the window closes only when CyclePropsArraysToReg(c) wrote the set.
-  Unload();
+  // A set that could not be stored keeps the window open (the road has told the user).
+  if (CyclePropsArraysToReg(c)) Unload();
 }
 
 void frmProps::cmdDismiss_Click() { Unload(); }
@@ -178,19 +180,23 @@ void frmProps::mnuHelpArray_Click(int16_t Index) {
 // Edit > Reset: the factory settings, after saving the current set as propsave.glx in the
 // user's data folder when asked to. A backup that cannot be written resets nothing.
 void frmProps::ResetProperties() {
-  store::TemplateLookupState& t = store::templateState();
-  const std::string remembered = t.TemplatePath;
-  t.TemplatePath = host::PerUserDataFolder() + "/propsave.glx";
+  const std::string remembered = store::templateState().TemplatePath;
+  store::templateState().TemplatePath = host::PerUserDataFolder() + "/propsave.glx";
   const platform::MsgResult answer = platform::ShowMessage(
       "Do you really want to reset the Properties to the factory settings?\r\n\r\n"
       "Yes      - Save current settings to 'propsave.glx' then Reset the Properties.\r\n"
       "No       - Reset Properties without saving current settings.\r\n"
       "Cancel - Don't Reset or Save Properties.",
       platform::kProductName, platform::MsgIcon::Question, platform::MsgButtons::YesNoCancel);
-  // TODO(settings roads): Yes: CyclePropsArraysToTemp(c), and when written
-  // CyclePropsResetToFactory(c) and picPreview cleared; No: CyclePropsResetToFactory(c).
-  (void)answer;
-  t.TemplatePath = remembered;
+  if (answer == platform::MsgResult::Yes) {
+    if (CyclePropsArraysToTemp(c)) {
+      CyclePropsResetToFactory(c);
+      c.picPreview->Cls();
+    }
+  } else if (answer == platform::MsgResult::No) {
+    CyclePropsResetToFactory(c);
+  }
+  store::templateState().TemplatePath = remembered;
 }
 
 std::string frmProps::ColorPropText(int index) const { return c.txtColorProps[index].Text(); }

@@ -11,6 +11,7 @@
 
 #include "dialogs/properties/props_fixture.h"
 #include "dialogs/properties/props_lists.h"
+#include "settings/factory_galaxies.h"
 #include "store/registry_access.h"
 #include "store/typed_readers.h"
 
@@ -19,10 +20,14 @@ namespace {
 
 using FrmPropsTest = PropsTest;
 
-TEST_F(FrmPropsTest, LoadShowsTheUniversePageWithItsListsChosenAndSpinnersRanged) {
+TEST_F(FrmPropsTest, FirstRunShowsTheWelcomeThenTheFactorySetOnTheUniversePage) {
   presentation::render().WindowSizeList = {{640, 480}, {800, 600}};
+  int welcomed = 0;
+  SetWelcomeWindowOpener([&] { ++welcomed; });
   frmProps& d = Open();
   PropsControls& c = d.c;
+  EXPECT_EQ(welcomed, 1);
+  EXPECT_FALSE(d.isVisible());
   EXPECT_EQ(d.Caption(), "Zorvane Properties");
   EXPECT_FALSE(d.GalaxyEditMode);
   EXPECT_TRUE(c.fraAni[1].Visible());
@@ -30,13 +35,23 @@ TEST_F(FrmPropsTest, LoadShowsTheUniversePageWithItsListsChosenAndSpinnersRanged
   ASSERT_EQ(c.cboResolution->ListCount(), 2);
   EXPECT_EQ(c.cboResolution->List(0), "640 * 480");
   EXPECT_EQ(c.cboResolution->List(1), "800 * 600");
-  for (controls::ComboBox* first : {c.cboGalTheme, c.cboGalPlane, c.cboGalaxExtras, c.cboUniTheme, c.cboUniExtras})
+  for (controls::ComboBox* first : {c.cboGalTheme, c.cboGalPlane, c.cboGalaxExtras, c.cboUniExtras})
     EXPECT_EQ(first->ListIndex(), 0) << first->Name();
+  // The factory set: universe theme 1, the factory galaxy types listed, nothing of it stored
+  // but the first-run mark.
+  EXPECT_EQ(c.cboUniTheme->ListIndex(), 1);
   EXPECT_EQ(c.cboTourGalaxies->ListIndex(), -1);
-  EXPECT_EQ(c.cboUniProfile->ListCount(), 52);
+  EXPECT_EQ(c.lstUniGalaxy->ListCount(), 50);
+  ASSERT_EQ(c.cboUniProfile->ListCount(), 52);
+  EXPECT_EQ(c.cboUniProfile->List(0), settings::factoryGalaxies().GalaxyStyleNames.at(0));
+  EXPECT_EQ(c.cboFilterEffect->ListCount(), 16);
+  EXPECT_EQ(c.txtColorProps[0].Text(), "100");
+  EXPECT_EQ(store::GetSettingLong("General", "ResetSettings", -1), 1);
+  EXPECT_EQ(store::GetSettingLong("Universe", "Universe_Stars", -1), -1);
   EXPECT_EQ(c.lblGravityWarning->Caption(), GravityWarningText());
+  EXPECT_EQ(engine::hueConeDialog(), &d);
 
-  // Each spinner pair: the spinner's range, the box's length, its text within the range.
+  // Each spinner pair: the spinner's range and step, the box's length.
   struct Range {
     controls::TextBox* box;
     controls::Spinner* spinner;
@@ -47,6 +62,7 @@ TEST_F(FrmPropsTest, LoadShowsTheUniversePageWithItsListsChosenAndSpinnersRanged
       {&c.txtUni[1], &c.spnUni[1], 1, 999, 3, 10},          {&c.txtUni[3], &c.spnUni[3], 0, 100, 3, 1},
       {&c.txtUni[17], &c.spnUni[17], 0, 999, 3, 10},        {c.txtUniGalPct, c.spnUniGalPct, 0, 9999, 4, 50},
       {c.txtCompGalPct, c.spnCompGalPct, 0, 9999, 4, 50},   {&c.txtPixHue[4], &c.spnPixHue[4], 0, 100, 3, 1},
+      {&c.txtColorProps[3], &c.spnHue[3], -999, 999, 4, 5},
   };
   for (const Range& r : ranges) {
     SCOPED_TRACE(r.box->Name() + "(" + std::to_string(r.box->Index()) + ")");
@@ -54,12 +70,35 @@ TEST_F(FrmPropsTest, LoadShowsTheUniversePageWithItsListsChosenAndSpinnersRanged
     EXPECT_EQ(r.spinner->Max(), r.upper);
     EXPECT_EQ(r.spinner->SmallChange(), r.step);
     EXPECT_EQ(r.box->MaxLength(), r.length);
-    const int value = std::stoi(r.box->Text());
-    EXPECT_GE(value, r.lower);
-    EXPECT_LE(value, r.upper);
   }
-  EXPECT_EQ(c.txtUni[0].Text(), "5000");
-  EXPECT_EQ(engine::hueConeDialog(), &d);
+}
+
+TEST_F(FrmPropsTest, AcceptStoresTheSetAndCloses) {
+  QPointer<frmProps> d = &Open();
+  d->c.txtColorProps[0].SetText("55");
+  d->c.txtUni[1].SetText("321");
+  d->c.cmdAccept->PerformClick();
+  EXPECT_FALSE(d->IsLoaded());
+  EXPECT_EQ(store::GetSettingLong("GenColor", "HWC_ConeBright", -1), 55);
+  EXPECT_EQ(store::GetSettingLong("Universe", "Universe_Galaxy", -1), 321);
+  EXPECT_EQ(store::GetSettingLong("General", "AnimationType", -1), 0);
+  RunDeferredDeletes();
+  // The next opening shows what was accepted.
+  frmProps& again = Open();
+  EXPECT_EQ(again.c.txtColorProps[0].Text(), "55");
+  EXPECT_EQ(again.c.txtUni[1].Text(), "321");
+}
+
+TEST_F(FrmPropsTest, AcceptOnAStoreThatFailsTellsOnceWritesNothingAndStaysOpen) {
+  frmProps& d = Open();
+  d.c.txtColorProps[0].SetText("55");
+  testsupport::FailRegistryWritesOf("Universe_Galaxy");
+  messages.messages.clear();
+  d.c.cmdAccept->PerformClick();
+  EXPECT_EQ(messages.messages.size(), 1u);
+  EXPECT_TRUE(d.IsLoaded());
+  EXPECT_EQ(store::GetSettingLong("GenColor", "HWC_ConeBright", -1), -1);
+  EXPECT_EQ(store::GetSettingLong("General", "AnimationType", -1), -1);
 }
 
 TEST_F(FrmPropsTest, OpensWithTheHueConeBrightnessFocusedAndSelected) {
