@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QTest>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -288,6 +289,49 @@ TEST_F(FrmPropsTest, APreviewLocksTheWindowAndGivesBackEachControlsState) {
   EXPECT_FALSE(c.txtUni[30].Enabled());
   EXPECT_FALSE(c.chkVisitSeq->Enabled());
   EXPECT_FALSE(c.cmdSetThemes->Enabled());
+}
+
+}  // namespace
+}  // namespace dialogs::testing
+
+namespace dialogs::testing {
+namespace {
+
+// Edit > Reset by its answer: Yes backs the set up to propsave.glx in the user's data folder
+// first and resets only when the backup was written; No resets at once; the current template
+// is the same afterwards.
+TEST_F(FrmPropsTest, ResetBacksUpToPropsaveOnYesAndResetsOnlyWhenItWasWritten) {
+  const std::string data = testsupport::MakeTempDir();
+  testsupport::ScopedEnv env("XDG_DATA_HOME", data);
+  const std::string backup = data + "/zorvane/propsave.glx";
+  struct Case {
+    platform::MsgResult answer;
+    bool backupBlocked;
+    bool reset;
+    bool backedUp;
+  } cases[] = {{platform::MsgResult::Yes, false, true, true},
+               {platform::MsgResult::No, false, true, false},
+               {platform::MsgResult::Yes, true, false, false}};
+  for (const Case& k : cases) {
+    SCOPED_TRACE(std::to_string(static_cast<int>(k.answer)) + (k.backupBlocked ? " blocked" : ""));
+    std::filesystem::remove_all(data + "/zorvane");
+    std::filesystem::create_directories(data + "/zorvane");
+    // A folder in the file's place cannot be replaced by the backup.
+    if (k.backupBlocked) std::filesystem::create_directories(backup);
+    store::templateState().TemplatePath = "/somewhere/mine.glx";
+    testsupport::MessageRecorder answers(k.answer);
+    frmProps& d = Open();
+    d.c.txtColorProps[0].SetText("55");
+    d.c.mnuEditArray[0].PerformClick();
+    EXPECT_EQ(d.c.txtColorProps[0].Text(), k.reset ? "100" : "55");
+    EXPECT_EQ(std::filesystem::is_regular_file(backup), k.backedUp);
+    if (k.backedUp) {
+      EXPECT_NE(testsupport::ReadFile(backup).find("HWC_ConeBright=55"), std::string::npos);
+    }
+    EXPECT_EQ(store::templateState().TemplatePath, "/somewhere/mine.glx");
+    d.c.cmdDismiss->PerformClick();
+  }
+  std::filesystem::remove_all(data);
 }
 
 }  // namespace
