@@ -12,6 +12,7 @@
 #include "host/display_settings.h"
 #include "dialogs/properties/field_rules.h"
 #include "dialogs/properties/props_controls.h"
+#include "dialogs/properties/type_lists.h"
 
 namespace dialogs {
 
@@ -87,7 +88,7 @@ void cboGalaxExtras_Click(PropsControls& c) { SelectExtrasPanel(c.fraGalProp, *c
 void cboUniExtras_Click(PropsControls& c) {
   SelectExtrasPanel(c.fraUniProp, *c.cboUniExtras);
   if (c.cboUniExtras->ListIndex() == 3) {
-    // FillCompositeList(c, false);
+    FillCompositeList(c, false);
     c.fraUniProp[3].update();
   }
 }
