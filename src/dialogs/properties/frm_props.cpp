@@ -203,4 +203,12 @@ std::string frmProps::ColorPropText(int index) const { return c.txtColorProps[in
 void frmProps::SetColorPropText(int index, const std::string& text) { c.txtColorProps[index].SetText(text); }
 engine::HueConePicture* frmProps::HueWheelPicture() { return &disc_; }
 
+std::string frmProps::GalaxyText(int index) const { return c.txtGalaxy[index].Text(); }
+void frmProps::SetGalaxyText(int index, const std::string& text) { c.txtGalaxy[index].SetText(text); }
+std::string frmProps::UniText(int index) const { return c.txtUni[index].Text(); }
+void frmProps::SetUniText(int index, const std::string& text) { c.txtUni[index].SetText(text); }
+std::string frmProps::UniGalName() const { return c.txtUniGalName->Text(); }
+// Filled in by the property copy of the galaxy page.
+void frmProps::CopyPropValueToAllGalaxyTypes(int32_t, float) {}
+
 }  // namespace dialogs

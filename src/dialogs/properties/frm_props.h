@@ -11,12 +11,13 @@
 
 #include "dialogs/properties/hue_fields.h"
 #include "dialogs/properties/props_controls.h"
+#include "dialogs/properties/props_fields.h"
 #include "engine/hue_cone.h"
 #include "platform/controls/controls.h"
 
 namespace dialogs {
 
-class frmProps : public controls::Form, public engine::HueConeDialog {
+class frmProps : public controls::Form, public engine::HueConeDialog, public PropsFields {
  public:
   frmProps();
   ~frmProps() override;
@@ -49,6 +50,14 @@ class frmProps : public controls::Form, public engine::HueConeDialog {
   std::string ColorPropText(int index) const override;
   void SetColorPropText(int index, const std::string& text) override;
   engine::HueConePicture* HueWheelPicture() override;
+
+  // PropsFields
+  std::string GalaxyText(int index) const override;
+  void SetGalaxyText(int index, const std::string& text) override;
+  std::string UniText(int index) const override;
+  void SetUniText(int index, const std::string& text) override;
+  std::string UniGalName() const override;
+  void CopyPropValueToAllGalaxyTypes(int32_t propIndex, float value) override;
 
  protected:
   void Form_Load() override;

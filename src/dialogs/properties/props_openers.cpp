@@ -11,12 +11,12 @@ PropsOpeners& propsOpeners() {
 
 void ResetPropsOpeners() { propsOpeners() = PropsOpeners{}; }
 
-void SetAdvancedWindowOpener(std::function<void(frmProps&)> opener) { propsOpeners().AdvancedWindow = std::move(opener); }
+void SetAdvancedWindowOpener(std::function<void(PropsFields&)> opener) { propsOpeners().AdvancedWindow = std::move(opener); }
 void SetFileMenuAction(std::function<void(frmProps&, int16_t)> action) { propsOpeners().FileMenuAction = std::move(action); }
 void SetHelpMenuAction(std::function<void(frmProps&, int16_t)> action) { propsOpeners().HelpMenuAction = std::move(action); }
 void SetHelpCloser(std::function<void()> closer) { propsOpeners().CloseHelp = std::move(closer); }
 void SetWelcomeWindowOpener(std::function<void()> opener) { propsOpeners().WelcomeWindow = std::move(opener); }
-void SetGalaxyEditorOpener(std::function<void(frmProps&, GalaxyEditorKind, int32_t)> opener) {
+void SetGalaxyEditorOpener(std::function<void(PropsFields&, GalaxyEditorKind, int32_t)> opener) {
   propsOpeners().GalaxyEditor = std::move(opener);
 }
 
@@ -28,7 +28,7 @@ bool ShowWelcomeWindow() {
   return true;
 }
 
-bool OpenGalaxyEditor(frmProps& dialog, GalaxyEditorKind kind, int32_t n) {
+bool OpenGalaxyEditor(PropsFields& dialog, GalaxyEditorKind kind, int32_t n) {
   const auto opener = propsOpeners().GalaxyEditor;
   if (!opener || n < 0 || n > 49) return false;
   opener(dialog, kind, n);

@@ -9,13 +9,14 @@
 namespace dialogs {
 
 class frmProps;
+class PropsFields;
 
 // The three editors of one galaxy type.
 enum class GalaxyEditorKind { Levels, UserDefIFS, Molecule };
 
 struct PropsOpeners {
   // The advanced settings window, shown modally; returns when it is closed.
-  std::function<void(frmProps&)> AdvancedWindow;
+  std::function<void(PropsFields&)> AdvancedWindow;
   // The File menu items but Exit: index 0 open, 2 save, 3 save as (the item's position).
   std::function<void(frmProps&, int16_t)> FileMenuAction;
   // The Help menu items by their position (separators included).
@@ -25,22 +26,22 @@ struct PropsOpeners {
   // The first-run welcome window, shown modally.
   std::function<void()> WelcomeWindow;
   // One editor of galaxy type n (0 to 49), shown modally.
-  std::function<void(frmProps&, GalaxyEditorKind, int32_t)> GalaxyEditor;
+  std::function<void(PropsFields&, GalaxyEditorKind, int32_t)> GalaxyEditor;
 };
 PropsOpeners& propsOpeners();
 void ResetPropsOpeners();
 
-void SetAdvancedWindowOpener(std::function<void(frmProps&)> opener);
+void SetAdvancedWindowOpener(std::function<void(PropsFields&)> opener);
 void SetFileMenuAction(std::function<void(frmProps&, int16_t)> action);
 void SetHelpMenuAction(std::function<void(frmProps&, int16_t)> action);
 void SetHelpCloser(std::function<void()> closer);
 void SetWelcomeWindowOpener(std::function<void()> opener);
-void SetGalaxyEditorOpener(std::function<void(frmProps&, GalaxyEditorKind, int32_t)> opener);
+void SetGalaxyEditorOpener(std::function<void(PropsFields&, GalaxyEditorKind, int32_t)> opener);
 
 // Shows the welcome window when one is registered; false when there is none.
 bool ShowWelcomeWindow();
 // Opens the editor of galaxy type n; false (nothing happens) when no editor is registered or
 // n is outside 0-49.
-bool OpenGalaxyEditor(frmProps& dialog, GalaxyEditorKind kind, int32_t n);
+bool OpenGalaxyEditor(PropsFields& dialog, GalaxyEditorKind kind, int32_t n);
 
 }  // namespace dialogs

@@ -129,7 +129,7 @@ TEST_F(FrmPropsTest, RegisteredWindowsOpenFromTheirItemsWithTheItemsPosition) {
   std::vector<std::string> calls;
   SetFileMenuAction([&](frmProps&, int16_t i) { calls.push_back("file " + std::to_string(i)); });
   SetHelpMenuAction([&](frmProps&, int16_t i) { calls.push_back("help " + std::to_string(i)); });
-  SetAdvancedWindowOpener([&](frmProps&) { calls.push_back("advanced"); });
+  SetAdvancedWindowOpener([&](PropsFields&) { calls.push_back("advanced"); });
   frmProps& d = Open();
   PropsControls& c = d.c;
   for (int i : {0, 2, 3}) EXPECT_TRUE(c.mnuFileArray[i].Enabled()) << i;
