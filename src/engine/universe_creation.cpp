@@ -19,6 +19,7 @@
 #include "presentation/frame_pacing.h"
 #include "presentation/render_state.h"
 #include "presentation/compositor.h"
+#include "runtime/inline_numbers.h"
 #include "runtime/numbers.h"
 
 namespace engine {
@@ -79,12 +80,8 @@ void TurnIntoStar(UniverseStars& s, int32_t i, const UniverseGalaxies& g) {
 bool Project(float wx, float wy, float depth, int32_t& sx, int32_t& sy) {
   const presentation::RenderState& rs = presentation::render();
   const float f = rs.PerspectiveScale / depth;
-  const auto x = runtime::ToLong(static_cast<double>(wx * f) + rs.ScreenCentreX);
-  const auto y = runtime::ToLong(static_cast<double>(wy * f) + rs.ScreenCentreY);
-  if (!x || !y) return false;
-  sx = *x;
-  sy = *y;
-  return true;
+  return runtime::ToLongInline(static_cast<double>(wx * f) + rs.ScreenCentreX, sx) &&
+         runtime::ToLongInline(static_cast<double>(wy * f) + rs.ScreenCentreY, sy);
 }
 
 // Star i tilted by its level and placed around the camera-relative centre of galaxy gi
