@@ -1,5 +1,6 @@
 #include <QCoreApplication>
 
+#include "capture/file_menu.h"
 #include "capture/video_frames.h"
 #include "dialogs/info/frm_welcome.h"
 #include "dialogs/info/help_menu.h"
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
   qAddPreRoutine(&InstallHelp);
   host::SetPropertiesDialogFactory([] { return dialogs::frmProps::Create(); });
   dialogs::SetHelpMenuAction([](dialogs::frmProps& dialog, int16_t index) { dialogs::HelpMenuAction(dialog, index); });
+  dialogs::SetFileMenuAction([](dialogs::frmProps& dialog, int16_t index) { capture::FileMenuAction(dialog, index); });
   dialogs::SetHelpCloser([] { platform::ShowHelp(nullptr, platform::HELP_QUIT, 0); });
   dialogs::SetWelcomeWindowOpener([] { dialogs::ShowWelcome(); });
   host::qtFrameSink().SetVideoFrameWriter(&capture::WriteVideoFrame);
