@@ -2,6 +2,7 @@
 
 #include "capture/file_menu.h"
 #include "capture/video_frames.h"
+#include "dialogs/editors/editor_openers.h"
 #include "dialogs/info/frm_welcome.h"
 #include "dialogs/info/help_menu.h"
 #include "dialogs/properties/frm_props.h"
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
   dialogs::SetFileMenuAction([](dialogs::frmProps& dialog, int16_t index) { capture::FileMenuAction(dialog, index); });
   dialogs::SetHelpCloser([] { platform::ShowHelp(nullptr, platform::HELP_QUIT, 0); });
   dialogs::SetWelcomeWindowOpener([] { dialogs::ShowWelcome(); });
+  dialogs::RegisterEditorOpeners();
   host::qtFrameSink().SetVideoFrameWriter(&capture::WriteVideoFrame);
   return host::RunApplication(argc, argv);
 }

