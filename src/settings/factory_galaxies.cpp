@@ -1,5 +1,6 @@
 #include "settings/factory_galaxies.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 
@@ -79,6 +80,24 @@ void LoadAtom(AtomBlock& atoms, std::string_view row, int32_t k) {
 }
 
 }  // namespace
+
+void LoadFactoryPointsAndAtoms(model::GalaxyTypeProps& g, std::string_view row, int32_t style) {
+  // The count column carries IFS points for style 8 and atoms for style 9. Entries past a
+  // block's capacity are not read.
+  const int32_t count = LongColumn(row, 68).value_or(0);
+  g.Ifs.Galaxy_IFS_Points = 0;
+  if (count > 0 && style == 8) {
+    g.Ifs.Galaxy_IFS_Points = std::min(count, model::kMaxIfsPoints);
+    LoadCentre(g.Ifs.IFS_CenterX, g.Ifs.IFS_CenterY, g.Ifs.IFS_CenterZ, row);
+    for (int32_t k = 0; k < g.Ifs.Galaxy_IFS_Points; ++k) LoadIfsPoint(g.Ifs, row, k);
+  }
+  g.Atoms.Galaxy_Atoms = 0;
+  if (count > 0 && style == 9) {
+    g.Atoms.Galaxy_Atoms = std::min(count, model::kMaxAtoms);
+    LoadCentre(g.Atoms.Atom_CenterX, g.Atoms.Atom_CenterY, g.Atoms.Atom_CenterZ, row);
+    for (int32_t k = 0; k < g.Atoms.Galaxy_Atoms; ++k) LoadAtom(g.Atoms, row, k);
+  }
+}
 
 FactoryGalaxyState& factoryGalaxies() {
   static FactoryGalaxyState state;
@@ -180,21 +199,7 @@ void LoadFactoryGalaxy(int32_t n) {
     SetLong(g.Galaxy_StdLevB_A1, row, 64);
   }
 
-  // The count column carries IFS points for style 8 and atoms for style 9; every other
-  // style leaves both blocks empty. Entries past a block's capacity are not read.
-  const int32_t count = LongColumn(row, 68).value_or(0);
-  g.Ifs.Galaxy_IFS_Points = 0;
-  if (count > 0 && g.Galaxy_GalStyle == 8) {
-    g.Ifs.Galaxy_IFS_Points = count;
-    LoadCentre(g.Ifs.IFS_CenterX, g.Ifs.IFS_CenterY, g.Ifs.IFS_CenterZ, row);
-    for (int32_t k = 0; k < count && k < model::kMaxIfsPoints; ++k) LoadIfsPoint(g.Ifs, row, k);
-  }
-  g.Atoms.Galaxy_Atoms = 0;
-  if (count > 0 && g.Galaxy_GalStyle == 9) {
-    g.Atoms.Galaxy_Atoms = count;
-    LoadCentre(g.Atoms.Atom_CenterX, g.Atoms.Atom_CenterY, g.Atoms.Atom_CenterZ, row);
-    for (int32_t k = 0; k < count && k < model::kMaxAtoms; ++k) LoadAtom(g.Atoms, row, k);
-  }
+  LoadFactoryPointsAndAtoms(g, row, g.Galaxy_GalStyle);
 
   // Factory values pass through the same clamp as values loaded from storage.
   ClampGalaxyRecord(n);

@@ -19,7 +19,12 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
+
+namespace model {
+struct GalaxyTypeProps;
+}
 
 namespace settings {
 
@@ -41,6 +46,12 @@ std::string FactoryGalaxyRow(int32_t n);
 // IFS points or atoms, and then the record clamp (ClampGalaxyRecord). Fields no column names
 // keep their contents.
 void LoadFactoryGalaxy(int32_t n);
+
+// The IFS points or atoms of a factory row for a type of galaxy style `style`: both counts
+// become 0; then, when column 68 is above 0, style 8 takes that count (at most the block's
+// capacity), the centre and the points into the IfsBlock, style 9 into the AtomBlock, each atom
+// with the position count of its structure type. Other styles keep both blocks empty.
+void LoadFactoryPointsAndAtoms(model::GalaxyTypeProps& g, std::string_view row, int32_t style);
 
 // All 50 factory galaxy types, then the 16 factory composites.
 void LoadFactoryDefaults();

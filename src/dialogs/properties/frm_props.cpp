@@ -2,10 +2,13 @@
 
 #include <QCoreApplication>
 
+#include "dialogs/properties/galaxy_theme.h"
+#include "dialogs/properties/prop_copy.h"
 #include "dialogs/properties/props_layout.h"
 #include "dialogs/properties/props_lists.h"
 #include "dialogs/properties/props_openers.h"
 #include "dialogs/properties/settings_roads.h"
+#include "dialogs/properties/type_edit.h"
 #include "dialogs/properties/type_lists.h"
 #include "dialogs/properties/universe_fields.h"
 #include "host/startup.h"
@@ -50,6 +53,9 @@ frmProps* frmProps::Create() {
 void frmProps::WireHandlers() {
   AttachHueFieldHandlers(c, *this);
   AttachUniverseFieldHandlers(c);
+  AttachTypeEditHandlers(c);
+  AttachPropCopyHandlers(c, *this);
+  c.cboGalTheme->Click = [this] { cboGalTheme_Click(c, c.lstUniGalaxy->ListIndex()); };
   c.cmdAccept->Click = [this] { cmdAccept_Click(); };
   c.cmdDismiss->Click = [this] { cmdDismiss_Click(); };
   c.cmdSetThemes->Click = [this] { cmdSetThemes_Click(); };
@@ -208,7 +214,8 @@ void frmProps::SetGalaxyText(int index, const std::string& text) { c.txtGalaxy[i
 std::string frmProps::UniText(int index) const { return c.txtUni[index].Text(); }
 void frmProps::SetUniText(int index, const std::string& text) { c.txtUni[index].SetText(text); }
 std::string frmProps::UniGalName() const { return c.txtUniGalName->Text(); }
-// Filled in by the property copy of the galaxy page.
-void frmProps::CopyPropValueToAllGalaxyTypes(int32_t, float) {}
+void frmProps::CopyPropValueToAllGalaxyTypes(int32_t propIndex, float value) {
+  dialogs::CopyPropValueToAllGalaxyTypes(c, propIndex, value, GalaxyEditMode ? c.lstUniGalaxy->ListIndex() : -1);
+}
 
 }  // namespace dialogs
