@@ -243,6 +243,8 @@ void AttachTypeEditHandlers(PropsControls& c) {
   c.cmdGalCommit->Click = [pc] { cmdGalCommit_Click(*pc); };
   c.cmdResetGalPct->Click = [pc] { cmdResetGalPct_Click(*pc); };
   c.lstCompGalaxy->Click = [pc] { lstCompGalaxy_Click(*pc); };
+  // A double click starts or stops the composite preview, as its button does.
+  c.lstCompGalaxy->DblClick = [pc] { pc->cmdPreviewComp->PerformClick(); };
   c.cboCompMajor->Click = [pc] { UpdateCompositeIfsWarning(*pc); };
   c.lstCompMinor->Click = [pc] { UpdateCompositeIfsWarning(*pc); };
   c.lstCompMinor->ItemCheck = [pc](int32_t) { UpdateCompositeIfsWarning(*pc); };

@@ -42,7 +42,8 @@ void UpdateCompositeIfsWarning(PropsControls& c);
 void cmdCompCommit_Click(PropsControls& c);
 void cmdResetCompPct_Click(PropsControls& c);
 
-// Wires the handlers of the type list, the composite fields, the percent fields with their
+// Wires the handlers of the type list, the composite fields (a double click on a composite
+// line presses the composite preview button), the percent fields with their
 // spinners and the two resets onto the controls of `c`.
 void AttachTypeEditHandlers(PropsControls& c);
 
