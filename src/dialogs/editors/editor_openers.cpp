@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "dialogs/editors/frm_levels.h"
+#include "dialogs/editors/frm_user_def_ifs.h"
 #include "dialogs/properties/props_fields.h"
 #include "dialogs/properties/props_openers.h"
 
@@ -12,12 +14,12 @@ namespace {
 // One editor of galaxy type n, shown modally; returns when it has closed. A kind without a
 // window does nothing.
 void OpenEditor(PropsFields& dialog, GalaxyEditorKind kind, int32_t n) {
-  (void)dialog;
-  (void)n;
   switch (kind) {
     case GalaxyEditorKind::Levels:
+      ShowLevelsEditor(dialog, n);
       break;
     case GalaxyEditorKind::UserDefIFS:
+      ShowUserDefIFSEditor(dialog, n);
       break;
     case GalaxyEditorKind::Molecule:
       break;
