@@ -5,6 +5,7 @@
 #include <QPalette>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 
 #include "dialogs/properties/field_rules.h"
@@ -53,6 +54,22 @@ std::optional<int32_t> ResetPercent(controls::TextBox& box) {
     return std::nullopt;
   }
   return runtime::LeadingWholeClamped("0" + box.Text(), 0, kMaxPercent);
+}
+
+// Gives every record of a list the percent of a reset box (the user is told when it is empty):
+// `setPercent`(i, p) writes record i and returns the name of its line, which is selected (so
+// the fields show it, as every selection does) and rewritten. The list ends on line 0.
+void ResetPercents(controls::TextBox& box, controls::ListBox& list, int32_t count,
+                   const std::function<std::string(int32_t, int32_t)>& setPercent) {
+  const std::optional<int32_t> p = ResetPercent(box);
+  if (!p) return;
+  for (int32_t i = 0; i < count; ++i) {
+    const std::string name = setPercent(i, *p);
+    list.SetListIndex(i);
+    if (list.ListIndex() == i) controls::SizeComboToText(list, name, *p, false);
+  }
+  list.SetTopIndex(0);
+  list.SetListIndex(0);
 }
 
 // A name box keeps refused characters out of what is typed or pasted.
@@ -143,18 +160,10 @@ void cmdGalCommit_Click(PropsControls& c) {
 }
 
 void cmdResetGalPct_Click(PropsControls& c) {
-  const std::optional<int32_t> p = ResetPercent(*c.txtResetGalPct);
-  if (!p) return;
-  for (int32_t i = 0; i < model::kEditableGalaxyTypes; ++i) {
-    GalaxyAt(i)._UniGalPct = *p;
-    // Selecting the line shows it in the name and percent fields, as every selection does.
-    c.lstUniGalaxy->SetListIndex(i);
-    if (c.lstUniGalaxy->ListIndex() != i) continue;
-    const model::GalaxyTypeProps& g = GalaxyAt(i);
-    controls::SizeComboToText(*c.lstUniGalaxy, g._UniGalName, g._UniGalPct, false);
-  }
-  c.lstUniGalaxy->SetTopIndex(0);
-  c.lstUniGalaxy->SetListIndex(0);
+  ResetPercents(*c.txtResetGalPct, *c.lstUniGalaxy, model::kEditableGalaxyTypes, [](int32_t i, int32_t p) {
+    GalaxyAt(i)._UniGalPct = p;
+    return GalaxyAt(i)._UniGalName;
+  });
   lstUniGalaxy_Click(c);
 }
 
@@ -223,17 +232,10 @@ void cmdCompCommit_Click(PropsControls& c) {
 }
 
 void cmdResetCompPct_Click(PropsControls& c) {
-  const std::optional<int32_t> p = ResetPercent(*c.txtResetCompPct);
-  if (!p) return;
-  for (int32_t k = 0; k < model::kCompositeCount; ++k) {
-    CompositeAt(k)._CompGalPct = *p;
-    c.lstCompGalaxy->SetListIndex(k);
-    if (c.lstCompGalaxy->ListIndex() != k) continue;
-    const model::CompositeRecord& r = CompositeAt(k);
-    controls::SizeComboToText(*c.lstCompGalaxy, CompositeListName(k, r._CompGalName), r._CompGalPct, false);
-  }
-  c.lstCompGalaxy->SetTopIndex(0);
-  c.lstCompGalaxy->SetListIndex(0);
+  ResetPercents(*c.txtResetCompPct, *c.lstCompGalaxy, model::kCompositeCount, [](int32_t k, int32_t p) {
+    CompositeAt(k)._CompGalPct = p;
+    return CompositeListName(k, CompositeAt(k)._CompGalName);
+  });
   lstCompGalaxy_Click(c);
 }
 
