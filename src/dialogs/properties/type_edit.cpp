@@ -20,8 +20,6 @@ namespace dialogs {
 
 namespace {
 
-// Characters at the end of a list line that hold the percent.
-constexpr size_t kPercentColumn = 4;
 constexpr int32_t kMaxPercent = 9999;
 constexpr uint32_t kCyan = 0x00FFFF;
 
@@ -107,14 +105,6 @@ void CouplePercent(controls::TextBox& box, controls::Spinner& spinner) {
 }
 
 }  // namespace
-
-std::string ListLineName(std::string_view line) {
-  return runtime::TrimBlanks(line.substr(0, line.size() > kPercentColumn ? line.size() - kPercentColumn : 0));
-}
-
-std::string ListLinePercent(std::string_view line) {
-  return runtime::TrimBlanks(line.substr(line.size() > kPercentColumn ? line.size() - kPercentColumn : 0));
-}
 
 bool IsRefusedNameChar(int ch) { return ch == '[' || ch == ']' || ch == ',' || ch == '=' || (ch >= 0 && ch < 0x20) || ch == 0x7F; }
 

@@ -17,11 +17,6 @@ namespace dialogs {
 
 struct PropsControls;
 
-// The name of a list line (all but its last 4 characters) and its percent (the last 4), both
-// trimmed of blanks.
-std::string ListLineName(std::string_view line);
-std::string ListLinePercent(std::string_view line);
-
 // Whether a character (by its code) may not stand in a galaxy type or composite name: "[",
 // "]", ",", "=" and the control characters.
 bool IsRefusedNameChar(int ch);

@@ -17,6 +17,14 @@ constexpr size_t kPercentColumn = 4;
 
 }  // namespace
 
+std::string ListLineName(std::string_view line) {
+  return runtime::TrimBlanks(line.substr(0, line.size() > kPercentColumn ? line.size() - kPercentColumn : 0));
+}
+
+std::string ListLinePercent(std::string_view line) {
+  return runtime::TrimBlanks(line.substr(line.size() > kPercentColumn ? line.size() - kPercentColumn : 0));
+}
+
 void AddGalaxyLine(PropsControls& c, int32_t n) {
   if (n < 0 || n >= model::kEditableGalaxyTypes) return;
   const model::GalaxyTypeProps& g = model::records().GalaxyTypes[static_cast<size_t>(n)];

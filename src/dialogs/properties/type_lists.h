@@ -16,6 +16,11 @@ namespace dialogs {
 
 struct PropsControls;
 
+// The name of a list line (all but its last 4 characters) and its percent (the last 4), both
+// trimmed of blanks.
+std::string ListLineName(std::string_view line);
+std::string ListLinePercent(std::string_view line);
+
 // Appends the line of galaxy type n (0 to 49) to lstUniGalaxy.
 void AddGalaxyLine(PropsControls& c, int32_t n);
 

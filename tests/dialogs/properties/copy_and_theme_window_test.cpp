@@ -8,7 +8,7 @@
 
 #include "dialogs/properties/galaxy_fields.h"
 #include "dialogs/properties/props_fixture.h"
-#include "dialogs/properties/type_edit.h"
+#include "dialogs/properties/type_lists.h"
 #include "model/galaxy_types.h"
 
 namespace dialogs::testing {
