@@ -52,6 +52,7 @@ struct IfsBlock {
   std::array<float, kMaxIfsPoints> IfsScaleF{};  // IfsScale / 100
   std::array<float, kMaxIfsPoints> IfsCos{};     // of IfsAngle
   std::array<float, kMaxIfsPoints> IfsSin{};
+  bool operator==(const IfsBlock&) const = default;
 };
 
 // Atoms of a molecule galaxy (galaxy style 9).
@@ -79,6 +80,7 @@ struct AtomBlock {
   std::array<float, kMaxAtoms> AtomExtra059{};  // x 0.594603
   std::array<float, kMaxAtoms> AtomExtra071{};  // x 0.707106
   std::array<float, kMaxAtoms> AtomExtra087{};  // x 0.866025
+  bool operator==(const AtomBlock&) const = default;
 };
 
 // One galaxy type. Field order follows the record as the system keeps it.
@@ -207,6 +209,8 @@ struct GalaxyTypeProps {
   float CometSpeedF = 0.0f;
   float CometSWindF = 0.0f;
   float LevelSpacingF = 0.0f;
+  // Field by field, run-time values included.
+  bool operator==(const GalaxyTypeProps&) const = default;
 };
 
 // One composite galaxy: a weighted mix of ordinary galaxy types.
@@ -216,6 +220,7 @@ struct CompositeRecord {
   int32_t CompGal_Count = 0; // members in use
   std::array<int32_t, kCompositeMembers> CompGal_Type{};       // member types, slot 0 the major
   std::array<int32_t, kCompositeMembers> CompGal_CumWeight{};  // running sums, run time
+  bool operator==(const CompositeRecord&) const = default;
 };
 
 // Module data of the galaxy records.

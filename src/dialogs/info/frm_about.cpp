@@ -5,6 +5,7 @@
 #include <QInputDialog>
 
 #include "dialogs/info/backgrounds.h"
+#include "dialogs/info/frm_credits.h"
 #include "dialogs/info/mail_links.h"
 #include "dialogs/info/perf_switches.h"
 #include "dialogs/info/product_info.h"
@@ -14,6 +15,7 @@
 #include "model/hue_wheel.h"
 #include "presentation/frame_pacing.h"
 #include "presentation/render_state.h"
+#include "runtime/numbers.h"
 #include "settings/factory_galaxies.h"
 
 namespace dialogs {
@@ -139,7 +141,6 @@ frmAbout::frmAbout() : controls::Form(nullptr, "frmAbout") {
   cmdCredits = new CommandButton(picBack, "cmdCredits");
   cmdCredits->SetCaption("*");
   cmdCredits->Move(240, 3405, 390, 360);
-  cmdCredits->SetVisible(false);  // this build has no credits window to open
   cmdTellFriend = new CommandButton(picBack, "cmdTellFriend");
   cmdTellFriend->SetCaption("&Email a Friend...");
   cmdTellFriend->Move(5700, 3405, 1800, 375);
@@ -150,6 +151,7 @@ frmAbout::frmAbout() : controls::Form(nullptr, "frmAbout") {
   SetCancelButton(cmdDismiss);
 
   cmdDismiss->Click = [this] { cmdDismiss_Click(); };
+  cmdCredits->Click = [this] { cmdCredits_Click(); };
   cmdTellFriend->Click = [this] { cmdTellFriend_Click(); };
   for (int i = 0; i < 4; ++i) lblEmail[i].Click = [this, i] { lblEmail_Click(i); };
   for (int i = 0; i < 8; ++i) lblWeb[i].Click = [this, i] { lblWeb_Click(i); };
@@ -270,6 +272,25 @@ void frmAbout::BackupCompositeRecords(bool save) {
 void frmAbout::cmdDismiss_Click() {
   presentation::pacing().G_bCancel = true;
   Unload();
+}
+
+void frmAbout::cmdCredits_Click() { ShowCredits(); }
+
+// The credits run inside the demo's frame; when they close, the demo starts again with the type
+// that was playing, from its first frame. The backups still hold the user's records.
+void frmAbout::ShowCredits() {
+  auto* credits = new frmCredits;
+  credits->FormLet(1200, 0.005f, 1.0f, creditLines_);
+  credits->EnsureLoaded();
+  credits->SizeAndCentre(runtime::ToLongOr(1.05 * width(), width()), runtime::ToLongOr(1.25 * credits->height(), 1));
+  presentation::LoadSaverProperties(*credits->picField, true, 1.0f, 0);
+  credits->ShowModal();
+  credits->Release();
+  // No demo before the first activation (nothing is backed up yet) and none after a close.
+  if (closed_ || !activated_) return;
+  presentation::pacing().G_bCancel = false;
+  PaintBackground();
+  PlayDemo();
 }
 
 void frmAbout::cmdTellFriend_Click() { OpenLink(RecommendationMailLink()); }

@@ -41,6 +41,7 @@ class frmAbout : public controls::Form {
   controls::CommandButton* cmdDismiss = nullptr;
 
   void cmdDismiss_Click();
+  void cmdCredits_Click();
   void cmdTellFriend_Click();
   void lblEmail_Click(int index);
   void lblWeb_Click(int index);
@@ -58,6 +59,7 @@ class frmAbout : public controls::Form {
   void PaintBackground();
   void RunAboutDemo();
   void PlayDemo();
+  void ShowCredits();
 
   std::vector<std::string> creditLines_;
   std::array<model::GalaxyTypeProps, 50> galaxyBackup_{};

@@ -19,8 +19,8 @@ inline constexpr const char* kFaqPage = "https://zorvane.org/faq.html";
 inline constexpr const char* kMakerLine = "Zorvane Orbital Rendering Visuals";
 inline constexpr const char* kMakerName1 = "Zorvane Orbital";
 inline constexpr const char* kMakerName2 = "Rendering Visuals";
-// The notice of the about window and the last credit line.
-inline constexpr const char* kNotice = "Copyright (C) 2026 The Zorvane Developers. Free software.";
+// The notice of the about window and the last credit line (the credits show 32 characters of it).
+inline constexpr const char* kNotice = "(C) 2026 The Zorvane Developers";
 
 // The names of the credits.
 inline constexpr const char* kEngineerName = "The Zorvane Developers";

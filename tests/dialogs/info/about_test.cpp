@@ -5,10 +5,12 @@
 #include <QApplication>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "dialogs/info/frm_about.h"
+#include "dialogs/info/frm_credits.h"
 #include "dialogs/info/mail_links.h"
 #include "dialogs/info/perf_switches.h"
 #include "dialogs/info/product_info.h"
@@ -26,14 +28,17 @@ namespace {
 std::vector<std::string> opened;
 void Record(std::string_view address) { opened.emplace_back(address); }
 
-// A pacer that runs `onPace` at every frame.
+// A pacer that runs `onPace` at every pacer call and `onFrame` at every frame shown.
 class Pacer : public enginetest::FakeHost {
  public:
-  std::function<void()> onPace;
+  std::function<void()> onPace, onFrame;
 
  protected:
   void OnPace() override {
     if (onPace) onPace();
+  }
+  void OnFrame() override {
+    if (onFrame) onFrame();
   }
 };
 
@@ -50,6 +55,10 @@ void MakeUserRecords() {
     g.Ifs.Galaxy_IFS_Points = n % 5;
     g.Ifs.IfsX[1] = 300 + n;
     g.Atoms.Galaxy_Atoms = n % 32;
+    g.Galaxy_RadiusExp = 0.5f + 0.01f * static_cast<float>(n);
+    g.OrbitAngle = 0.25f * static_cast<float>(n);
+    g.LevelTilt[2] = static_cast<float>(n);
+    g.Atoms.AtomExtra087[4] = 0.5f * static_cast<float>(n);
   }
   for (int c = 0; c < 16; ++c) {
     auto& comp = r.CompositeGalaxies[static_cast<size_t>(c)];
@@ -57,6 +66,7 @@ void MakeUserRecords() {
     comp._CompGalPct = 11 + c;
     comp.CompGal_Count = 2;
     comp.CompGal_Type[1] = c;
+    comp.CompGal_CumWeight[3] = 40 + c;
   }
 }
 
@@ -85,6 +95,7 @@ void ExpectRecordsEqual(const Snapshot& s) {
     EXPECT_EQ(a.Galaxy_RadiusExp, b.Galaxy_RadiusExp);
     EXPECT_EQ(std::memcmp(&a.Ifs, &b.Ifs, sizeof a.Ifs), 0);
     EXPECT_EQ(std::memcmp(&a.Atoms, &b.Atoms, sizeof a.Atoms), 0);
+    EXPECT_TRUE(a == b);  // every field, run-time values included
   }
   for (size_t i = 0; i < 16; ++i) {
     SCOPED_TRACE(i);
@@ -94,6 +105,7 @@ void ExpectRecordsEqual(const Snapshot& s) {
     EXPECT_EQ(a._CompGalPct, b._CompGalPct);
     EXPECT_EQ(a.CompGal_Count, b.CompGal_Count);
     EXPECT_EQ(a.CompGal_Type, b.CompGal_Type);
+    EXPECT_TRUE(a == b);
   }
 }
 
@@ -278,6 +290,116 @@ TEST_F(AboutWindow, CreditLinesKeepTheirForms) {
   EXPECT_EQ(lines[35], " ");
   EXPECT_EQ(lines[36], dialogs::kNotice);
   EXPECT_NE(lines[36][0], ' ');
+}
+
+// The demo type at every frame shown. A type plays kDemoFrames frames, so the frames fall into
+// blocks of that length, one a type played.
+constexpr size_t kDemoFrames = 300;
+std::vector<int32_t> PlayedBlocks(const std::vector<int32_t>& types) {
+  std::vector<int32_t> blocks;
+  for (size_t i = 0; i + kDemoFrames <= types.size(); i += kDemoFrames) {
+    for (size_t j = i; j < i + kDemoFrames; ++j) EXPECT_EQ(types[j], types[i]) << j;
+    blocks.push_back(types[i]);
+  }
+  return blocks;
+}
+
+TEST_F(AboutWindow, DemoOrderFollowsTheFactoryWeights) {
+  settings::InitGalaxyStyleNames();
+  const std::vector<int32_t> factory = settings::factoryGalaxies().GalaxyStylePcts;
+  const struct {
+    std::map<int, int32_t> weights;  // every other type weighs 0
+    std::vector<int32_t> order;
+  } cases[] = {
+      {{{49, 5}}, {0, 49, 0, 49}},           // types of weight 0 are skipped; after 49 comes 0
+      {{}, {0, 0, 0}},                       // type 0 alone plays again and again
+      {{{3, 1}, {7, -2}, {8, 2}}, {0, 3, 8}},  // type 0 plays whatever its weight; -2 counts as none
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.order.size() * 100 + c.order[1]);
+    auto& pcts = settings::factoryGalaxies().GalaxyStylePcts;
+    std::fill(pcts.begin(), pcts.end(), 0);
+    for (auto [type, weight] : c.weights) pcts[static_cast<size_t>(type)] = weight;
+    auto* w = new dialogs::frmAbout;
+    w->EnsureLoaded();
+    std::vector<int32_t> types;
+    pacer.onFrame = [&] { types.push_back(w->DemoType()); };
+    pacer.onPace = [&] {
+      // The last frame of a galaxy has no pacer call of its own.
+      if (types.size() >= c.order.size() * kDemoFrames && w->IsLoaded()) w->cmdDismiss_Click();
+    };
+    Activate(w);
+    EXPECT_EQ(PlayedBlocks(types), c.order);
+    w->Release();
+  }
+  settings::factoryGalaxies().GalaxyStylePcts = factory;
+}
+
+TEST_F(AboutWindow, CreditsPauseTheDemoWhichGoesOnWithTheTypePlaying) {
+  for (int openings : {1, 2}) {
+    SCOPED_TRACE(openings);
+    MakeUserRecords();
+    const Snapshot before = Take();
+    auto* w = new dialogs::frmAbout;
+    w->FormLet(dialogs::CreditLines());
+    w->EnsureLoaded();
+    ASSERT_TRUE(w->cmdCredits->Visible());
+    std::vector<int32_t> types;
+    std::vector<size_t> openedAt;
+    int creditPaces = 0;
+    struct Seen {
+      int32_t stars;
+      float speed, step;
+      size_t lines;
+      int width;
+    };
+    std::vector<Seen> seen;
+    pacer.onFrame = [&] {
+      if (dynamic_cast<dialogs::frmCredits*>(QApplication::activeModalWidget()) == nullptr)
+        types.push_back(w->DemoType());
+    };
+    pacer.onPace = [&] {
+      if (auto* credits = dynamic_cast<dialogs::frmCredits*>(QApplication::activeModalWidget())) {
+        if (++creditPaces % 7 != 0) return;
+        seen.push_back({credits->StarCount, credits->StarSpeed, credits->ScrollStep, credits->CreditLines.size(),
+                        credits->width()});
+        // The factory types stay loaded while the credits run.
+        EXPECT_NE(model::records().GalaxyTypes[0].Galaxy_Radius, 1000);
+        credits->cmdDismiss_Click();
+        return;
+      }
+      // Open the credits in the middle of the second and the fourth galaxy played.
+      const size_t n = types.size();
+      if (openedAt.size() < static_cast<size_t>(openings) && n >= (2 * openedAt.size() + 1) * kDemoFrames + 120) {
+        openedAt.push_back(n);
+        w->cmdCredits_Click();  // returns once the restarted demo has ended
+        return;
+      }
+      if (n >= (2 * static_cast<size_t>(openings) + 3) * kDemoFrames && w->IsLoaded()) w->cmdDismiss_Click();
+    };
+    Activate(w);
+    EXPECT_FALSE(w->IsLoaded());
+    EXPECT_TRUE(presentation::pacing().G_bCancel);
+    ExpectRecordsEqual(before);
+    ASSERT_EQ(openedAt.size(), static_cast<size_t>(openings));
+    ASSERT_EQ(seen.size(), static_cast<size_t>(openings));
+    for (const Seen& s : seen) {
+      EXPECT_EQ(s.stars, 1200);
+      EXPECT_FLOAT_EQ(s.speed, 0.005f);
+      EXPECT_FLOAT_EQ(s.step, 1.0f);
+      EXPECT_EQ(s.lines, 37u);
+      EXPECT_EQ(s.width, static_cast<int>(std::nearbyint(1.05 * w->width())));
+    }
+    // After each opening the type that was playing starts again from its first frame and plays
+    // a whole galaxy; the one before it was cut short.
+    for (size_t at : openedAt) {
+      const int32_t playing = types[at - 1];
+      size_t run = 0;
+      while (at + run < types.size() && types[at + run] == playing) ++run;
+      EXPECT_EQ(run, kDemoFrames) << at;
+    }
+    w->Release();
+  }
 }
 
 std::string lastPrompt, lastTitle, lastDefault, answer;
