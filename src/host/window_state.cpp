@@ -1,11 +1,9 @@
 #include "host/window_state.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStandardPaths>
-#include <QUrl>
 #include <QWidget>
 #include <algorithm>
 #include <cstdio>
@@ -135,13 +133,6 @@ void SetHourglass(bool on) {
   } else {
     while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
   }
-}
-
-void OpenWebPage(std::string_view address) {
-  const QUrl url(QString::fromUtf8(address.data(), static_cast<qsizetype>(address.size())));
-  if (url.isValid() && QDesktopServices::openUrl(url)) return;
-  platform::ShowMessage("The Web Page could not be reached.\r\n\r\nURL:  " + std::string(address),
-                        platform::kProductName, platform::MsgIcon::Information, platform::MsgButtons::Ok);
 }
 
 }  // namespace host

@@ -37,6 +37,15 @@ void SetHourglass(bool on);
 // log, the settings saved before a reset): <data folder>/zorvane, created when it is missing;
 // the temporary folder when it cannot be made.
 std::string PerUserDataFolder();
+// Asks the desktop to open a page or a mail link. The desktop's opener (xdg-open) runs as a
+// child that is watched without blocking: when it cannot start, or ends with an error or by a
+// signal, the message "The Web Page could not be reached." names the address. Without an
+// opener the toolkit's own open is tried, with the same message when it refuses.
 void OpenWebPage(std::string_view address);
+// The opener's command, to which the address is appended as one more argument (tests); an
+// empty command finds xdg-open on PATH again.
+void SetDesktopOpener(std::vector<std::string> command);
+// The openers started and not yet seen to end.
+size_t WatchedWebPageOpeners();
 
 }  // namespace host
