@@ -1,0 +1,161 @@
+// Every window of the program, created offscreen: each help number that F1, Shift+F1 or its Help
+// button can open from it names a titled topic of the shipped help. A new window joins the walk
+// with one line in kWindows.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QWidget>
+#include <functional>
+#include <set>
+#include <string>
+
+#include "capture/frm_file_io.h"
+#include "dialogs/editors/frm_levels.h"
+#include "dialogs/editors/frm_user_def_ifs.h"
+#include "dialogs/info/diagnostics.h"
+#include "dialogs/info/frm_about.h"
+#include "dialogs/info/frm_credits.h"
+#include "dialogs/info/frm_system_diag.h"
+#include "dialogs/info/frm_welcome.h"
+#include "dialogs/properties/frm_props.h"
+#include "dialogs/properties/props_openers.h"
+#include "engine/hue_cone.h"
+#include "host/qt_test_app.h"
+#include "platform/controls/controls.h"
+#include "platform/help/help_index.h"
+#include "platform/help/help_viewer.h"
+#include "presentation/frame_pacing.h"
+#include "presentation/render_state.h"
+#include "support/test_support.h"
+
+namespace {
+
+struct WindowMaker {
+  const char* name;
+  // A new window of the kind, not yet loaded; `props` is an open Properties dialog.
+  std::function<controls::Form*(dialogs::frmProps& props)> make;
+};
+
+const WindowMaker kWindows[] = {
+    {"frmAbout", [](dialogs::frmProps&) -> controls::Form* { return new dialogs::frmAbout; }},
+    {"frmCredits",
+     [](dialogs::frmProps&) -> controls::Form* {
+       auto* w = new dialogs::frmCredits;
+       w->FormLet(1200, 0.005f, 1.0f, dialogs::CreditLines());
+       return w;
+     }},
+    {"frmWelcome", [](dialogs::frmProps&) -> controls::Form* { return new dialogs::frmWelcome; }},
+    {"frmSystemDiag", [](dialogs::frmProps&) -> controls::Form* { return new dialogs::frmSystemDiag; }},
+    {"frmLevels",
+     [](dialogs::frmProps& p) -> controls::Form* {
+       auto* w = new dialogs::frmLevels(p);
+       w->FormLet(0);
+       return w;
+     }},
+    {"frmUserDefIFS",
+     [](dialogs::frmProps& p) -> controls::Form* {
+       auto* w = new dialogs::frmUserDefIFS(p);
+       w->FormLet(0);
+       return w;
+     }},
+    {"frmFileIO",
+     [](dialogs::frmProps&) -> controls::Form* {
+       auto* w = new capture::frmFileIO;
+       w->FormLet(true, false, "Open Template", "Zorvane Templates (*.glx)|*.glx|", "glx");
+       return w;
+     }},
+};
+
+class HelpWalk : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testsupport::EnsureQtApplication();
+    presentation::ResetRenderState();
+    presentation::ResetPacingState();
+    engine::ResetHueConeState();
+    controls::ResetState();
+    controls::state().beep = [] {};
+    dialogs::ResetPropsOpeners();
+    platform::SetHelpFolder(ZV_HELP_SOURCE);
+  }
+  void TearDown() override {
+    platform::ShowHelp(nullptr, platform::HELP_QUIT, 0);
+    platform::SetHelpFolder("");
+    dialogs::ResetPropsOpeners();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+  // Every number F1 (the widget's own, else its nearest parent's) or Shift+F1 can open.
+  static std::set<int32_t> NumbersOf(QWidget& window) {
+    QList<QWidget*> widgets = window.findChildren<QWidget*>();
+    widgets.append(&window);
+    std::set<int32_t> numbers;
+    for (const QWidget* w : widgets) {
+      numbers.insert(platform::ContextNumberFor(w));
+      numbers.insert(platform::WhatsThisNumberFor(w));
+    }
+    numbers.erase(0);  // no number: the contents
+    return numbers;
+  }
+
+  void ExpectTitledTopics(const std::set<int32_t>& numbers) {
+    for (int32_t n : numbers) {
+      SCOPED_TRACE(n);
+      const platform::HelpTopic* topic = index.Find(n);
+      ASSERT_NE(topic, nullptr);
+      EXPECT_FALSE(topic->title.empty());
+      EXPECT_FALSE(platform::HtmlTitleOf(topic->file).empty());
+    }
+  }
+
+  // Each Help button opens the topic of its window's number, never the contents.
+  static void ExpectHelpButtonsOpenTheirTopic(controls::Form& window, const platform::HelpIndex& index) {
+    for (controls::Control* c : window.Controls()) {
+      if (c->Name() != "cmdHelp") continue;
+      platform::ShowHelp(nullptr, platform::HELP_QUIT, 0);
+      static_cast<controls::CommandButton*>(c)->PerformClick();
+      const platform::HelpViewer* viewer = platform::OpenHelpViewer();
+      ASSERT_NE(viewer, nullptr);
+      const platform::HelpTopic* topic = index.Find(window.HelpContextID());
+      ASSERT_NE(topic, nullptr);
+      EXPECT_EQ(viewer->CurrentFile(), topic->file);
+      EXPECT_NE(viewer->CurrentFile(), index.ContentsPath());
+    }
+  }
+
+  testsupport::TempConfig config;
+  testsupport::MessageRecorder messages{platform::MsgResult::Cancel};
+  const platform::HelpIndex index = platform::HelpIndex::Load(ZV_HELP_SOURCE);
+};
+
+TEST_F(HelpWalk, EveryNumberOfEveryWindowHasATitledTopic) {
+  dialogs::frmProps* props = dialogs::frmProps::Create();
+  std::set<int32_t> seen;
+  // The Properties dialog with each galaxy style shown.
+  for (int style = 0; style < props->c.cboGalStyle->ListCount(); ++style) {
+    SCOPED_TRACE(style);
+    props->c.cboGalStyle->SetListIndex(style);
+    const std::set<int32_t> numbers = NumbersOf(*props);
+    ExpectTitledTopics(numbers);
+    seen.insert(numbers.begin(), numbers.end());
+  }
+  EXPECT_EQ(props->c.cboGalStyle->ListCount(), 10);
+  for (const WindowMaker& maker : kWindows) {
+    SCOPED_TRACE(maker.name);
+    controls::Form* window = maker.make(*props);
+    window->EnsureLoaded();
+    EXPECT_EQ(window->Name(), maker.name);
+    const std::set<int32_t> numbers = NumbersOf(*window);
+    ExpectTitledTopics(numbers);
+    ExpectHelpButtonsOpenTheirTopic(*window, index);
+    seen.insert(numbers.begin(), numbers.end());
+    window->Unload();
+    window->Release();
+  }
+  // The windows with a Help button carry their own numbers.
+  for (int32_t n : {500, 550, 7100, 7400}) EXPECT_TRUE(seen.count(n)) << n;
+  props->Unload();
+  props->Release();
+}
+
+}  // namespace
