@@ -21,7 +21,9 @@ void InstallHelp() { platform::InstallHelpKeys(); }
 int main(int argc, char** argv) {
   qAddPreRoutine(&InstallHelp);
   host::SetPropertiesDialogFactory([] { return dialogs::frmProps::Create(); });
-  dialogs::SetHelpMenuAction([](dialogs::frmProps& dialog, int16_t index) { dialogs::HelpMenuAction(dialog, index); });
+  dialogs::SetHelpMenuAction([](dialogs::frmProps& dialog, int16_t position) {
+    dialogs::HelpMenuAction(dialog, dialogs::HelpMenuIndexOfPosition(position));
+  });
   dialogs::SetFileMenuAction([](dialogs::frmProps& dialog, int16_t index) { capture::FileMenuAction(dialog, index); });
   dialogs::SetHelpCloser([] { platform::ShowHelp(nullptr, platform::HELP_QUIT, 0); });
   dialogs::SetWelcomeWindowOpener([] { dialogs::ShowWelcome(); });

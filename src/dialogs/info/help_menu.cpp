@@ -19,6 +19,11 @@ AboutOpener& aboutOpener() {
 
 void SetAboutOpener(AboutOpener opener) { aboutOpener() = opener; }
 
+int16_t HelpMenuIndexOfPosition(int16_t position) {
+  if (position < 0 || position > 9) return -1;
+  return static_cast<int16_t>(position < 5 ? position : position + 2);
+}
+
 void HelpMenuAction(QWidget& owner, int16_t index) {
   switch (index) {
     case 0:

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QTimer>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "dialogs/info/help_menu.h"
 #include "dialogs/info/mail_links.h"
 #include "dialogs/info/product_info.h"
+#include "dialogs/properties/frm_props.h"
 #include "host/qt_test_app.h"
 #include "platform/help/help_viewer.h"
 #include "presentation/render_state.h"
@@ -200,6 +202,28 @@ TEST_F(InfoWindows, HelpMenuItems) {
                                               dialogs::kHomePage, dialogs::kFaqPage}));
   dialogs::HelpMenuAction(owner, 11);
   EXPECT_EQ(aboutOpened, 1);
+}
+
+// Each item of the Properties dialog's Help menu reaches the action of its caption.
+TEST_F(InfoWindows, PropertiesHelpMenuPlacesReachTheirItems) {
+  const std::map<int16_t, std::string> captions = {
+      {0, "&Contents..."},      {1, "&Search..."},         {2, "-"},
+      {3, "&Diagnostics..."},   {4, "-"},                  {6, "-"},
+      {7, "ZORV &Feedback..."}, {8, "&ZORV Home Page..."}, {9, "ZORV &Frequently Asked Questions (FAQ)..."},
+      {10, "-"},                {11, "&About Zorvane..."}};
+  testsupport::MessageRecorder messages{platform::MsgResult::Cancel};
+  dialogs::frmProps* props = dialogs::frmProps::Create();
+  int places = 0;
+  for (auto [position, item] : props->c.mnuHelpArray) {
+    const int16_t index = dialogs::HelpMenuIndexOfPosition(static_cast<int16_t>(position));
+    ASSERT_EQ(captions.count(index), 1u) << position;
+    EXPECT_EQ(item->Caption(), captions.at(index)) << position;
+    ++places;
+  }
+  EXPECT_EQ(places, 10);
+  for (int16_t outside : {-1, 10, 12}) EXPECT_EQ(dialogs::HelpMenuIndexOfPosition(outside), -1);
+  props->Unload();
+  props->Release();
 }
 
 TEST_F(InfoWindows, WelcomeTexts) {

@@ -1,0 +1,86 @@
+// The Help menu of a real Properties window: the about window plays its demo and closes on
+// Enter; F1 opens the help viewer.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "e2e/program_run.h"
+#include "store/registry_access.h"
+
+namespace {
+
+// The first line a command prints (with DISPLAY set), without its line end.
+std::string FirstLineOf(const std::string& display, const std::string& command) {
+  const std::string full = "DISPLAY=" + display + " " + command + " 2>/dev/null";
+  FILE* p = popen(full.c_str(), "r");
+  if (p == nullptr) return {};
+  char line[256] = {};
+  const bool got = std::fgets(line, sizeof line, p) != nullptr;
+  pclose(p);
+  std::string s = got ? line : "";
+  while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) s.pop_back();
+  return s;
+}
+
+class InfoRun : public e2e::ProgramRun {
+ protected:
+  void SetUp() override {
+    ProgramRun::SetUp();
+    // Opened before: no welcome window.
+    ASSERT_TRUE(WithStore([] { return store::SaveRegSetting("General", "ResetSettings", 1); }));
+  }
+  // Waits for a shown window of exactly this caption; its id, or 0.
+  xcb_window_t WaitForWindow(const std::string& caption) {
+    const std::string id = FirstLineOf(
+        x.display(), "timeout 60 xdotool search --sync --onlyvisible --name '^" + caption + "$'");
+    return id.empty() ? 0 : static_cast<xcb_window_t>(std::stoul(id));
+  }
+  // Whether a shown window of this caption is gone within a while.
+  bool WaitUntilGone(const std::string& caption) {
+    for (int i = 0; i < 200; ++i) {
+      if (e2e::RunCommand(x.display(), "xdotool search --onlyvisible --name '^" + caption + "$'") != 0) return true;
+      e2e::SleepMs(100);
+    }
+    return false;
+  }
+};
+
+}  // namespace
+
+TEST_F(InfoRun, AboutFromTheHelpMenuPlaysItsDemoAndF1OpensTheHelp) {
+  auto dialog = Start({"/C"});
+  const xcb_window_t props = WaitForWindow("Zorvane Properties");
+  ASSERT_NE(props, 0u) << "the Properties window did not open";
+  e2e::SleepMs(1000);  // the window takes the keyboard once it is shown
+
+  EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool key alt+h"), 0);
+  e2e::SleepMs(500);
+  EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool key a"), 0);
+  const xcb_window_t about = WaitForWindow("About Zorvane");
+  ASSERT_NE(about, 0u) << "Alt+H, A did not open the about window";
+
+  // The demo picture at the window's top left moves from one second to the next.
+  e2e::SleepMs(1500);
+  const std::vector<uint32_t> first = x.Grab(about, 0, 0, 180, 170);
+  e2e::SleepMs(1000);
+  const std::vector<uint32_t> second = x.Grab(about, 0, 0, 180, 170);
+  ASSERT_EQ(first.size(), 180u * 170u);
+  ASSERT_EQ(second.size(), first.size());
+  EXPECT_NE(first, second) << "the demo did not move";
+
+  EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool key Return"), 0);
+  EXPECT_TRUE(WaitUntilGone("About Zorvane")) << "Enter did not close the about window";
+  EXPECT_TRUE(dialog->running());
+
+  e2e::SleepMs(500);
+  EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool key F1"), 0);
+  EXPECT_NE(WaitForWindow("Zorvane Help"), 0u) << "F1 did not open the help";
+
+  // The keyboard back to the dialog (no window manager does it here), then Esc closes it.
+  e2e::RunCommand(x.display(), "xdotool windowfocus " + std::to_string(props));
+  e2e::SleepMs(300);
+  EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool key Escape"), 0);
+  ASSERT_TRUE(dialog->WaitFor(45000)) << "Esc did not close the Properties window";
+  EXPECT_EQ(dialog->exitCode(), 0);
+}
