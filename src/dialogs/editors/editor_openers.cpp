@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "dialogs/editors/frm_advanced.h"
 #include "dialogs/editors/frm_levels.h"
 #include "dialogs/editors/frm_user_def_ifs.h"
 #include "dialogs/properties/props_fields.h"
@@ -28,6 +29,9 @@ void OpenEditor(PropsFields& dialog, GalaxyEditorKind kind, int32_t n) {
 
 }  // namespace
 
-void RegisterEditorOpeners() { SetGalaxyEditorOpener(&OpenEditor); }
+void RegisterEditorOpeners() {
+  SetAdvancedWindowOpener([](PropsFields& dialog) { ShowAdvancedWindow(dialog); });
+  SetGalaxyEditorOpener(&OpenEditor);
+}
 
 }  // namespace dialogs

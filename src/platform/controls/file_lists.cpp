@@ -177,7 +177,8 @@ void DirListBox::keyPressEvent(QKeyEvent* e) {
 
 // ---- FileListBox
 
-FileListBox::FileListBox(QWidget* parent, std::string name, int index) : ListBox(parent, std::move(name), index) {
+FileListBox::FileListBox(QWidget* parent, std::string name, int index, Style style)
+    : ListBox(parent, std::move(name), index, style) {
   std::error_code ec;
   path_ = NormalFolderPath(fs::current_path(ec).string());
   if (ec || !IsReadableFolder(path_)) path_ = kRoot;

@@ -74,7 +74,8 @@ class DirListBox : public ListBox {
 // regard to letter case; "*.*" matches every name, as "*" does.
 class FileListBox : public ListBox {
  public:
-  explicit FileListBox(QWidget* parent, std::string name = {}, int index = -1);
+  // With Style::CheckBoxes several files can be chosen at once (Selected: each line's check).
+  explicit FileListBox(QWidget* parent, std::string name = {}, int index = -1, Style style = Style::Standard);
 
   const std::string& Path() const { return path_; }
   // Lists the files of a folder; a path that is no readable folder is refused (false).

@@ -1,7 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+
 #include "dialogs/editors/editor_openers.h"
 #include "dialogs/editors/fake_props_fields.h"
+#include "dialogs/editors/frm_advanced.h"
+#include "model/hue_wheel.h"
+#include "support/test_support.h"
 #include "dialogs/properties/props_openers.h"
 #include "host/qt_test_app.h"
 
@@ -28,6 +36,30 @@ TEST_F(EditorOpenersTest, RegistersTheGalaxyEditorsAndRefusesATypeOutsideTheReco
   }
   EXPECT_TRUE(fields.galaxyWrites.empty());
   EXPECT_TRUE(fields.uniWrites.empty());
+}
+
+// The advanced settings window opens modally with the frame delay focused, is the hue source
+// while open, and is released once Escape has closed it.
+TEST_F(EditorOpenersTest, AdvancedWindowOpensModallyAndIsReleasedWhenClosed) {
+  testsupport::TempConfig config;
+  RegisterEditorOpeners();
+  ASSERT_TRUE(propsOpeners().AdvancedWindow);
+  testing::FakePropsFields fields;
+  QPointer<frmAdvanced> shown;
+  bool focused = false;
+  QTimer::singleShot(0, [&] {
+    shown = dynamic_cast<frmAdvanced*>(QApplication::activeModalWidget());
+    if (shown == nullptr) return;
+    EXPECT_TRUE(QTest::qWaitForWindowActive(shown.data()));
+    focused = shown->txtAdv[0].hasFocus() && model::AdvancedHueWheelFields() == shown.data();
+    QTest::keyClick(&shown->txtAdv[0], Qt::Key_Escape);
+  });
+  propsOpeners().AdvancedWindow(fields);
+  ASSERT_FALSE(shown.isNull());
+  EXPECT_TRUE(focused);
+  EXPECT_EQ(model::AdvancedHueWheelFields(), nullptr);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(shown.isNull());
 }
 
 }  // namespace
