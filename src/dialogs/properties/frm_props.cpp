@@ -9,6 +9,7 @@
 #include "dialogs/properties/props_openers.h"
 #include "dialogs/properties/settings_roads.h"
 #include "dialogs/properties/type_edit.h"
+#include "dialogs/properties/tour_profile.h"
 #include "dialogs/properties/type_lists.h"
 #include "dialogs/properties/universe_fields.h"
 #include "host/startup.h"
@@ -38,11 +39,10 @@ frmProps::frmProps() : controls::Form(nullptr, "frmProps"), c(*this) {
   LayOutPropsControls(c);
   WireHandlers();
   engine::SetHueConeDialog(this);
+  engine::SetUniverseDialog(&previewFields_);
 }
 
-frmProps::~frmProps() {
-  if (engine::hueConeDialog() == this) engine::SetHueConeDialog(nullptr);
-}
+frmProps::~frmProps() { EndPreviewsOnUnload(c, &previewFields_, this); }
 
 frmProps* frmProps::Create() {
   auto* dialog = new frmProps();
@@ -56,6 +56,8 @@ void frmProps::WireHandlers() {
   AttachTypeEditHandlers(c);
   AttachPropCopyHandlers(c, *this);
   c.cboGalTheme->Click = [this] { cboGalTheme_Click(c, c.lstUniGalaxy->ListIndex()); };
+  AttachTourProfileHandlers(c);
+  AttachPreviewHandlers(c);
   c.cmdAccept->Click = [this] { cmdAccept_Click(); };
   c.cmdDismiss->Click = [this] { cmdDismiss_Click(); };
   c.cmdSetThemes->Click = [this] { cmdSetThemes_Click(); };
@@ -127,6 +129,7 @@ void frmProps::Form_QueryUnload(int& /*Cancel*/, int UnloadMode) {
 
 void frmProps::Form_Unload(int& /*Cancel*/) {
   host::SetHourglass(false);
+  EndPreviewsOnUnload(c, &previewFields_, this);
   host::SaveWindowState(*this, kWindowSection);
   if (const auto closeHelp = propsOpeners().CloseHelp) closeHelp();
 }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "dialogs/properties/hue_fields.h"
+#include "dialogs/properties/previews.h"
 #include "dialogs/properties/props_controls.h"
 #include "dialogs/properties/props_fields.h"
 #include "engine/hue_cone.h"
@@ -67,6 +68,8 @@ class frmProps : public controls::Form, public engine::HueConeDialog, public Pro
  private:
   // The cone disc as the engine draws it: picHueWheel shown through imgHueWheel.
   dialogs::HueWheelPicture disc_{c};
+  // The fields the previews read; registered with the engine while the window exists.
+  PreviewFields previewFields_{c};
 
   void WireHandlers();
   void EnableOpenedItems();

@@ -273,6 +273,7 @@ namespace {
 TEST_F(FrmPropsTest, APreviewLocksTheWindowAndGivesBackEachControlsState) {
   frmProps& d = Open();
   PropsControls& c = d.c;
+  c.chkUniTour->SetValue(0);  // the tour rules disable the tour fields
   controls::UpdateFormMenus(d, true, "cmdPreviewUni");
   EXPECT_TRUE(c.cmdPreviewUni->Enabled());
   EXPECT_TRUE(c.cmdCaptureImage[1].Enabled());
