@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include "dialogs/properties/galaxy_field_handlers.h"
 #include "dialogs/properties/galaxy_theme.h"
 #include "dialogs/properties/prop_copy.h"
 #include "dialogs/properties/props_layout.h"
@@ -55,7 +56,10 @@ void frmProps::WireHandlers() {
   AttachUniverseFieldHandlers(c);
   AttachTypeEditHandlers(c);
   AttachPropCopyHandlers(c, *this);
-  c.cboGalTheme->Click = [this] { cboGalTheme_Click(c, c.lstUniGalaxy->ListIndex()); };
+  // The theme goes to the type being edited, fixed when editing began.
+  c.cboGalTheme->Click = [this] { cboGalTheme_Click(c, EditedGalaxyType()); };
+  AttachGalaxyFieldHandlers(c);
+  WireGalaxyEditHandlers();
   AttachTourProfileHandlers(c);
   AttachPreviewHandlers(c);
   c.cmdAccept->Click = [this] { cmdAccept_Click(); };
@@ -142,16 +146,9 @@ void frmProps::ArrangeFrames(bool bUniversePage) {
   host::SetHourglass(false);
 }
 
-void frmProps::SetGalaxyEditMode(bool editing) {
-  GalaxyEditMode = editing;
-  ArrangeFrames(!editing);
-}
-
 void frmProps::cmdAccept_Click() {
   if (GalaxyEditMode) {
-    YieldOnce();
-    SetGalaxyEditMode(false);
-    GalaxyEditMode = false;
+    cmdAcceptGalProps_Click();
     return;
   }
   // A set that could not be stored keeps the window open (the road has told the user).
@@ -218,7 +215,7 @@ std::string frmProps::UniText(int index) const { return c.txtUni[index].Text(); 
 void frmProps::SetUniText(int index, const std::string& text) { c.txtUni[index].SetText(text); }
 std::string frmProps::UniGalName() const { return c.txtUniGalName->Text(); }
 void frmProps::CopyPropValueToAllGalaxyTypes(int32_t propIndex, float value) {
-  dialogs::CopyPropValueToAllGalaxyTypes(c, propIndex, value, GalaxyEditMode ? c.lstUniGalaxy->ListIndex() : -1);
+  dialogs::CopyPropValueToAllGalaxyTypes(c, propIndex, value, EditedGalaxyType());
 }
 
 }  // namespace dialogs

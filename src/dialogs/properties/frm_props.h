@@ -13,6 +13,7 @@
 #include "dialogs/properties/previews.h"
 #include "dialogs/properties/props_controls.h"
 #include "dialogs/properties/props_fields.h"
+#include "dialogs/properties/props_openers.h"
 #include "engine/hue_cone.h"
 #include "platform/controls/controls.h"
 
@@ -34,8 +35,12 @@ class frmProps : public controls::Form, public engine::HueConeDialog, public Pro
 
   // Shows the universe page (true) or the galaxy page (false); the window keeps its size.
   void ArrangeFrames(bool bUniversePage);
-  // Enters (true) or leaves (false) the editing of one galaxy type.
+  // Enters (true) or leaves (false) the editing of one galaxy type: entering opens the type
+  // selected in lstUniGalaxy on the galaxy page (nothing happens when none is); leaving stores
+  // the page into that type's record and returns to the universe page.
   void SetGalaxyEditMode(bool editing);
+  // The galaxy type being edited, fixed when editing began; -1 when none is.
+  int32_t EditedGalaxyType() const { return editedType_; }
   // The advanced settings window, modally; the hue cone is redrawn when it closes.
   void ShowAdvancedWindow();
 
@@ -43,6 +48,14 @@ class frmProps : public controls::Form, public engine::HueConeDialog, public Pro
   void cmdAccept_Click();
   void cmdDismiss_Click();
   void cmdSetThemes_Click();
+  // Galaxy edit mode: "Show Props" and a double click on the type list enter it, the galaxy
+  // page's "Accept" leaves it; "..." and the editor button store the page, then open the
+  // levels, IFS or molecule editor on the edited type.
+  void cmdGalProps_Click();
+  void lstUniGalaxy_DblClick();
+  void cmdAcceptGalProps_Click();
+  void cmdGalLevels_Click();
+  void cmdIFS_Chem_Click();
   void mnuFileArray_Click(int16_t Index);
   void mnuEditArray_Click(int16_t Index);
   void mnuHelpArray_Click(int16_t Index);
@@ -71,7 +84,11 @@ class frmProps : public controls::Form, public engine::HueConeDialog, public Pro
   // The fields the previews read; registered with the engine while the window exists.
   PreviewFields previewFields_{c};
 
+  int32_t editedType_ = -1;
+
   void WireHandlers();
+  void WireGalaxyEditHandlers();
+  void OpenEditorOnEditedType(GalaxyEditorKind kind);
   void EnableOpenedItems();
   void ResetProperties();
 };

@@ -482,7 +482,7 @@ void PropsControls::CreateGalaxyPage() {
 
 std::array<SpinnerRange, 20> PropsControls::SpinnerRanges() const {
   return {{
-      {&txtGalaxy[0], &spnGalaxy[0], 1, 9999, 5},
+      {&txtGalaxy[0], &spnGalaxy[0], 1, 30000, 5},
       {&txtGalaxy[1], &spnGalaxy[1], 0, 30000, 5},
       {&txtGalaxy[2], &spnGalaxy[2], 0, 30000, 5},
       {&txtGalaxy[7], &spnGalaxy[7], 0, 30000, 5},

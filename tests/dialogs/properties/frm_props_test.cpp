@@ -58,7 +58,7 @@ TEST_F(FrmPropsTest, FirstRunShowsTheWelcomeThenTheFactorySetOnTheUniversePage) 
     controls::Spinner* spinner;
     int lower, upper, length, step;
   } ranges[] = {
-      {&c.txtGalaxy[0], &c.spnGalaxy[0], 1, 9999, 5, 50},   {&c.txtGalaxy[1], &c.spnGalaxy[1], 0, 30000, 5, 50},
+      {&c.txtGalaxy[0], &c.spnGalaxy[0], 1, 30000, 5, 50},  {&c.txtGalaxy[1], &c.spnGalaxy[1], 0, 30000, 5, 50},
       {&c.txtGalaxy[95], &c.spnGalaxy[95], 0, 359, 3, 5},   {&c.txtUni[0], &c.spnUni[0], 1, 9999, 5, 50},
       {&c.txtUni[1], &c.spnUni[1], 1, 999, 3, 10},          {&c.txtUni[3], &c.spnUni[3], 0, 100, 3, 1},
       {&c.txtUni[17], &c.spnUni[17], 0, 999, 3, 10},        {c.txtUniGalPct, c.spnUniGalPct, 0, 9999, 4, 50},
