@@ -73,6 +73,45 @@ TEST(CreditsText, HeadingsAndBodyLinesAreTrimmedAndCut) {
   }
 }
 
+// The 37 lines the about window hands to the credits, with the names of this build.
+TEST(CreditsText, TheThirtySevenLines) {
+  namespace d = dialogs;
+  const std::string five = "     ";
+  std::vector<std::string> want = {
+      "Software Engineer:",
+      five + d::kEngineerName,
+      "Algorithms:",
+      "     B-Splines, World Rotation ",
+      "     and Perspective Transforms: ",
+      "     >  Fund. of Comp. Graphics",
+      five + "-   " + d::kBookAuthors[0],
+      "     Geometry and Clipping: ",
+      "     >  A Programmer's Geometry",
+      five + "-   " + d::kBookAuthors[1],
+      "     Physical Models:",
+      "     >  College Physics 4th Ed.",
+      five + "-   " + d::kBookAuthors[2],
+      "     Chemistry Background:",
+      "     >  Chemistry - The Central",
+      "        Science  6th Ed.",
+      five + "-   " + d::kBookAuthors[3],
+      "     Screen Saver Tips:",
+      "     >  32-Bit Saver Programming",
+      five + "-   " + d::kBookAuthors[4],
+      "Beta Testing:",
+  };
+  for (const char* tester : d::kTesters) want.push_back(five + "-  " + tester);
+  want.push_back("Dedication:");
+  for (const char* line : d::kDedication) want.push_back(five + line);
+  want.insert(want.end(), {"     Cheers.", " ", d::kNotice});
+  ASSERT_EQ(want.size(), 37u);
+  EXPECT_EQ(d::CreditLines(), want);
+  // The names are names: no blank where a form expects the text to begin.
+  for (const char* name : d::kTesters) EXPECT_NE(name[0], ' ');
+  for (const char* name : d::kBookAuthors) EXPECT_NE(name[0], ' ');
+  EXPECT_NE(d::kNotice[0], ' ');
+}
+
 TEST(CreditsText, OpeningLinesAndTheTitleSize) {
   const std::vector<CreditPrint> head = {
       {"Zorvane", 18}, {"", 8}, {dialogs::kMakerName1, 14}, {dialogs::kMakerName2, 14}, {"", 8},
