@@ -234,6 +234,13 @@ void PropsControls::CreateLeftColumn() {
   chkPropCopy = NewCheck(fraPropCopy, "chkPropCopy", "Property Check Box");
   chkPropCopy->SetVisible(false);
   cmdPropCopy = NewButton(fraPropCopy, "cmdPropCopy", "Copy");
+  // Help: the property, its value, the button.
+  for (controls::Control* pick : std::initializer_list<controls::Control*>{lblPropCopyPick, cboPropCopyList})
+    pick->SetHelpContextID(6810);
+  for (controls::Control* value :
+       std::initializer_list<controls::Control*>{lblPropCopy, txtPropCopy, cboPropCopy, chkPropCopy})
+    value->SetHelpContextID(6820);
+  cmdPropCopy->SetHelpContextID(6830);
 
   // Preview.
   fraPreview = NewFrame(&form, "fraPreview", "Preview");
