@@ -10,6 +10,7 @@
 #include <string>
 
 #include "capture/frm_file_io.h"
+#include "dialogs/editors/frm_advanced.h"
 #include "dialogs/editors/frm_levels.h"
 #include "dialogs/editors/frm_user_def_ifs.h"
 #include "dialogs/info/diagnostics.h"
@@ -46,6 +47,12 @@ const WindowMaker kWindows[] = {
      }},
     {"frmWelcome", [](dialogs::frmProps&) -> controls::Form* { return new dialogs::frmWelcome; }},
     {"frmSystemDiag", [](dialogs::frmProps&) -> controls::Form* { return new dialogs::frmSystemDiag; }},
+    {"frmAdvanced",
+     [](dialogs::frmProps& p) -> controls::Form* {
+       auto* w = new dialogs::frmAdvanced;
+       w->FormLet(&p);
+       return w;
+     }},
     {"frmLevels",
      [](dialogs::frmProps& p) -> controls::Form* {
        auto* w = new dialogs::frmLevels(p);
@@ -153,7 +160,7 @@ TEST_F(HelpWalk, EveryNumberOfEveryWindowHasATitledTopic) {
     window->Release();
   }
   // The windows with a Help button carry their own numbers; the property copy its three.
-  for (int32_t n : {500, 550, 7100, 7400, 6810, 6820, 6830}) EXPECT_TRUE(seen.count(n)) << n;
+  for (int32_t n : {500, 550, 7100, 7400, 8000, 6810, 6820, 6830}) EXPECT_TRUE(seen.count(n)) << n;
   props->Unload();
   props->Release();
 }
