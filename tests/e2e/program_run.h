@@ -17,6 +17,10 @@ namespace e2e {
 
 class ProgramRun : public ::testing::Test {
  protected:
+  ProgramRun() = default;
+  // A screen of another size (a window larger than the screen cannot be read whole).
+  ProgramRun(int width, int height) : x{width, height} {}
+
   void SetUp() override {
     ASSERT_TRUE(x.ok()) << "Xvfb did not start";
     home = testsupport::MakeTempDir();
