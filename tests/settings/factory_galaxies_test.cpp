@@ -362,3 +362,34 @@ TEST_F(FactoryGalaxies, IndexOutsideTheTypesChangesNothing) {
   EXPECT_EQ(Type(49).Galaxy_Radius, before49.Galaxy_Radius);
   EXPECT_EQ(Type(50)._UniGalName, model::DefaultGalaxyType(50)._UniGalName);
 }
+
+// A row whose count column asks for more points or atoms than a block holds fills the block
+// and counts no more; a row of another style empties both blocks.
+TEST_F(FactoryGalaxies, PointsAndAtomsReaderKeepsToTheBlocks) {
+  struct Case {
+    int32_t style, count;
+    int32_t points, atoms;
+  } cases[] = {{8, 7, 5, 0}, {9, 40, 0, 32}, {8, 2, 2, 0}, {0, 5, 0, 0}, {9, 0, 0, 0}};
+  for (const Case& k : cases) {
+    std::string row;
+    for (int col = 0; col < 68; ++col) row += "0, ";
+    row += std::to_string(k.count) + ", 1, 2, 3";
+    for (int v = 0; v < 7 * 40; ++v) row += ", " + std::to_string(v % 7 == 1 ? 3 : 10 + v);
+    row += ",";
+    model::GalaxyTypeProps g;
+    g.Ifs.Galaxy_IFS_Points = 4;
+    g.Atoms.Galaxy_Atoms = 4;
+    LoadFactoryPointsAndAtoms(g, row, k.style);
+    EXPECT_EQ(g.Ifs.Galaxy_IFS_Points, k.points) << k.style << " " << k.count;
+    EXPECT_EQ(g.Atoms.Galaxy_Atoms, k.atoms) << k.style << " " << k.count;
+    if (k.points > 0) {
+      EXPECT_EQ(g.Ifs.IFS_CenterZ, 3);
+      EXPECT_EQ(g.Ifs.IfsX[static_cast<size_t>(k.points - 1)], 10 + 7 * (k.points - 1));
+    }
+    if (k.atoms > 0) {
+      EXPECT_EQ(g.Atoms.Atom_CenterY, 2);
+      EXPECT_EQ(g.Atoms.AtomExtra[31], 10 + 7 * 31 + 6);
+      EXPECT_EQ(g.Atoms.AtomPoints[31], model::AtomPointsOfType(3).value_or(-1));
+    }
+  }
+}
