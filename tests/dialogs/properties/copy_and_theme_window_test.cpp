@@ -6,7 +6,6 @@
 
 #include <QTest>
 
-#include "dialogs/properties/galaxy_fields.h"
 #include "dialogs/properties/props_fixture.h"
 #include "dialogs/properties/type_lists.h"
 #include "model/galaxy_types.h"
@@ -33,7 +32,7 @@ TEST_F(CopyAndThemeWindowTest, CopyWhileEditingReachesTheEditedTypeThroughItsPag
   c.lstUniGalaxy->SetListIndex(3);
   EXPECT_EQ(c.txtUniGalName->Text(), Type(3)._UniGalName);
   d.SetGalaxyEditMode(true);
-  GalaxyRecordToControls(c, 3);
+  c.lstUniGalaxy->SetListIndex(5);  // the edited type was fixed on entry
   c.txtGalaxy[1].SetText("4321");
   static_cast<PropsFields&>(d).CopyPropValueToAllGalaxyTypes(7, 999);
   // The page was stored first: the typed rotation is in the record, the copied distance shown.
