@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <initializer_list>
 #include <map>
 #include <string>
 
@@ -81,55 +82,54 @@ class DialogPreviewTest : public ::testing::Test {
   FakeDialog dialog;
 };
 
-// Each field's text into its setting, clamped to the field's range; a text that is no number
-// leaves the setting as it was.
-TEST_F(DialogPreviewTest, FieldsAreTakenClampedAndNonNumbersKeepTheSetting) {
+// One field case: txtUni(field) holding `text`, the setting `before` and after the take.
+template <class T>
+struct FieldCase {
+  int field;
+  std::string text;
+  T UniverseSettings::*member;
+  T before, after;
+};
+
+template <class T>
+void ExpectFieldCases(std::initializer_list<FieldCase<T>> cases) {
   UniverseSettings& u = universeSettings();
-  struct LongCase {
-    int field;
-    std::string text;
-    int32_t UniverseSettings::*member;
-    int32_t before, after;
-  };
-  for (const LongCase& c : {LongCase{0, "5", &UniverseSettings::Universe_Stars, 777, 10},
-                            LongCase{0, "abc", &UniverseSettings::Universe_Stars, 777, 777},
-                            LongCase{0, "", &UniverseSettings::Universe_Stars, 777, 777},
-                            LongCase{0, "123456", &UniverseSettings::Universe_Stars, 777, 99999},
-                            LongCase{0, "250.5", &UniverseSettings::Universe_Stars, 777, 250},
-                            LongCase{1, "0", &UniverseSettings::Universe_Galaxy, 5, 1},
-                            LongCase{11, "12x", &UniverseSettings::Universe_ESteps, 9, 9},
-                            LongCase{32, "0", &UniverseSettings::Universe_GCCtrl, 9, 0},
-                            LongCase{43, "1000", &UniverseSettings::Universe_AmFrames, 9, 999},
-                            LongCase{51, "0", &UniverseSettings::Universe_GravFrame, 9, 1}}) {
+  for (const FieldCase<T>& c : cases) {
     FakeDialog d;
     d.uni[c.field] = c.text;
     u.*c.member = c.before;
     TakeUniverseDialogSettings(d);
     EXPECT_EQ(u.*c.member, c.after) << c.field << " '" << c.text << "'";
   }
-  struct SingleCase {
-    int field;
-    std::string text;
-    float UniverseSettings::*member;
-    float before, after;
-  };
-  for (const SingleCase& c : {SingleCase{12, "0.1", &UniverseSettings::Universe_Persist, 0.5f, 0.25f},
-                              SingleCase{14, "0.5", &UniverseSettings::Universe_Damping, 0.2f, 0.5f},
-                              SingleCase{41, "letters", &UniverseSettings::Universe_AmPers, 0.5f, 0.5f},
-                              SingleCase{42, "11", &UniverseSettings::Universe_AmCAge, 0.5f, 10.0f},
-                              SingleCase{10, "2500.5", &UniverseSettings::Universe_Expand, 1.0f, 2500.0f},
-                              SingleCase{21, "150", &UniverseSettings::Universe_NewPctStEx, 1.0f, 100.0f},
-                              SingleCase{33, "1234567", &UniverseSettings::Universe_DstCen, 1.0f, 999999.0f},
-                              SingleCase{44, "0", &UniverseSettings::Universe_AmMaxExt, 5.0f, 1.0f},
-                              SingleCase{50, "1000", &UniverseSettings::Universe_GravForce, 5.0f, 1000.0f},
-                              SingleCase{2, "101", &UniverseSettings::DX_BlendUniBurst, 5.0f, 100.0f},
-                              SingleCase{3, "x", &UniverseSettings::DX_BlendUniTravel, 5.0f, 5.0f}}) {
-    FakeDialog d;
-    d.uni[c.field] = c.text;
-    u.*c.member = c.before;
-    TakeUniverseDialogSettings(d);
-    EXPECT_FLOAT_EQ(u.*c.member, c.after) << c.field << " '" << c.text << "'";
-  }
+}
+
+// Each field's text into its setting, clamped to the field's range; a text that is no number
+// leaves the setting as it was.
+TEST_F(DialogPreviewTest, FieldsAreTakenClampedAndNonNumbersKeepTheSetting) {
+  using L = FieldCase<int32_t>;
+  ExpectFieldCases<int32_t>({L{0, "5", &UniverseSettings::Universe_Stars, 777, 10},
+                             L{0, "abc", &UniverseSettings::Universe_Stars, 777, 777},
+                             L{0, "", &UniverseSettings::Universe_Stars, 777, 777},
+                             L{0, "123456", &UniverseSettings::Universe_Stars, 777, 99999},
+                             L{0, "250.5", &UniverseSettings::Universe_Stars, 777, 250},
+                             L{1, "0", &UniverseSettings::Universe_Galaxy, 5, 1},
+                             L{11, "12x", &UniverseSettings::Universe_ESteps, 9, 9},
+                             L{32, "0", &UniverseSettings::Universe_GCCtrl, 9, 0},
+                             L{43, "1000", &UniverseSettings::Universe_AmFrames, 9, 999},
+                             L{51, "0", &UniverseSettings::Universe_GravFrame, 9, 1}});
+  // Values exact in a Single compare exactly.
+  using S = FieldCase<float>;
+  ExpectFieldCases<float>({S{12, "0.1", &UniverseSettings::Universe_Persist, 0.5f, 0.25f},
+                           S{14, "0.5", &UniverseSettings::Universe_Damping, 0.2f, 0.5f},
+                           S{41, "letters", &UniverseSettings::Universe_AmPers, 0.5f, 0.5f},
+                           S{42, "11", &UniverseSettings::Universe_AmCAge, 0.5f, 10.0f},
+                           S{10, "2500.5", &UniverseSettings::Universe_Expand, 1.0f, 2500.0f},
+                           S{21, "150", &UniverseSettings::Universe_NewPctStEx, 1.0f, 100.0f},
+                           S{33, "1234567", &UniverseSettings::Universe_DstCen, 1.0f, 999999.0f},
+                           S{44, "0", &UniverseSettings::Universe_AmMaxExt, 5.0f, 1.0f},
+                           S{50, "1000", &UniverseSettings::Universe_GravForce, 5.0f, 1000.0f},
+                           S{2, "101", &UniverseSettings::DX_BlendUniBurst, 5.0f, 100.0f},
+                           S{3, "x", &UniverseSettings::DX_BlendUniTravel, 5.0f, 5.0f}});
 }
 
 // The list and check boxes: the profile clamped to 0..51, a check box on only when checked;
