@@ -90,6 +90,10 @@ constexpr StoredText kFocalLength{"FocalLength", "1"};
 constexpr StoredText kRandomMag{"Adv_RandomMag", "5"};
 constexpr StoredText kRandomExp{"Adv_RandomExp", "2"};
 
+// The frames' column and the buttons' column beside it, in twips.
+constexpr int32_t kFrameLeft = 120, kFrameWidth = 7560, kButtonLeft = kFrameLeft + kFrameWidth + 180;
+constexpr int32_t kClientWidth = kButtonLeft + 1200 + 180;
+
 constexpr const char* kDefaultFont = "Arial";
 constexpr int32_t kDefaultCaptureFiles = 100;
 constexpr int32_t kDefaultsCaptureListIndex = 9;  // 10 files
@@ -159,16 +163,6 @@ controls::Label& AddLabel(QWidget* parent, ControlArray<controls::Label>& labels
 
 }  // namespace
 
-// ---- the hue picture ----
-
-int32_t frmAdvanced::HueDisc::InnerWidthPx() const { return w_.picHueWheel->ScaleWidth(); }
-int32_t frmAdvanced::HueDisc::InnerHeightPx() const { return w_.picHueWheel->ScaleHeight(); }
-void frmAdvanced::HueDisc::ClearPicture() { w_.picHueWheel->Cls(); }
-void frmAdvanced::HueDisc::SetPixel(int32_t x, int32_t y, int32_t colourRef) {
-  w_.picHueWheel->PSet(x, y, static_cast<uint32_t>(model::ToDisplayColorOrder(colourRef)));
-}
-void frmAdvanced::HueDisc::PublishToImage() { w_.imgHueWheel->SetPicture(w_.picHueWheel->image()); }
-
 // ---- construction ----
 
 frmAdvanced::frmAdvanced() : controls::Form(nullptr, "frmAdvanced") {
@@ -182,7 +176,7 @@ frmAdvanced::~frmAdvanced() { StopBeingHueSource(); }
 
 void frmAdvanced::BuildControls() {
   using namespace controls;
-  constexpr int32_t kFrameLeft = 120, kFrameWidth = 7560, kBoxLeft = 5160, kBoxWidth = 900;
+  constexpr int32_t kBoxLeft = 5160, kBoxWidth = 900;
 
   // The delay frame comes first: its delay box is the first in the tab order.
   fraDelay = new Frame(this, "fraDelay");
@@ -252,7 +246,6 @@ void frmAdvanced::BuildControls() {
       "Class will resume in 5 minutes. / Text when count down is 0.");
   lblMsgSubText->Move(240, 2730, 7080, 540);
 
-  constexpr int32_t kButtonLeft = kFrameLeft + kFrameWidth + 180;
   cmdOK = new CommandButton(this, "cmdOK");
   cmdOK->SetCaption("OK");
   cmdOK->Move(kButtonLeft, 240, 1200, 375);
@@ -390,7 +383,7 @@ void frmAdvanced::Form_Load() {
   cboMultimonitor->Clear();
   for (const char* mode : kMultimonitorModes) cboMultimonitor->AddItem(mode);
   // The window ends five screen pixels below the message frame.
-  SetClientSize(ScaleWidth(), fraMessage->Top() + fraMessage->Height() + PxY(5));
+  SetClientSize(kClientWidth, fraMessage->Top() + fraMessage->Height() + PxY(5));
   fraGalaxyProps->SetVisible(true);
   lblGalaxyBlend->SetCaption(BlendNote());
   filTemplates->SetPattern("*." + host::startup().TemplateExtension);
@@ -652,7 +645,7 @@ void frmAdvanced::SelectFont(std::string_view name) {
 void frmAdvanced::ApplyMessageFontPreview() {
   const QString family = controls::ToQString(cboFont->Text());
   const std::optional<int16_t> size = runtime::ToInteger(runtime::Val(txtMessage[0].Text()));
-  const std::optional<int32_t> hue = runtime::ToLong(runtime::Val(txtMessage[2].Text()));
+  const int32_t hue = Saturated(runtime::Val(txtMessage[2].Text()), true);
   for (int i : {4, 7}) {
     TextBox& box = txtMessage[i];
     QFont font = box.font();
@@ -664,7 +657,7 @@ void frmAdvanced::ApplyMessageFontPreview() {
     font.setUnderline(false);
     font.setStrikeOut(false);
     box.setFont(font);
-    if (hue) box.SetForeColor(static_cast<uint32_t>(model::ToDisplayColorOrder(model::HueToColor(*hue))));
+    box.SetForeColor(static_cast<uint32_t>(model::ToDisplayColorOrder(model::HueToColor(hue))));
   }
 }
 

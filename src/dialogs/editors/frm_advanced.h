@@ -18,7 +18,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/hue_cone.h"
+#include "dialogs/properties/hue_fields.h"
 #include "model/hue_wheel.h"
 #include "platform/controls/controls.h"
 #include "platform/controls/file_lists.h"
@@ -99,20 +99,6 @@ class frmAdvanced : public controls::Form, public model::HueWheelFields {
   void showEvent(QShowEvent* e) override;
 
  private:
-  // The hidden hue picture as the engine draws into it, mirrored by imgHueWheel.
-  class HueDisc : public engine::HueConePicture {
-   public:
-    explicit HueDisc(frmAdvanced& w) : w_(w) {}
-    int32_t InnerWidthPx() const override;
-    int32_t InnerHeightPx() const override;
-    void ClearPicture() override;
-    void SetPixel(int32_t x, int32_t y, int32_t colourRef) override;
-    void PublishToImage() override;
-
-   private:
-    frmAdvanced& w_;
-  };
-
   void BuildControls();
   void WireHandlers();
   void LoadAdvancedSettings();
@@ -141,7 +127,8 @@ class frmAdvanced : public controls::Form, public model::HueWheelFields {
   void chkRandom_Click();
 
   PropsFields* props_ = nullptr;
-  HueDisc disc_{*this};
+  // The hidden hue picture as the engine draws into it, mirrored by imgHueWheel.
+  HueWheelPicture disc_{picHueWheel, imgHueWheel};
   bool themeView_ = false;
   bool activated_ = false;
 };

@@ -50,16 +50,18 @@ void SelectExtrasPanel(const Panels& panels, const controls::ComboBox& selector)
 
 }  // namespace
 
-int32_t HueWheelPicture::InnerWidthPx() const { return c_.picHueWheel->ScaleWidth(); }
-int32_t HueWheelPicture::InnerHeightPx() const { return c_.picHueWheel->ScaleHeight(); }
+HueWheelPicture::HueWheelPicture(PropsControls& c) : HueWheelPicture(c.picHueWheel, c.imgHueWheel) {}
 
-void HueWheelPicture::ClearPicture() { c_.picHueWheel->Cls(); }
+int32_t HueWheelPicture::InnerWidthPx() const { return picture_->ScaleWidth(); }
+int32_t HueWheelPicture::InnerHeightPx() const { return picture_->ScaleHeight(); }
+
+void HueWheelPicture::ClearPicture() { picture_->Cls(); }
 
 void HueWheelPicture::SetPixel(int32_t x, int32_t y, int32_t colourRef) {
-  c_.picHueWheel->PSet(x, y, static_cast<uint32_t>(model::ToDisplayColorOrder(colourRef)));
+  picture_->PSet(x, y, static_cast<uint32_t>(model::ToDisplayColorOrder(colourRef)));
 }
 
-void HueWheelPicture::PublishToImage() { c_.imgHueWheel->SetPicture(c_.picHueWheel->image()); }
+void HueWheelPicture::PublishToImage() { image_->SetPicture(picture_->image()); }
 
 void EnableFilterEditing(PropsControls& c) {
   for (int i = 0; i < 3; ++i) {

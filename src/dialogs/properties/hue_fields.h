@@ -15,16 +15,24 @@
 
 #include "engine/hue_cone.h"
 
+namespace controls {
+class Image;
+class PictureBox;
+}  // namespace controls
+
 namespace dialogs {
 
 struct PropsControls;
 
 // The cone picture picHueWheel as the engine draws into it: the hidden picture of
 // kConeDiscPixels square; publishing shows the drawing in imgHueWheel, scaled to that control.
-// The window's HueWheelPicture() gives one of these.
+// The window's HueWheelPicture() gives one of these. It refers to the window's picture and image
+// members, which may be created after it.
 class HueWheelPicture : public engine::HueConePicture {
  public:
-  explicit HueWheelPicture(PropsControls& c) : c_(c) {}
+  HueWheelPicture(controls::PictureBox* const& picture, controls::Image* const& image)
+      : picture_(picture), image_(image) {}
+  explicit HueWheelPicture(PropsControls& c);
   int32_t InnerWidthPx() const override;
   int32_t InnerHeightPx() const override;
   void ClearPicture() override;
@@ -32,7 +40,8 @@ class HueWheelPicture : public engine::HueConePicture {
   void PublishToImage() override;
 
  private:
-  PropsControls& c_;
+  controls::PictureBox* const& picture_;
+  controls::Image* const& image_;
 };
 
 // The part of the dialog's settings start that these fields need, before the stored settings
