@@ -4,6 +4,8 @@
 #include <QFont>
 #include <QFontInfo>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 
