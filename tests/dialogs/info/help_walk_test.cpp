@@ -147,6 +147,10 @@ TEST_F(HelpWalk, EveryNumberOfEveryWindowHasATitledTopic) {
     seen.insert(numbers.begin(), numbers.end());
   }
   EXPECT_EQ(props->c.cboGalStyle->ListCount(), 10);
+  // Every number the galaxy styles give their fields was met.
+  for (int32_t n : {6015, 6020, 6025, 6040, 6041, 6045, 6046, 6105, 6120, 6130, 6140, 6510, 6511, 6512, 6520, 6521,
+                    6522, 6530, 6531, 6540, 6541, 6542, 6543, 6544, 6545, 6546, 6550, 6560, 6570, 6571, 6572, 6573})
+    EXPECT_TRUE(seen.count(n)) << n;
   for (const WindowMaker& maker : kWindows) {
     SCOPED_TRACE(maker.name);
     controls::Form* window = maker.make(*props);
