@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 
 #include "model/galaxy_types.h"
@@ -20,7 +21,7 @@ inline constexpr int kFrameHeight = 48;
 
 // A host whose clock ticks once per reading. It counts pacer calls (paces) and composed
 // frames (frames) and asks to stop at the stopAt-th pacer call (0: never). A test that wants
-// to see more overrides OnPace or OnFrame.
+// to see more sets onPace or overrides OnPace or OnFrame.
 class FakeHost : public presentation::HostPlatform, public presentation::FrameSink {
  public:
   void DoEvents() override {
@@ -40,9 +41,13 @@ class FakeHost : public presentation::HostPlatform, public presentation::FrameSi
 
   int frames = 0, paces = 0, stopAt = 0;
   uint32_t tick = 0;
+  // Runs at every pacer call, before it is counted.
+  std::function<void()> onPace;
 
  protected:
-  virtual void OnPace() {}
+  virtual void OnPace() {
+    if (onPace) onPace();
+  }
   virtual void OnFrame() {}
 };
 

@@ -6,7 +6,6 @@
 #include "host/window_state.h"
 #include "model/galaxy_types.h"
 #include "platform/help/help_viewer.h"
-#include "presentation/render_state.h"
 #include "runtime/numbers.h"
 
 namespace dialogs {
@@ -22,11 +21,9 @@ constexpr int32_t kLevelsMin = 1, kLevelsMax = 10;
 constexpr int32_t kWholeMin = 1, kWholeMax = 30000;
 constexpr float kHeightMax = 99.9f;
 
-bool EditableIndex(int32_t n) { return n >= 0 && n < model::kEditableGalaxyTypes; }
-
 }  // namespace
 
-frmLevels::frmLevels(PropsFields& props) : controls::Form(nullptr, "frmLevels"), props_(props) {
+frmLevels::frmLevels(PropsFields& props) : GalaxyEditorWindow(props, "frmLevels", kLevelsIdleCaption) {
   using namespace controls;
   SetCaption("Galaxy Levels");
   SetHelpContextID(kLevelsHelpContext);
@@ -94,17 +91,13 @@ frmLevels::frmLevels(PropsFields& props) : controls::Form(nullptr, "frmLevels"),
   SetClientSize(kMinClientWidth, kMinClientHeight);
 }
 
-frmLevels::~frmLevels() { presentation::UnbindRenderTarget(picPreview); }
-
-void frmLevels::FormLet(int32_t n) { index_ = n; }
-
 void frmLevels::Form_Load() {
   host::RestoreWindowState(*this, kSection, true);
   const std::string name = props_.UniGalName();
   SetCaption("Galaxy Levels:  " + name);
   fraPreview->SetCaption("Levels Preview - " + name);
-  if (EditableIndex(index_)) {
-    const model::GalaxyTypeProps& g = model::records().GalaxyTypes[static_cast<size_t>(index_)];
+  if (const model::GalaxyTypeProps* record = EditedRecord()) {
+    const model::GalaxyTypeProps& g = *record;
     txtLevel[0].SetText(std::to_string(g.Galaxy_StdLevels));
     txtLevel[1].SetText(std::to_string(g.Galaxy_StdLevDRad));
     // Shown with "." whatever the locale, as the box reads it back.
@@ -124,9 +117,14 @@ void frmLevels::Form_Resize() {
 
 void frmLevels::Form_Unload(int&) { host::SaveWindowState(*this, kSection); }
 
+void frmLevels::CopyPreviewFields(const model::GalaxyTypeProps& from, model::GalaxyTypeProps& to) const {
+  CopyLevelsPreviewFields(from, to);
+}
+
 bool frmLevels::ApplyLevelsToGalaxyType() {
-  if (!EditableIndex(index_)) return true;
-  model::GalaxyTypeProps& g = model::records().GalaxyTypes[static_cast<size_t>(index_)];
+  model::GalaxyTypeProps* record = EditedRecord();
+  if (record == nullptr) return true;
+  model::GalaxyTypeProps& g = *record;
   if (const auto v = WholeOfBoxText(txtLevel[0].Text(), kLevelsMin, kLevelsMax)) g.Galaxy_StdLevels = *v;
   if (const auto v = WholeOfBoxText(txtLevel[1].Text(), kWholeMin, kWholeMax)) g.Galaxy_StdLevDRad = *v;
   if (const auto v = SingleOfBoxText(txtLevel[2].Text(), 0.0f, kHeightMax)) g.Galaxy_StdLevHSca = *v;
@@ -137,9 +135,13 @@ bool frmLevels::ApplyLevelsToGalaxyType() {
   return true;
 }
 
-void frmLevels::cmdPreview_Click() {}
+void frmLevels::cmdPreview_Click() { Preview().Click(); }
 
 void frmLevels::cmdOK_Click() {
+  Preview().AfterPreview([this] { ApplyAndClose(); });
+}
+
+void frmLevels::ApplyAndClose() {
   ApplyLevelsToGalaxyType();
   // The Properties dialog's levels (9), radius (0) and distance (2), as the record now holds them.
   const struct {
@@ -154,16 +156,10 @@ void frmLevels::cmdOK_Click() {
   Unload();
 }
 
-void frmLevels::cmdDismiss_Click() { Unload(); }
+void frmLevels::cmdDismiss_Click() {
+  Preview().AfterPreview([this] { Unload(); });
+}
 
 void frmLevels::cmdHelp_Click() { platform::ShowHelp(this, platform::HELP_CONTEXT, kLevelsHelpContext); }
-
-void ShowLevelsEditor(PropsFields& props, int32_t n) {
-  if (!EditableIndex(n)) return;
-  auto* window = new frmLevels(props);
-  window->FormLet(n);
-  window->ShowModal();
-  window->Release();
-}
 
 }  // namespace dialogs

@@ -7,23 +7,16 @@
 
 #include <cstdint>
 
-#include "dialogs/properties/props_fields.h"
-#include "host/picture_box.h"
-#include "platform/controls/controls.h"
+#include "dialogs/editors/galaxy_editor.h"
 
 namespace dialogs {
 
 inline constexpr int kLevelsHelpContext = 7400;
 inline constexpr const char* kLevelsIdleCaption = "Preview";
 
-class frmLevels : public controls::Form {
+class frmLevels : public GalaxyEditorWindow {
  public:
   explicit frmLevels(PropsFields& props);
-  ~frmLevels() override;
-
-  // The galaxy type (0 to 49) the window edits; set before it is shown.
-  void FormLet(int32_t n);
-  int32_t GalaxyIndex() const { return index_; }
 
   controls::Frame* fraLevel = nullptr;
   // 0 levels (1-10), 1 radius increment (1-30000), 2 height multiplier (0.0-99.9).
@@ -36,8 +29,7 @@ class frmLevels : public controls::Form {
   controls::ControlArray<controls::TextBox> txtGalaxy{"txtGalaxy"};
   controls::ControlArray<controls::Label> lblGalaxy{"lblGalaxy"};
   controls::Frame* fraPreview = nullptr;
-  host::PictureBox* picPreview = nullptr;
-  controls::CommandButton *cmdOK = nullptr, *cmdPreview = nullptr, *cmdDismiss = nullptr, *cmdHelp = nullptr;
+  controls::CommandButton *cmdOK = nullptr, *cmdHelp = nullptr;
   controls::MenuItem* mnuResize = nullptr;
 
   // Writes the boxes and switches into the record: each box clamped to its range, a box that
@@ -54,12 +46,16 @@ class frmLevels : public controls::Form {
   void Form_Resize() override;
   void Form_Unload(int& Cancel) override;
 
+  // The preview saves and restores the eight fields it writes (the rotation is not one).
+  void CopyPreviewFields(const model::GalaxyTypeProps& from, model::GalaxyTypeProps& to) const override;
+  // The preview's own fields (levels, increment, height, radius, distance) are the apply step's.
+  bool CommitForPreview() override { return ApplyLevelsToGalaxyType(); }
+
  private:
-  PropsFields& props_;
-  int32_t index_ = -1;
+  void ApplyAndClose();
 };
 
 // Opens the levels editor on galaxy type n modally and releases it; nothing for n outside 0-49.
-void ShowLevelsEditor(PropsFields& props, int32_t n);
+inline void ShowLevelsEditor(PropsFields& props, int32_t n) { ShowGalaxyEditor<frmLevels>(props, n); }
 
 }  // namespace dialogs

@@ -9,7 +9,6 @@
 #include "model/galaxy_types.h"
 #include "platform/help/help_viewer.h"
 #include "platform/message_box.h"
-#include "presentation/render_state.h"
 #include "runtime/numbers.h"
 #include "store/values.h"
 
@@ -39,15 +38,13 @@ constexpr Column kPointLabel{120, 720}, kLocX{840, 720}, kLocY{1620, 720}, kLocZ
 constexpr int32_t kLocMax = 9999, kScaleMax = 100, kAngleMax = 360, kPercentMax = 9999, kCenterMax = 9999,
                   kGalaxyMax = 30000;
 
-bool EditableIndex(int32_t n) { return n >= 0 && n < model::kEditableGalaxyTypes; }
-
 int32_t WholeOf(const controls::TextBox& box, int32_t upper) {
   return runtime::LeadingWholeClamped(box.Text(), 0.0f, static_cast<float>(upper));
 }
 
 }  // namespace
 
-frmUserDefIFS::frmUserDefIFS(PropsFields& props) : controls::Form(nullptr, "frmUserDefIFS"), props_(props) {
+frmUserDefIFS::frmUserDefIFS(PropsFields& props) : GalaxyEditorWindow(props, "frmUserDefIFS", kIfsIdleCaption) {
   using namespace controls;
   SetHelpContextID(kIfsHelpContext);
   mnuResize = &AddResizeMenuItem(*this);
@@ -136,10 +133,6 @@ frmUserDefIFS::frmUserDefIFS(PropsFields& props) : controls::Form(nullptr, "frmU
   SetClientSize(kMinClientWidth, kMinClientHeight);
 }
 
-frmUserDefIFS::~frmUserDefIFS() { presentation::UnbindRenderTarget(picPreview); }
-
-void frmUserDefIFS::FormLet(int32_t n) { index_ = n; }
-
 void frmUserDefIFS::CreateRow(int i) {
   using namespace controls;
   auto place = [i](Control& c, const Column& col) {
@@ -178,8 +171,7 @@ void frmUserDefIFS::Form_Load() {
   lblAngle->SetCaption("Angle\n(0-360):");
   lblPercent->SetCaption("Rel.Pct.\n(0-9999):");
   fraPreview->SetCaption("IFS Preview - " + name);
-  const model::GalaxyTypeProps* g =
-      EditableIndex(index_) ? &model::records().GalaxyTypes[static_cast<size_t>(index_)] : nullptr;
+  const model::GalaxyTypeProps* g = EditedRecord();
   if (g != nullptr) {
     txtCenter[0].SetText(std::to_string(g->Ifs.IFS_CenterX));
     txtCenter[1].SetText(std::to_string(g->Ifs.IFS_CenterY));
@@ -215,8 +207,9 @@ void frmUserDefIFS::Form_Load() {
 }
 
 void frmUserDefIFS::FillRowsFromRecord() {
-  if (!EditableIndex(index_)) return;
-  const model::IfsBlock& b = model::records().GalaxyTypes[static_cast<size_t>(index_)].Ifs;
+  const model::GalaxyTypeProps* record = EditedRecord();
+  if (record == nullptr) return;
+  const model::IfsBlock& b = record->Ifs;
   for (int i = 0; i < kIfsRows; ++i) {
     const auto k = static_cast<size_t>(i);
     if (b.IfsPct[k] == 0) {
@@ -247,11 +240,23 @@ void frmUserDefIFS::Form_Resize() {
 
 void frmUserDefIFS::Form_Unload(int&) { host::SaveWindowState(*this, kSection); }
 
+void frmUserDefIFS::CopyPreviewFields(const model::GalaxyTypeProps& from, model::GalaxyTypeProps& to) const {
+  CopyIfsPreviewFields(from, to);
+}
+
+bool frmUserDefIFS::CommitForPreview() {
+  model::GalaxyTypeProps* record = EditedRecord();
+  if (record == nullptr) return false;
+  WriteGalaxyValues(*record, txtGalaxy[0].Text(), txtGalaxy[1].Text(), txtGalaxy[2].Text());
+  return CommitIfs();
+}
+
 bool frmUserDefIFS::CommitIfs() {
-  if (!EditableIndex(index_)) return false;
+  model::GalaxyTypeProps* record = EditedRecord();
+  if (record == nullptr) return false;
   // The kept rows, compacted in row order. A row is kept when its relative percent, as it
   // will be stored, is at least 1.
-  model::IfsBlock edited = model::records().GalaxyTypes[static_cast<size_t>(index_)].Ifs;
+  model::IfsBlock edited = record->Ifs;
   int32_t n = 0;
   for (int i = 0; i < kIfsRows; ++i) {
     const int32_t pct = WholeOf(txtPercent[i], kPercentMax);
@@ -276,7 +281,7 @@ bool frmUserDefIFS::CommitIfs() {
   int32_t* centre[] = {&edited.IFS_CenterX, &edited.IFS_CenterY, &edited.IFS_CenterZ};
   for (int k = 0; k < 3; ++k)
     if (const auto v = WholeOfBoxText(txtCenter[k].Text(), 0, kCenterMax)) *centre[k] = *v;
-  model::records().GalaxyTypes[static_cast<size_t>(index_)].Ifs = edited;
+  record->Ifs = edited;
   return true;
 }
 
@@ -308,9 +313,13 @@ void frmUserDefIFS::cboTheme_Click() {
   if (n >= 1) LoadIfsTheme(GetIfsThemeText(n));
 }
 
-void frmUserDefIFS::cmdPreview_Click() {}
+void frmUserDefIFS::cmdPreview_Click() { Preview().Click(); }
 
 void frmUserDefIFS::cmdOK_Click() {
+  Preview().AfterPreview([this] { CommitAndClose(); });
+}
+
+void frmUserDefIFS::CommitAndClose() {
   if (!CommitIfs()) return;
   for (int k = 0; k < 3; ++k)
     if (const auto v = WholeOfBoxText(txtGalaxy[k].Text(), 0, kGalaxyMax)) props_.SetGalaxyText(k, std::to_string(*v));
@@ -322,16 +331,10 @@ void frmUserDefIFS::cmdClear_Click() {
   for (int i = 0; i < kIfsRows; ++i) ClearRow(i);
 }
 
-void frmUserDefIFS::cmdDismiss_Click() { Unload(); }
+void frmUserDefIFS::cmdDismiss_Click() {
+  Preview().AfterPreview([this] { Unload(); });
+}
 
 void frmUserDefIFS::cmdHelp_Click() { platform::ShowHelp(this, platform::HELP_CONTEXT, kIfsHelpContext); }
-
-void ShowUserDefIFSEditor(PropsFields& props, int32_t n) {
-  if (!EditableIndex(n)) return;
-  auto* window = new frmUserDefIFS(props);
-  window->FormLet(n);
-  window->ShowModal();
-  window->Release();
-}
 
 }  // namespace dialogs

@@ -7,9 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "dialogs/properties/props_fields.h"
-#include "host/picture_box.h"
-#include "platform/controls/controls.h"
+#include "dialogs/editors/galaxy_editor.h"
 
 namespace dialogs {
 
@@ -19,14 +17,9 @@ inline constexpr const char* kIfsIdleCaption = "Preview I.F.S.";
 // The note of a commit with fewer than two points.
 extern const char* const kIfsTooFewPointsNote;
 
-class frmUserDefIFS : public controls::Form {
+class frmUserDefIFS : public GalaxyEditorWindow {
  public:
   explicit frmUserDefIFS(PropsFields& props);
-  ~frmUserDefIFS() override;
-
-  // The galaxy type (0 to 49) the window edits; set before it is shown.
-  void FormLet(int32_t n);
-  int32_t GalaxyIndex() const { return index_; }
 
   // The point rows (0 to 4; rows 1 to 4 are made when the window loads).
   controls::ControlArray<controls::Label> lblPoint{"lblPoint"};
@@ -45,9 +38,7 @@ class frmUserDefIFS : public controls::Form {
   controls::ComboBox* cboTheme = nullptr;
   controls::Label* lblTheme = nullptr;
   controls::Frame* fraPreview = nullptr;
-  host::PictureBox* picPreview = nullptr;
-  controls::CommandButton *cmdPreview = nullptr, *cmdOK = nullptr, *cmdClear = nullptr, *cmdDismiss = nullptr,
-                          *cmdHelp = nullptr;
+  controls::CommandButton *cmdOK = nullptr, *cmdClear = nullptr, *cmdHelp = nullptr;
   controls::MenuItem* mnuResize = nullptr;
 
   // Writes the centre and the kept points into the record; false (with the note, and the
@@ -68,16 +59,19 @@ class frmUserDefIFS : public controls::Form {
   void Form_Resize() override;
   void Form_Unload(int& Cancel) override;
 
+  // The preview saves and restores the IFS block and the radius, rotation and distance; it
+  // writes the three galaxy values and commits the points.
+  void CopyPreviewFields(const model::GalaxyTypeProps& from, model::GalaxyTypeProps& to) const override;
+  bool CommitForPreview() override;
+
  private:
+  void CommitAndClose();
   void CreateRow(int i);
   void FillRowsFromRecord();
   void ClearRow(int i);
-
-  PropsFields& props_;
-  int32_t index_ = -1;
 };
 
 // Opens the IFS editor on galaxy type n modally and releases it; nothing for n outside 0-49.
-void ShowUserDefIFSEditor(PropsFields& props, int32_t n);
+inline void ShowUserDefIFSEditor(PropsFields& props, int32_t n) { ShowGalaxyEditor<frmUserDefIFS>(props, n); }
 
 }  // namespace dialogs
