@@ -4,6 +4,7 @@
 
 #include "dialogs/editors/frm_advanced.h"
 #include "dialogs/editors/frm_levels.h"
+#include "dialogs/editors/frm_molecule.h"
 #include "dialogs/editors/frm_user_def_ifs.h"
 #include "dialogs/properties/props_fields.h"
 #include "dialogs/properties/props_openers.h"
@@ -23,6 +24,7 @@ void OpenEditor(PropsFields& dialog, GalaxyEditorKind kind, int32_t n) {
       ShowUserDefIFSEditor(dialog, n);
       break;
     case GalaxyEditorKind::Molecule:
+      ShowMoleculeEditor(dialog, n);
       break;
   }
 }
