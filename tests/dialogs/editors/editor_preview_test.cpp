@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "dialogs/editors/editor_window.h"
+#include "dialogs/editors/editor_pacer.h"
 #include "dialogs/editors/fake_props_fields.h"
 #include "engine/engine_fixture.h"
 #include "engine/universe_settings.h"
@@ -110,16 +111,6 @@ class TestEditor : public controls::Form, public dialogs::PreviewedEditor {
   dialogs::PropsFields& props_;
 };
 
-class Pacer : public enginetest::FakeHost {
- public:
-  std::function<void()> onPace;
-
- protected:
-  void OnPace() override {
-    if (onPace) onPace();
-  }
-};
-
 class EditorPreviewTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -162,7 +153,7 @@ class EditorPreviewTest : public ::testing::Test {
   testsupport::TempConfig config;
   testsupport::MessageRecorder messages;
   dialogs::testing::FakePropsFields props;
-  Pacer pacer;
+  dialogstest::Pacer pacer;
   TestEditor* editor = nullptr;
   GalaxyTypeProps before;
 };

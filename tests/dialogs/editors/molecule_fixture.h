@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "dialogs/editors/editor_pacer.h"
 #include "dialogs/editors/fake_props_fields.h"
 #include "dialogs/editors/frm_molecule.h"
 #include "engine/engine_fixture.h"
@@ -45,16 +46,6 @@ inline void PutAtom(model::AtomBlock& a, int32_t i, const Atom& atom) {
   a.AtomRadius[k] = atom.radius;
   a.AtomExtra[k] = atom.extra;
 }
-
-class Pacer : public enginetest::FakeHost {
- public:
-  std::function<void()> onPace;
-
- protected:
-  void OnPace() override {
-    if (onPace) onPace();
-  }
-};
 
 class MoleculeEditorTest : public ::testing::Test {
  protected:
