@@ -1,6 +1,7 @@
 #include <QCoreApplication>
 
 #include "capture/file_menu.h"
+#include "capture/frm_video.h"
 #include "capture/video_frames.h"
 #include "dialogs/editors/editor_openers.h"
 #include "dialogs/info/frm_welcome.h"
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
     dialogs::HelpMenuAction(dialog, dialogs::HelpMenuIndexOfPosition(position));
   });
   dialogs::SetFileMenuAction([](dialogs::frmProps& dialog, int16_t index) { capture::FileMenuAction(dialog, index); });
+  dialogs::SetVideoWindowOpener([] { capture::ShowVideoWindow(); });
   dialogs::SetHelpCloser([] { platform::ShowHelp(nullptr, platform::HELP_QUIT, 0); });
   dialogs::SetWelcomeWindowOpener([] { dialogs::ShowWelcome(); });
   dialogs::RegisterEditorOpeners();

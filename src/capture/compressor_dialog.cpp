@@ -155,6 +155,12 @@ void VideoCompressionDialog::UpdateEnabled() {
   spnDataRate->setEnabled(chkDataRate->isEnabled() && chkDataRate->isChecked());
 }
 
+void VideoCompressionDialog::showEvent(QShowEvent* e) {
+  QDialog::showEvent(e);
+  raise();
+  activateWindow();
+}
+
 bool AVISaveOptions(QWidget* owner, VideoCompressOptions& options) {
   VideoCompressionDialog dialog(owner);
   dialog.Load(options);

@@ -76,6 +76,10 @@ class VideoCompressionDialog : public QDialog {
   QPushButton* cmdOK;
   QPushButton* cmdCancel;
 
+ protected:
+  // The dialog takes the keyboard when it shows (no window manager may give it).
+  void showEvent(QShowEvent* e) override;
+
  private:
   void UpdateEnabled();
 };

@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QTest>
-#include <QTimer>
 
 #include <csignal>
 #include <filesystem>
@@ -19,6 +18,7 @@
 #include <vector>
 
 #include "capture/file_menu.h"
+#include "capture/modal_driver.h"
 #include "dialogs/properties/props_fixture.h"
 #include "model/galaxy_types.h"
 #include "store/registry_access.h"
@@ -53,17 +53,10 @@ class TemplateDialogTest : public dialogs::testing::PropsTest {
   // Runs `drive` on the template dialog from inside its modal showing, then closes it with
   // Cancel should it still be open.
   static void WhenDialogShows(std::function<void(frmFileIO&)> drive) {
-    auto* poll = new QTimer;
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, [poll, drive] {
-      auto* w = dynamic_cast<frmFileIO*>(QApplication::activeModalWidget());
-      if (w == nullptr) return;
-      poll->stop();
-      poll->deleteLater();
-      drive(*w);
-      if (w->IsLoaded()) w->cmdDismiss->PerformClick();
+    testsupport::WhenModalShows<frmFileIO>([drive](frmFileIO& w) {
+      drive(w);
+      if (w.IsLoaded()) w.cmdDismiss->PerformClick();
     });
-    poll->start();
   }
   // Opens the folder in the dialog, types the name and presses Enter.
   static void TypeAndEnter(frmFileIO& w, const std::string& folder, const std::string& name) {

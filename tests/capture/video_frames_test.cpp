@@ -2,16 +2,13 @@
 
 #include <gtest/gtest.h>
 
-extern "C" {
-#include <libavformat/avformat.h>
-}
-
 #include <filesystem>
 
 #include "host/qt_platform.h"
 #include "presentation/compositor.h"
 #include "presentation/frame_pacing.h"
 #include "presentation/render_state.h"
+#include "capture/recording_sink.h"
 #include "support/test_support.h"
 
 namespace {
@@ -43,13 +40,6 @@ struct FakeVideoWindow : capture::VideoWindow {
   void ShowFrameStatus(const std::string& text) override { texts.push_back(text); }
 };
 
-// Hands every composed frame to the frame writer, as the window layer's sink does.
-struct ForwardingSink : presentation::FrameSink {
-  void StretchFrame(presentation::FrameDestination, std::span<const uint32_t>, int32_t, int32_t,
-                    const presentation::FrameBitmapHeader&, const presentation::FrameRect&) override {}
-  void WriteVideoFrame() override { capture::WriteVideoFrame(); }
-};
-
 class FrameWriterTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -79,7 +69,7 @@ class FrameWriterTest : public ::testing::Test {
   }
   testsupport::TempConfig config;
   presentation::HeadlessRenderSurface surface{64, 48};
-  ForwardingSink sink;
+  testsupport::ForwardingSink sink;
   FakeVideoWindow window;
   std::string dir;
 };

@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-extern "C" {
-#include <libavformat/avformat.h>
-}
-
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -24,38 +20,14 @@ extern "C" {
 #include "presentation/frame_pacing.h"
 #include "presentation/render_state.h"
 #include "store/typed_readers.h"
+#include "capture/recording_sink.h"
+#include "support/avi_read_back.h"
 #include "support/test_support.h"
 
 namespace {
 
 using capture::RecordingEnd;
 using capture::RecordingPlan;
-
-struct ReadBack {
-  int64_t packets = 0;
-  int width = 0, height = 0;
-  AVCodecID codec = AV_CODEC_ID_NONE;
-  std::vector<uint8_t> firstPacket;
-};
-
-ReadBack Read(const std::string& path) {
-  ReadBack r;
-  AVFormatContext* fc = nullptr;
-  if (avformat_open_input(&fc, path.c_str(), nullptr, nullptr) < 0) return r;
-  if (avformat_find_stream_info(fc, nullptr) >= 0 && fc->nb_streams == 1) {
-    r.width = fc->streams[0]->codecpar->width;
-    r.height = fc->streams[0]->codecpar->height;
-    r.codec = fc->streams[0]->codecpar->codec_id;
-    AVPacket* pkt = av_packet_alloc();
-    while (av_read_frame(fc, pkt) >= 0) {
-      if (r.packets++ == 0) r.firstPacket.assign(pkt->data, pkt->data + pkt->size);
-      av_packet_unref(pkt);
-    }
-    av_packet_free(&pkt);
-  }
-  avformat_close_input(&fc);
-  return r;
-}
 
 // The video window: always active; Stop is pressed when the status shows frame `stopAt`.
 struct FakeVideoWindow : capture::VideoWindow {
@@ -65,12 +37,6 @@ struct FakeVideoWindow : capture::VideoWindow {
   void ShowFrameStatus(const std::string&) override {
     if (++shown == stopAt) capture::StopRecording();
   }
-};
-
-struct ForwardingSink : presentation::FrameSink {
-  void StretchFrame(presentation::FrameDestination, std::span<const uint32_t>, int32_t, int32_t,
-                    const presentation::FrameBitmapHeader&, const presentation::FrameRect&) override {}
-  void WriteVideoFrame() override { capture::WriteVideoFrame(); }
 };
 
 void RunStoredUniverse() {
@@ -118,7 +84,7 @@ class RecordingTest : public ::testing::Test {
   testsupport::TempConfig config;
   testsupport::MessageRecorder messages;
   presentation::HeadlessRenderSurface surface{100, 100};
-  ForwardingSink sink;
+  testsupport::ForwardingSink sink;
   FakeVideoWindow window;
   RecordingPlan plan;
   std::string dir;
@@ -135,7 +101,7 @@ TEST_F(RecordingTest, LeadInAnimationAndTrailerForEachCompressor) {
     const uint32_t fourcc = *c.fourcc ? avi::FourCC(*reinterpret_cast<const char(*)[5]>(c.fourcc)) : 0;
     EXPECT_EQ(capture::RecordVideo(plan, surface, Choose(fourcc), RunStoredUniverse), RecordingEnd::Finished);
     EXPECT_EQ(surface.InnerWidthPx(), 320);
-    const ReadBack r = Read(plan.targetPath);
+    const testsupport::AviReadBack r = testsupport::ReadAvi(plan.targetPath);
     EXPECT_EQ(r.packets, 25);
     EXPECT_EQ(r.width, 320);
     EXPECT_EQ(r.height, 240);
@@ -159,7 +125,7 @@ TEST_F(RecordingTest, LeadInAnimationAndTrailerForEachCompressor) {
 TEST_F(RecordingTest, StopAfterFiveFramesKeepsWhatWasWritten) {
   window.stopAt = 3 + 5;
   EXPECT_EQ(capture::RecordVideo(plan, surface, Choose(0), RunStoredUniverse), RecordingEnd::Stopped);
-  EXPECT_EQ(Read(plan.targetPath).packets, 8);
+  EXPECT_EQ(testsupport::ReadAvi(plan.targetPath).packets, 8);
   EXPECT_FALSE(capture::RecordingRunning());
 }
 

@@ -77,6 +77,7 @@ void frmProps::EnableOpenedItems() {
   for (auto [index, item] : c.mnuHelpArray)
     if (item->Caption() != "-") item->SetEnabled(static_cast<bool>(o.HelpMenuAction));
   c.mnuEditArray[2].SetEnabled(static_cast<bool>(o.AdvancedWindow));
+  c.mnuEditArray[4].SetEnabled(static_cast<bool>(o.VideoWindow));
   c.cmdSetThemes->SetEnabled(static_cast<bool>(o.AdvancedWindow));
   c.cmdGalLevels->SetEnabled(static_cast<bool>(o.GalaxyEditor));
   c.cmdIFS_Chem->SetEnabled(static_cast<bool>(o.GalaxyEditor));
@@ -177,6 +178,9 @@ void frmProps::mnuFileArray_Click(int16_t Index) {
 void frmProps::mnuEditArray_Click(int16_t Index) {
   if (Index == 0) ResetProperties();
   if (Index == 2) ShowAdvancedWindow();
+  if (Index == 4) {
+    if (const auto opener = propsOpeners().VideoWindow) opener();
+  }
 }
 
 void frmProps::mnuHelpArray_Click(int16_t Index) {

@@ -171,8 +171,9 @@ void PropsControls::CreateMenus() {
                                           "E&xit"};
   for (int i = 0; i < 6; ++i) mnuFileArray.Add(i, mnuFile->AddItem("mnuFileArray", i, kFile[i]));
   mnuEdit = &form.AddMenu("mnuEdit", "&Edit");
-  static constexpr const char* kEdit[] = {"&Reset Properties", "-", "&Advanced Settings..."};
-  for (int i = 0; i < 3; ++i) mnuEditArray.Add(i, mnuEdit->AddItem("mnuEditArray", i, kEdit[i]));
+  static constexpr const char* kEdit[] = {"&Reset Properties", "-", "&Advanced Settings...", "-",
+                                          "&Video Capture..."};
+  for (int i = 0; i < 5; ++i) mnuEditArray.Add(i, mnuEdit->AddItem("mnuEditArray", i, kEdit[i]));
   mnuHelp = &form.AddMenu("mnuHelp", "&Help");
   static constexpr const char* kHelp[] = {"&Contents...",
                                           "&Search...",

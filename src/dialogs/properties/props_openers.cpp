@@ -20,6 +20,8 @@ void SetGalaxyEditorOpener(std::function<void(PropsFields&, GalaxyEditorKind, in
   propsOpeners().GalaxyEditor = std::move(opener);
 }
 
+void SetVideoWindowOpener(std::function<void()> opener) { propsOpeners().VideoWindow = std::move(opener); }
+
 bool ShowWelcomeWindow() {
   // A copy: the window may replace the registration while it is shown.
   const auto opener = propsOpeners().WelcomeWindow;

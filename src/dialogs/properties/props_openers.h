@@ -27,6 +27,8 @@ struct PropsOpeners {
   std::function<void()> WelcomeWindow;
   // One editor of galaxy type n (0 to 49), shown modally.
   std::function<void(PropsFields&, GalaxyEditorKind, int32_t)> GalaxyEditor;
+  // The video capture window, shown modally (Edit > Video Capture).
+  std::function<void()> VideoWindow;
 };
 PropsOpeners& propsOpeners();
 void ResetPropsOpeners();
@@ -37,6 +39,7 @@ void SetHelpMenuAction(std::function<void(frmProps&, int16_t)> action);
 void SetHelpCloser(std::function<void()> closer);
 void SetWelcomeWindowOpener(std::function<void()> opener);
 void SetGalaxyEditorOpener(std::function<void(PropsFields&, GalaxyEditorKind, int32_t)> opener);
+void SetVideoWindowOpener(std::function<void()> opener);
 
 // Shows the welcome window when one is registered; false when there is none.
 bool ShowWelcomeWindow();
