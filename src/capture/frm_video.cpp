@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QTimer>
 
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
 
 #include "capture/compressor_dialog.h"
+#include "engine/dialog_previews.h"
 #include "engine/display_universe.h"
 #include "engine/universe_settings.h"
 #include "host/window_state.h"
@@ -51,8 +53,13 @@ std::string DefaultVideoFile(const std::string& directory) {
   return directory + (ends ? "" : "/") + name;
 }
 
-// The stored universe, for a recording with no Properties dialog to take the fields from.
-void RunStoredUniverse() {
+// The universe of the Properties dialog's fields in the picture the recording bound; the
+// stored universe when no Properties dialog is open.
+void RunRecordedUniverse() {
+  if (engine::universeDialog() != nullptr) {
+    engine::ApplyUniverseDialogSettings(false);
+    return;
+  }
   engine::LoadUniverseSettings(false);
   engine::DisplayUniverse();
 }
@@ -78,7 +85,7 @@ frmVideo::frmVideo() : controls::Form(nullptr, "frmVideo") {
   using namespace controls;
   SetHelpContextID(kVideoHelpContext);
   SetReleaseOnUnload(false);
-  RunAnimation = RunStoredUniverse;
+  RunAnimation = RunRecordedUniverse;
 
   fraProps = new Frame(this, "fraProps");
   fraProps->SetCaption("Video Capture Properties");
@@ -443,6 +450,13 @@ void frmVideo::ShowFrameStatus(const std::string& text) {
 }
 
 void ShowVideoWindow() {
+  // A display of the Properties dialog that runs below this call ends first (it shares the
+  // frame with the recording); the window opens once it has returned.
+  if (engine::DialogDisplayRunning()) {
+    presentation::pacing().G_bCancel = true;
+    QTimer::singleShot(10, qApp, &ShowVideoWindow);
+    return;
+  }
   auto* window = new frmVideo;
   window->ShowModal();
   window->Release();

@@ -129,7 +129,8 @@ class frmVideo : public controls::Form, public VideoWindow {
   bool closeAfterRecording_ = false;
 };
 
-// Creates the window, shows it modally and releases it.
+// Creates the window, shows it modally and releases it. While a display of the Properties
+// dialog runs, that display is stopped and the window opens once it has returned.
 void ShowVideoWindow();
 
 }  // namespace capture

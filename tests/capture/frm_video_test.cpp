@@ -17,6 +17,7 @@
 #include "capture/compressor_dialog.h"
 #include "capture/modal_driver.h"
 #include "capture/recording_sink.h"
+#include "engine/dialog_previews.h"
 #include "engine/universe_settings.h"
 #include "host/qt_test_app.h"
 #include "model/galaxy_types.h"
@@ -34,6 +35,19 @@ namespace capture {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The Properties dialog as a recording reads it: a small universe, a picture of its own.
+struct SmallUniverseDialog : engine::UniverseDialog {
+  std::string UniText(int index) const override { return index == 0 ? "10" : index == 1 ? "3" : ""; }
+  int32_t UniProfileIndex() const override { return 51; }
+  int32_t UniTourValue() const override { return 1; }
+  int32_t VisitSeqValue() const override { return 0; }
+  std::string TourGalaxiesText() const override { return ""; }
+  int32_t GalaxyListIndex() const override { return 0; }
+  int32_t CompositeListIndex() const override { return -1; }
+  presentation::RenderSurface* PreviewPicture() override { return &picture; }
+  presentation::HeadlessRenderSurface picture{200, 100};
+};
 
 class VideoWindowTest : public ::testing::Test {
  protected:
@@ -57,6 +71,7 @@ class VideoWindowTest : public ::testing::Test {
     presentation::InstallFrameSink(nullptr);
     ResetVideoState();
     ResetVideoWindowState();
+    engine::ResetDialogPreviewState();
     std::error_code ec;
     fs::remove_all(dir, ec);
   }
@@ -349,6 +364,39 @@ TEST_F(VideoWindowTest, EnterBeginsAndTheRecordingFillsTheFile) {
   EXPECT_EQ(beeps, 1);
   EXPECT_FALSE(fs::exists(RecordingTempPathFor(dir)));
   EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(VideoWindowTest, TheRecordingShowsThePropertiesDialogsUniverseInItsOwnPicture) {
+  SmallUniverseDialog props;
+  engine::SetUniverseDialog(&props);
+  frmVideo& w = OpenForRecording("6", "0", "0");
+  ConfirmCompressor();
+  w.cmdDispPreview->PerformClick();
+  EXPECT_EQ(testsupport::ReadAvi(Target()).packets, 6);
+  EXPECT_EQ(engine::universeSettings().Universe_Stars, 10);
+  EXPECT_EQ(engine::universeSettings().Universe_Galaxy, 3);
+  // The frames went into the window's own picture; the dialog's was left alone.
+  EXPECT_EQ(presentation::render().RenderTarget, static_cast<presentation::RenderSurface*>(w.picPreview));
+  EXPECT_EQ(props.picture.InnerWidthPx(), 200);
+  EXPECT_EQ(props.picture.clears, 0);
+}
+
+TEST_F(VideoWindowTest, OpeningWhileADialogDisplayRunsEndsThatDisplayFirst) {
+  engine::dialogPreview().DisplayDepth = 1;
+  presentation::pacing().G_bCancel = false;
+  ShowVideoWindow();
+  EXPECT_TRUE(presentation::pacing().G_bCancel);
+  std::string shown;
+  testsupport::WhenModalShows<frmVideo>([&](frmVideo& v) {
+    shown = v.Caption();
+    v.cmdClose->PerformClick();
+  });
+  QTest::qWait(50);
+  EXPECT_EQ(shown, "");
+  // The display has returned: the window opens.
+  engine::dialogPreview().DisplayDepth = 0;
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !shown.empty(); }, 2000));
+  EXPECT_EQ(shown, "Zorvane Video Creation");
 }
 
 TEST_F(VideoWindowTest, EscStopsARecording) {
