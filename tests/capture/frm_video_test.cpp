@@ -53,13 +53,7 @@ class VideoWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     testsupport::EnsureQtApplication();
-    model::ResetGalaxyRecords();
-    engine::universeSettings() = engine::UniverseSettings{};
-    presentation::ResetRenderState();
-    presentation::ResetPacingState();
-    presentation::ResetCompositorState();
-    model::InitRandomTableWithSeed(7);
-    ResetVideoState();
+    testsupport::ResetRecordingState();
     ResetVideoWindowState();
     controls::ResetState();
     controls::state().beep = [this] { ++beeps; };

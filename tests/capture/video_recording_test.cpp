@@ -47,13 +47,7 @@ void RunStoredUniverse() {
 class RecordingTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    model::ResetGalaxyRecords();
-    engine::universeSettings() = engine::UniverseSettings{};
-    presentation::ResetRenderState();
-    presentation::ResetPacingState();
-    presentation::ResetCompositorState();
-    model::InitRandomTableWithSeed(7);
-    capture::ResetVideoState();
+    testsupport::ResetRecordingState();
     presentation::InstallFrameSink(&sink);
     capture::video().Window = &window;
     dir = testsupport::MakeTempDir();
