@@ -30,15 +30,7 @@ namespace {
 
 using dialogs::CreditPrint;
 
-class Pacer : public enginetest::FakeHost {
- public:
-  std::function<void()> onPace;
-
- protected:
-  void OnPace() override {
-    if (onPace) onPace();
-  }
-};
+using Pacer = enginetest::FakeHost;
 
 
 TEST(CreditsText, HeadingsAndBodyLinesAreTrimmedAndCut) {
