@@ -210,8 +210,9 @@ void frmAdvanced::BuildControls() {
   fraGalaxyProps->SetCaption("Galaxies Particle Blending Properties");
   fraGalaxyProps->Move(kFrameLeft, 4200, kFrameWidth, 2520);
   fraGalaxyProps->SetVisible(false);
-  lblGalaxyBlend = new Label(fraGalaxyProps, "lblGalaxyBlend");
-  lblGalaxyBlend->SetWordWrap(true);
+  // The note is longer than the frame shows in every font: a read-only box that scrolls.
+  lblGalaxyBlend = new MultiLineTextBox(fraGalaxyProps, "lblGalaxyBlend");
+  lblGalaxyBlend->SetLocked(true);
   lblGalaxyBlend->Move(240, 270, 7080, 1680);
   cmdSetGalaxyBlend0 = new CommandButton(fraGalaxyProps, "cmdSetGalaxyBlend0");
   cmdSetGalaxyBlend0->SetCaption("Set all Galaxy Blending Values to 0");
@@ -219,7 +220,7 @@ void frmAdvanced::BuildControls() {
 
   fraMessage = new Frame(this, "fraMessage");
   fraMessage->SetCaption("On Screen Message");
-  fraMessage->Move(kFrameLeft, 6840, kFrameWidth, 3360);
+  fraMessage->Move(kFrameLeft, 6840, kFrameWidth, 3600);
   AddLabel(fraMessage, lblMessage, 0, "Font:", 240, 330, 600);
   cboFont = new ComboBox(fraMessage, "cboFont");
   cboFont->Move(840, 300, 3000, 315);
@@ -236,9 +237,10 @@ void frmAdvanced::BuildControls() {
   spnMessage.Create(fraMessage, 3).Move(6120, 1080, 255, 315);
   AddLabel(fraMessage, lblMessage, 4, "Text:", 240, 1500, 600);
   txtMessage.Create(fraMessage, 4).Move(840, 1440, 6480, 420);
-  AddLabel(fraMessage, lblMessage, 5, "Message count down minutes (0 - 60), 0=None:", 240, 1980, 4200);
-  txtMessage.Create(fraMessage, 5).Move(4560, 1950, 600, 315);
-  spnMessage.Create(fraMessage, 5).Move(5160, 1950, 255, 315);
+  // The longest label of the frame: its box sits in the column of the hue increment box.
+  AddLabel(fraMessage, lblMessage, 5, "Message count down minutes (0 - 60), 0=None:", 240, 1980, 5160);
+  txtMessage.Create(fraMessage, 5).Move(5520, 1950, 600, 315);
+  spnMessage.Create(fraMessage, 5).Move(6120, 1950, 255, 315);
   txtMessage.Create(fraMessage, 6).Move(240, 2370, 3480, 315);
   txtMessage.Create(fraMessage, 7).Move(3840, 2370, 3480, 315);
   lblMsgSubText = new Label(fraMessage, "lblMsgSubText");
@@ -246,7 +248,8 @@ void frmAdvanced::BuildControls() {
   lblMsgSubText->SetCaption(
       "Substitution text for countdown minutes.  For example:  Class will resume in X.  Message will be:  "
       "Class will resume in 5 minutes. / Text when count down is 0.");
-  lblMsgSubText->Move(240, 2730, 7080, 540);
+  lblMsgSubText->SetAlignment(0);  // wraps to three lines from the top
+  lblMsgSubText->Move(240, 2730, 7080, 780);
 
   cmdOK = new CommandButton(this, "cmdOK");
   cmdOK->SetCaption("OK");
@@ -264,7 +267,7 @@ void frmAdvanced::BuildControls() {
   SetCancelButton(cmdDismiss);
 
   // Below the window's lower edge.
-  constexpr int32_t kBelow = 10500;
+  constexpr int32_t kBelow = 10800;
   chkRandom = new CheckBox(this, "chkRandom");
   chkRandom->SetCaption("Randomize Properties");
   chkRandom->Move(kFrameLeft, kBelow, 3000, 285);
@@ -387,7 +390,7 @@ void frmAdvanced::Form_Load() {
   // The window ends five screen pixels below the message frame.
   SetClientSize(kClientWidth, fraMessage->Top() + fraMessage->Height() + PxY(5));
   fraGalaxyProps->SetVisible(true);
-  lblGalaxyBlend->SetCaption(BlendNote());
+  lblGalaxyBlend->SetText(BlendNote());
   filTemplates->SetPattern("*." + host::startup().TemplateExtension);
   for (const SpinnerPair& p : kSpinnerPairs) {
     ControlArray<TextBox>& boxes = p.message ? txtMessage : txtAdv;

@@ -59,7 +59,7 @@ class frmAdvanced : public controls::Form, public model::HueWheelFields {
   controls::CheckBox* chkScreenCapture = nullptr;
   controls::CheckBox* chkRandom = nullptr;
   controls::MultiLineTextBox* txtScreenCapture = nullptr;
-  controls::Label* lblGalaxyBlend = nullptr;
+  controls::MultiLineTextBox* lblGalaxyBlend = nullptr;  // the blending note, read-only
   controls::Label* lblMsgSubText = nullptr;
   controls::CommandButton* cmdSetGalaxyBlend0 = nullptr;
   controls::CommandButton* cmdOK = nullptr;
