@@ -8,6 +8,7 @@
 // window's own Accept).
 
 #include <QCoreApplication>
+#include <QPalette>
 
 #include <string>
 
@@ -37,10 +38,26 @@ std::string GalaxyPageCaption(const std::string& line) {
   return runtime::TrimBlanks("Galaxy:  " + line.substr(0, nameLength));
 }
 
+// A frame hands its font and colours down to its contents; the galaxy page's bold blue is for
+// its caption alone, so its contents hold the window's font and text colours as their own.
+void KeepContentsPlain(controls::Frame& page) {
+  for (QWidget* w : page.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    QFont f = w->font();
+    f.setBold(f.bold());
+    w->setFont(f);
+    QPalette p = w->palette();
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+      for (QPalette::ColorRole r : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(g, r, p.color(g, r));
+    w->setPalette(p);
+  }
+}
+
 }  // namespace
 
 void frmProps::WireGalaxyEditHandlers() {
   SetAcceptWidth(*c.cmdAccept, kUniverseAcceptWidth);
+  KeepContentsPlain(c.fraAni[0]);
   c.cmdGalProps->Click = [this] { cmdGalProps_Click(); };
   c.lstUniGalaxy->DblClick = [this] { lstUniGalaxy_DblClick(); };
   c.cmdAcceptGalProps->Click = [this] { cmdAcceptGalProps_Click(); };
