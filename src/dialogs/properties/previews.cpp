@@ -1,5 +1,7 @@
 #include "dialogs/properties/previews.h"
 
+#include <algorithm>
+
 #include "dialogs/properties/props_controls.h"
 #include "host/screen_capture.h"
 #include "platform/message_box.h"
@@ -79,6 +81,14 @@ void TogglePreview(PropsControls& c, PreviewKind kind, bool start) {
 void AttachPreviewButton(PropsControls& c, PreviewKind kind) {
   PropsControls* pc = &c;
   const PreviewRow& row = RowOf(kind);
+  // The button is as wide as its wider caption, so nothing beside it moves as it toggles.
+  controls::CommandButton& button = *(c.*row.button);
+  int width = 0;
+  for (const char* caption : {row.running, row.idle}) {
+    button.SetCaption(caption);
+    width = std::max(width, button.sizeHint().width());
+  }
+  button.setMinimumWidth(width);
   (c.*row.button)->Click = [pc, kind, &row] { TogglePreview(*pc, kind, (pc->*row.button)->Caption() == row.idle); };
 }
 

@@ -9,7 +9,9 @@
 #include <algorithm>
 #include <initializer_list>
 #include <map>
+#include <set>
 
+#include "dialogs/properties/prop_copy.h"
 #include "dialogs/properties/props_controls.h"
 #include "presentation/render_state.h"
 #include "runtime/numbers.h"
@@ -54,6 +56,13 @@ void AddRow(QGridLayout* g, QWidget* label, std::initializer_list<QWidget*> fiel
 // Appends a widget across both columns.
 void AddSpan(QGridLayout* g, QWidget* w) { g->addWidget(w, g->rowCount(), 0, 1, 2); }
 
+// A widget that shares its place with others keeps it while hidden.
+void KeepPlaceWhenHidden(QWidget* w) {
+  QSizePolicy p = w->sizePolicy();
+  p.setRetainSizeWhenHidden(true);
+  w->setSizePolicy(p);
+}
+
 // Frames that lie in one place; the one in front covers the others.
 QStackedLayout* StackOf(std::initializer_list<QWidget*> frames) {
   auto* stack = new QStackedLayout;
@@ -87,14 +96,20 @@ void SizeFields(PropsControls& c) {
   const std::map<controls::ComboBox*, int> filledLater = {
       {c.cboResolution, 12}, {c.cboFilterEffect, 22}, {c.cboUniProfile, 30},
       {c.cboCompMajor, 30},  {c.cboPropCopy, 12},     {c.cboTourGalaxies, 24}};
+  // The value list of the property copy takes the entries of these lists.
+  const std::set<controls::ComboBox*> copiedLists = {c.cboGalStyle, c.cboGalProfile, c.cboGalColor, c.cboPulsarShape};
+  std::map<controls::ComboBox*, int> longest;
   for (controls::Control* ctl : c.form.Controls()) {
     if (auto* list = dynamic_cast<controls::ComboBox*>(ctl)) {
-      int chars = 0;
-      if (auto it = filledLater.find(list); it != filledLater.end()) chars = it->second;
+      int& chars = longest[list];
+      if (auto it = filledLater.find(list); it != filledLater.end()) chars = std::max(chars, it->second);
       for (int32_t i = 0; i < list->ListCount(); ++i) chars = std::max(chars, static_cast<int>(list->List(i).size()));
-      list->setMinimumContentsLength(chars);
-      list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+      if (copiedLists.count(list) != 0) longest[c.cboPropCopy] = std::max(longest[c.cboPropCopy], chars);
     }
+  }
+  for (auto [list, chars] : longest) {
+    list->setMinimumContentsLength(chars);
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   }
   const int extent = c.form.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
   for (controls::Control* ctl : c.form.Controls())
@@ -138,17 +153,31 @@ QLayout* LeftColumn(PropsControls& c) {
     blend->addWidget(w);
   display->addLayout(blend);
 
-  // Property copy: the value field, the value list and the check box share one place.
+  // Property copy: the chosen property; below it the range caption with the value box, or in
+  // the same place the value list or the check box, then "Copy". The caption's place is as wide
+  // as the widest range caption, so neither row moves when a property is chosen.
   auto* copy = GridOf(c.fraPropCopy);
   copy->addWidget(c.lblPropCopyPick, 0, 0);
   copy->addWidget(c.cboPropCopyList, 0, 1, 1, 2);
-  copy->addWidget(c.lblPropCopy, 1, 0);
-  for (QWidget* w : std::initializer_list<QWidget*>{c.txtPropCopy, c.cboPropCopy, c.chkPropCopy}) {
-    QSizePolicy p = w->sizePolicy();
-    p.setRetainSizeWhenHidden(true);
-    w->setSizePolicy(p);
-    copy->addWidget(w, 1, 1, Qt::AlignLeft);
+  auto* value = new QGridLayout;
+  value->setHorizontalSpacing(6);
+  const QString design = c.lblPropCopy->text();
+  int captionWidth = c.lblPropCopy->sizeHint().width();
+  for (const PropCopyRow& row : PropCopyRows()) {
+    if (row.input != PropCopyInput::Text) continue;
+    c.lblPropCopy->setText(QString::fromUtf8(row.caption));
+    captionWidth = std::max(captionWidth, c.lblPropCopy->sizeHint().width());
   }
+  c.lblPropCopy->setText(design);
+  c.lblPropCopy->setMinimumWidth(captionWidth);
+  value->addWidget(c.lblPropCopy, 0, 0);
+  value->addWidget(c.txtPropCopy, 0, 1, Qt::AlignLeft);
+  value->addWidget(c.cboPropCopy, 0, 0, 1, 2);
+  value->addWidget(c.chkPropCopy, 0, 0, 1, 2);
+  value->setColumnStretch(1, 1);
+  for (QWidget* w : std::initializer_list<QWidget*>{c.lblPropCopy, c.txtPropCopy, c.cboPropCopy, c.chkPropCopy})
+    KeepPlaceWhenHidden(w);
+  copy->addLayout(value, 1, 0, 1, 2);
   copy->addWidget(c.cmdPropCopy, 1, 2, Qt::AlignRight);
   copy->setColumnStretch(1, 1);
 
@@ -156,9 +185,7 @@ QLayout* LeftColumn(PropsControls& c) {
   auto* preview = Close(new QVBoxLayout(c.fraPreview));
   auto* capture = new QHBoxLayout;
   for (auto [index, button] : c.cmdCaptureImage) {
-    QSizePolicy p = button->sizePolicy();
-    p.setRetainSizeWhenHidden(true);
-    button->setSizePolicy(p);
+    KeepPlaceWhenHidden(button);
     capture->addWidget(button);
   }
   capture->addStretch(1);
@@ -374,11 +401,7 @@ QLayout* GalaxyPage(PropsControls& c) {
 
   // Galaxy styles show and hide fields; every field keeps its place, so the page never
   // changes size.
-  for (QWidget* w : c.fraAni[0].findChildren<QWidget*>()) {
-    QSizePolicy p = w->sizePolicy();
-    p.setRetainSizeWhenHidden(true);
-    w->setSizePolicy(p);
-  }
+  for (QWidget* w : c.fraAni[0].findChildren<QWidget*>()) KeepPlaceWhenHidden(w);
   return page;
 }
 

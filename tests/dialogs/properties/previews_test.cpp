@@ -118,11 +118,15 @@ TEST_F(PreviewsTest, EachPreviewLocksTheWindowAndStopsOnEscape) {
     c.txtUni[12].SetEnabled(false);  // a control disabled before the preview stays so
     platform.paces = 0;
     sink.frames = 0;
+    d.show();
+    QCoreApplication::processEvents();
+    const QRect idlePlace = button.geometry();
     bool checked = false;
     platform.atPace = [&](int pace) {
       if (pace != 4) return;
       checked = true;
       EXPECT_EQ(button.Caption(), k.running);
+      EXPECT_EQ(button.geometry(), idlePlace) << "the running caption moves the button";
       EXPECT_TRUE(button.Enabled());
       EXPECT_EQ(d.CancelButton(), &button);
       for (controls::Control* locked : std::initializer_list<controls::Control*>{
@@ -137,7 +141,6 @@ TEST_F(PreviewsTest, EachPreviewLocksTheWindowAndStopsOnEscape) {
       }
       QTest::keyClick(&d, Qt::Key_Escape);
     };
-    d.show();
     button.PerformClick();
     platform.atPace = nullptr;
     EXPECT_TRUE(checked);

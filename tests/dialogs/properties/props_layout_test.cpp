@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QGroupBox>
 #include <QLabel>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 #include <algorithm>
 #include <map>
@@ -158,6 +160,41 @@ TEST_P(PropsLayoutTest, TabGoesDownTheLeftColumnThenTheRight) {
   EXPECT_LT(position(d.c.cmdPropCopy), position(d.c.cmdAccept));
   EXPECT_LT(position(d.c.cmdDismiss), position(&d.c.txtUni[0]));
   EXPECT_LT(position(&d.c.txtUni[0]), position(d.c.lstUniGalaxy));
+}
+
+TEST_P(PropsLayoutTest, ChoosingAPropertyToCopyMovesNothingAndShowsItsValueInputWhole) {
+  frmProps& d = OpenSmallest();
+  PropsControls& c = d.c;
+  const QRect list = c.cboPropCopyList->geometry();
+  const QRect box = c.txtPropCopy->geometry();
+  const struct {
+    int property;
+    QWidget* input;
+  } rows[] = {{0, c.txtPropCopy}, {42, c.txtPropCopy}, {12, c.cboPropCopy}, {20, c.cboPropCopy}, {61, c.chkPropCopy}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.property);
+    c.cboPropCopyList->SetListIndex(r.property);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(c.cboPropCopyList->geometry(), list);
+    EXPECT_EQ(c.txtPropCopy->geometry(), box);
+    ASSERT_TRUE(r.input->isVisibleTo(&d));
+    EXPECT_TRUE(c.fraPropCopy->rect().contains(r.input->geometry()));
+    EXPECT_LE(r.input->geometry().right(), c.cmdPropCopy->geometry().left());
+    if (r.input == c.txtPropCopy) {
+      EXPECT_GE(c.lblPropCopy->width(), c.lblPropCopy->sizeHint().width()) << c.lblPropCopy->Caption();
+    }
+    // A value list shows its longest entry whole.
+    int longest = 0;
+    for (int32_t i = 0; i < c.cboPropCopy->ListCount(); ++i)
+      longest = std::max(longest, c.cboPropCopy->fontMetrics().horizontalAdvance(QString::fromStdString(c.cboPropCopy->List(i))));
+    if (r.input == c.cboPropCopy) {
+      QStyleOptionComboBox o;
+      o.initFrom(c.cboPropCopy);
+      o.rect = c.cboPropCopy->rect();
+      const QRect text = c.cboPropCopy->style()->subControlRect(QStyle::CC_ComboBox, &o, QStyle::SC_ComboBoxEditField, c.cboPropCopy);
+      EXPECT_GE(text.width(), longest);
+    }
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(FontScales, PropsLayoutTest, ::testing::Values(1.0, 1.5),
