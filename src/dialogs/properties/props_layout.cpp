@@ -4,12 +4,12 @@
 #include <QHBoxLayout>
 #include <QStackedLayout>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <initializer_list>
 #include <map>
-#include <set>
 
 #include "dialogs/properties/prop_copy.h"
 #include "dialogs/properties/props_controls.h"
@@ -96,21 +96,26 @@ void SizeFields(PropsControls& c) {
   const std::map<controls::ComboBox*, int> filledLater = {
       {c.cboResolution, 12}, {c.cboFilterEffect, 22}, {c.cboUniProfile, 30},
       {c.cboCompMajor, 30},  {c.cboPropCopy, 12},     {c.cboTourGalaxies, 24}};
-  // The value list of the property copy takes the entries of these lists.
-  const std::set<controls::ComboBox*> copiedLists = {c.cboGalStyle, c.cboGalProfile, c.cboGalColor, c.cboPulsarShape};
-  std::map<controls::ComboBox*, int> longest;
   for (controls::Control* ctl : c.form.Controls()) {
     if (auto* list = dynamic_cast<controls::ComboBox*>(ctl)) {
-      int& chars = longest[list];
-      if (auto it = filledLater.find(list); it != filledLater.end()) chars = std::max(chars, it->second);
+      int chars = 0;
+      if (auto it = filledLater.find(list); it != filledLater.end()) chars = it->second;
       for (int32_t i = 0; i < list->ListCount(); ++i) chars = std::max(chars, static_cast<int>(list->List(i).size()));
-      if (copiedLists.count(list) != 0) longest[c.cboPropCopy] = std::max(longest[c.cboPropCopy], chars);
+      list->setMinimumContentsLength(chars);
+      list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     }
   }
-  for (auto [list, chars] : longest) {
-    list->setMinimumContentsLength(chars);
-    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  }
+  // The value list of the property copy shows the entries of these lists whole.
+  int entryWidth = 0;
+  for (controls::ComboBox* list : {c.cboGalStyle, c.cboGalProfile, c.cboGalColor, c.cboPulsarShape})
+    for (int32_t i = 0; i < list->ListCount(); ++i)
+      entryWidth = std::max(entryWidth, c.cboPropCopy->fontMetrics().horizontalAdvance(QString::fromStdString(list->List(i))));
+  QStyleOptionComboBox option;
+  option.initFrom(c.cboPropCopy);
+  c.cboPropCopy->setMinimumWidth(
+      c.cboPropCopy->style()
+          ->sizeFromContents(QStyle::CT_ComboBox, &option, QSize(entryWidth, c.cboPropCopy->fontMetrics().height()), c.cboPropCopy)
+          .width());
   const int extent = c.form.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
   for (controls::Control* ctl : c.form.Controls())
     if (auto* spin = dynamic_cast<controls::Spinner*>(ctl)) spin->setFixedSize(extent, fieldHeight);
