@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <string>
@@ -202,6 +203,15 @@ TEST_F(AboutWindow, EachOpeningStartsAtTypeZeroWithFreshCredits) {
   }
   EXPECT_EQ(firstType, (std::vector<int32_t>{0, 0}));
   EXPECT_EQ(credits, (std::vector<size_t>{37, 37}));
+}
+
+// A build from the project's history carries its revision as build number, never a bare 0.
+TEST(ProductVersion, BuildNumberIsTheSourceRevision) {
+  const std::filesystem::path source = std::filesystem::path(ZV_HELP_SOURCE).parent_path();
+  if (!std::filesystem::exists(source / ".git")) GTEST_SKIP() << "not built from a checkout";
+  EXPECT_GT(dialogs::kBuildNumber, 0);
+  EXPECT_NE(dialogs::AboutVersionLine().find("    Build: " + std::to_string(dialogs::kBuildNumber) + " for"),
+            std::string::npos);
 }
 
 TEST_F(AboutWindow, TextsLinksAndShadows) {
