@@ -4,6 +4,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 #include "dialogs/info/mail_links.h"
 #include "host/window_state.h"
 #include "platform/help/help_viewer.h"
@@ -155,7 +157,24 @@ std::string frmSystemDiag::FieldText(int32_t field) const {
 void frmSystemDiag::Form_Load() {
   host::RestoreWindowState(*this, kWindowSection, false);
   lblRegInfo->SetCaption(RegistryInfoText());
+  LayoutRegistryFrame();
   GatherDiagnostics();
+}
+
+void frmSystemDiag::LayoutRegistryFrame() {
+  // The explanation starts below the frame's caption and takes as many lines as its words
+  // need in this font; the test row and the frame's bottom follow it.
+  fraRegistry->ensurePolished();
+  const int32_t top = std::max<int32_t>(270, controls::PixelsToTwipsY(fraRegistry->contentsRect().top() + 2));
+  const int32_t lines = controls::PixelsToTwipsY(lblRegInfo->heightForWidth(lblRegInfo->width()));
+  const int32_t height = std::max<int32_t>(780, lines);
+  lblRegInfo->Move(lblRegInfo->Left(), top, lblRegInfo->Width(), height);
+  const int32_t rowTop = top + height + 60;
+  controls::Label& l50 = lblDiagnostics[6];
+  l50.Move(l50.Left(), rowTop + 30, l50.Width(), l50.Height());
+  controls::TextBox& t50 = txtDiagnostics[50];
+  t50.Move(t50.Left(), rowTop, t50.Width(), t50.Height());
+  fraRegistry->Move(fraRegistry->Left(), fraRegistry->Top(), fraRegistry->Width(), rowTop + t50.Height() + 135);
 }
 
 void frmSystemDiag::GatherDiagnostics() {

@@ -55,6 +55,7 @@ class frmSystemDiag : public controls::Form {
 
  private:
   void GatherDiagnostics();
+  void LayoutRegistryFrame();
   DiagnosticsFields fields_;
 };
 

@@ -93,6 +93,12 @@ TEST_F(InfoWindows, DiagnosticsWindowShowsTheFieldsAndFitsItsFrames) {
   EXPECT_EQ(w->fraRegional->Top(), w->fraOpsys->Top() + w->fraOpsys->Height() + 5 * px);
   EXPECT_EQ(w->fraRegistry->Top(), w->fraRegional->Top() + w->fraRegional->Height() + 5 * px);
   EXPECT_EQ(w->ScaleHeight(), w->fraRegistry->Top() + w->fraRegistry->Height() + 5 * px);
+  // The explanation's lines stand whole below the frame's caption and above the test row.
+  const QLabel& info = *w->lblRegInfo;
+  EXPECT_GE(info.y(), w->fraRegistry->contentsRect().top());
+  EXPECT_GE(info.height(), info.heightForWidth(info.width()));
+  EXPECT_GE(w->txtDiagnostics[50].y(), info.y() + info.height());
+  EXPECT_LE(w->txtDiagnostics[50].y() + w->txtDiagnostics[50].height(), w->fraRegistry->contentsRect().bottom());
 
   w->cmdSendEmail->PerformClick();
   ASSERT_EQ(opened.size(), 1u);
