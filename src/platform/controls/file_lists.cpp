@@ -1,5 +1,6 @@
 #include "platform/controls/file_lists.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QRegularExpression>
 #include <QStyle>
@@ -98,6 +99,10 @@ bool DriveListBox::SetDrive(std::string_view drive) {
 // ---- DirListBox
 
 DirListBox::DirListBox(QWidget* parent, std::string name, int index) : ListBox(parent, std::move(name), index) {
+  // The open and the closed folder icons come in different sizes: every line shows them at the
+  // size of a small icon, so that all lines are equally high.
+  const int icon = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+  setIconSize(QSize(icon, icon));
   std::error_code ec;
   path_ = NormalFolderPath(fs::current_path(ec).string());
   if (ec || !IsReadableFolder(path_)) path_ = kRoot;
@@ -173,6 +178,26 @@ void DirListBox::keyPressEvent(QKeyEvent* e) {
     return;
   }
   ListBox::keyPressEvent(e);
+}
+
+void DirListBox::keyboardSearch(const QString& search) {
+  if (search.isEmpty()) return;
+  if (!typing_.isValid() || typing_.elapsed() > QApplication::keyboardInputInterval()) typed_.clear();
+  typing_.start();
+  typed_ += search;
+  // One letter typed again and again looks for that letter from the next line on.
+  const bool sameLetter = typed_.count(typed_.front()) == typed_.size();
+  const QString wanted = sameLetter ? typed_.left(1) : typed_;
+  const int32_t count = ListCount();
+  const int32_t from = std::max(0, ListIndex() + (sameLetter ? 1 : 0));
+  for (int32_t k = 0; k < count; ++k) {
+    const int32_t line = (from + k) % count;
+    if (item(line)->text().trimmed().startsWith(wanted, Qt::CaseInsensitive)) {
+      setCurrentRow(line);
+      scrollToItem(item(line));
+      return;
+    }
+  }
 }
 
 // ---- FileListBox

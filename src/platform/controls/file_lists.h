@@ -8,6 +8,8 @@
 // Paths are absolute and without a trailing "/" (but the root itself).
 #pragma once
 
+#include <QElapsedTimer>
+#include <QString>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -59,6 +61,10 @@ class DirListBox : public ListBox {
 
  protected:
   void keyPressEvent(QKeyEvent* e) override;
+  // Typed letters find a folder by its name (the blanks of the indent do not count): the next
+  // line whose name starts with what was typed in quick succession; the same letter typed again
+  // steps on to the next name that starts with it.
+  void keyboardSearch(const QString& search) override;
 
  private:
   void Fill();
@@ -66,6 +72,8 @@ class DirListBox : public ListBox {
   std::string path_;
   std::vector<std::string> linePaths_;
   int32_t currentLine_ = 0;
+  QString typed_;
+  QElapsedTimer typing_;
 };
 
 // The file list: the regular files of a folder (hidden ones left out) whose names match the

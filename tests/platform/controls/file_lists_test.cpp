@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QTest>
 
 #include <filesystem>
@@ -111,6 +112,42 @@ TEST_F(FileListsTest, FolderListShowsTheWayDownAndTheSubfolders) {
     EXPECT_EQ(dirs->Path(), c.after);
     EXPECT_EQ(changes, c.changes);
   }
+}
+
+TEST_F(FileListsTest, FolderListFindsAFolderByItsTypedNameAndShowsEvenLines) {
+  fs::create_directory(root + "/Bx");
+  auto* dirs = new DirListBox(window.get(), "dirTemp");
+  ASSERT_TRUE(dirs->SetPath(root));
+  window->show();
+  const int32_t current = dirs->ListIndex();
+  // The root's line and the subfolders' lines have different icons but one height.
+  const int rowHeight = dirs->visualItemRect(dirs->item(0)).height();
+  for (int32_t i = 1; i < dirs->ListCount(); ++i) EXPECT_EQ(dirs->visualItemRect(dirs->item(i)).height(), rowHeight);
+
+  const int interval = QApplication::keyboardInputInterval();
+  struct Case {
+    const char* typed;  // in quick succession, after a pause
+    const char* found;  // "" the current folder's line
+  } cases[] = {
+      {"c", "c.glx"},  // the blanks of the indent do not count
+      {"a", "A"},      // without regard to letter case
+      {"b", "b"},      {"bb", "Bx"}, {"bbb", "b"},  // the same letter steps on, round the list
+      {"c.", "c.glx"},  // letters typed together make one name
+      {"bx", "Bx"},
+      {"zz", ""},  // no such name: the line stays
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    dirs->SetListIndex(current);
+    QApplication::setKeyboardInputInterval(0);
+    QTest::qWait(2);  // a pause: the first letter starts a new name
+    QTest::keyClick(dirs, c.typed[0]);
+    QApplication::setKeyboardInputInterval(60000);
+    QTest::keyClicks(dirs, c.typed + 1);
+    EXPECT_EQ(dirs->PathOf(dirs->ListIndex()), *c.found == 0 ? root : root + "/" + c.found);
+    EXPECT_EQ(dirs->Path(), root);  // finding a line opens nothing
+  }
+  QApplication::setKeyboardInputInterval(interval);
 }
 
 TEST_F(FileListsTest, FolderListOpensAFolderByDoubleClickOrEnter) {
