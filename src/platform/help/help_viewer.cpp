@@ -10,11 +10,16 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
+#include <QSplitter>
+#include <QStyle>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QVariant>
+
+#include <algorithm>
 
 #include "platform/controls/control.h"
 #include "platform/controls/form.h"
@@ -24,6 +29,24 @@ namespace platform {
 namespace {
 
 QString Q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+constexpr int kMaxListWidth = 380;  // pixels
+constexpr int kFrameRoom = 40;      // pixels kept for a window's frame and title bar
+
+// A new viewer opens over the middle of the window that asked for it (of the screen without
+// one), as large as it is within that screen's free area (leaving room for a title bar).
+void PlaceViewer(QWidget& viewer, const QWidget* owner) {
+  const QWidget* over = owner != nullptr ? owner->window() : nullptr;
+  QScreen* screen = over != nullptr && over->screen() != nullptr ? over->screen() : QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect free = screen->availableGeometry();
+  viewer.resize(viewer.size().boundedTo(free.size() - QSize(kFrameRoom, kFrameRoom)));
+  const QPoint centre = over != nullptr && over->isVisible() ? over->frameGeometry().center() : free.center();
+  QRect r(QPoint(0, 0), viewer.size() + QSize(kFrameRoom, kFrameRoom));
+  r.moveCenter(centre);
+  viewer.move(std::clamp(r.left(), free.left(), free.right() + 1 - r.width()),
+              std::clamp(r.top(), free.top(), free.bottom() + 1 - r.height()));
+}
 
 int32_t PropertyNumber(const QWidget& w, const char* name) {
   const QVariant v = w.property(name);
@@ -159,17 +182,35 @@ HelpViewer::HelpViewer(HelpIndex index) : index_(std::move(index)) {
   search_->setPlaceholderText(QStringLiteral("Search the titles"));
   results_ = new QListWidget;
   results_->setObjectName(QStringLiteral("helpResults"));
+  auto* find = new QLabel(QStringLiteral("&Find a topic:"));
+  find->setObjectName(QStringLiteral("helpFind"));
+  find->setBuddy(search_);  // Alt+F goes to the search box
   side->addWidget(contents);
-  side->addWidget(new QLabel(QStringLiteral("&Find a topic:")));
+  side->addWidget(find);
   side->addWidget(search_);
   side->addWidget(results_, 1);
+  side->setContentsMargins(0, 0, 0, 0);
+  auto* panel = new QWidget;
+  panel->setLayout(side);
   browser_ = new TopicBrowser(Q(index_.folder()));
   browser_->setObjectName(QStringLiteral("helpBrowser"));
   browser_->setOpenExternalLinks(true);
+  // The list is as wide as its longest title (within a limit); the divider can move.
+  int titles = 0;
+  for (const HelpTopic& t : index_.topics()) titles = std::max(titles, results_->fontMetrics().horizontalAdvance(Q(t.title)));
+  const int listWidth = std::min(titles + 2 * results_->frameWidth() +
+                                     results_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 12,
+                                 kMaxListWidth);
+  results_->setMinimumWidth(listWidth);
+  auto* split = new QSplitter(Qt::Horizontal);
+  split->setObjectName(QStringLiteral("helpSplit"));
+  split->setChildrenCollapsible(false);
+  split->addWidget(panel);
+  split->addWidget(browser_);
+  split->setStretchFactor(1, 1);
   auto* row = new QHBoxLayout(this);
-  row->addLayout(side, 1);
-  row->addWidget(browser_, 3);
-  resize(820, 560);
+  row->addWidget(split);
+  resize(listWidth + 640, 560);
 
   connect(contents, &QPushButton::clicked, this, [this] { ShowContents(); });
   connect(search_, &QLineEdit::textChanged, this, [this] { FillResults(); });
@@ -293,6 +334,7 @@ bool ShowHelp(QWidget* owner, int32_t command, int32_t data) {
   if (!s.viewer) {
     s.viewer = new HelpViewer(HelpIndex::Load(folder));
     s.viewerFolder = folder;
+    PlaceViewer(*s.viewer, owner);
   }
   HelpViewer* v = s.viewer;
   QWidget* modal = (owner && owner->window()->isModal()) ? owner->window() : QApplication::activeModalWidget();

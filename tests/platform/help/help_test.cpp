@@ -6,14 +6,17 @@
 #include <QDialog>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -198,6 +201,38 @@ TEST_F(HelpViewerTest, CommandsShowTopicsInOneWindow) {
 
   ASSERT_TRUE(platform::ShowHelp(nullptr, platform::HELP_QUIT, 0));
   EXPECT_EQ(platform::OpenHelpViewer(), nullptr);
+}
+
+TEST_F(HelpViewerTest, ViewerOpensOverItsOwnerWithItsLabelsAndTitlesWhole) {
+  platform::SetHelpFolder(ZV_HELP_SOURCE);
+  QWidget owner;
+  const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
+  owner.resize(300, 200);
+  owner.move(free.left() + 20, free.top() + 20);
+  owner.show();
+  ASSERT_TRUE(platform::ShowHelp(&owner, platform::HELP_CONTENTS, 0));
+  platform::HelpViewer* v = platform::OpenHelpViewer();
+  ASSERT_NE(v, nullptr);
+  QCoreApplication::processEvents();
+  // Within the screen, as near the owner's middle as the screen lets it be.
+  const QRect g = v->frameGeometry();
+  EXPECT_TRUE(free.contains(g)) << g.x() << "," << g.y() << " " << g.width() << "x" << g.height();
+  const QPoint want = owner.frameGeometry().center();
+  EXPECT_LE(std::abs(g.center().x() - std::clamp(want.x(), free.left() + g.width() / 2, free.right() - g.width() / 2)),
+            40);
+  EXPECT_LE(std::abs(g.center().y() - std::clamp(want.y(), free.top() + g.height() / 2, free.bottom() - g.height() / 2)),
+            40);
+  // "&Find a topic:" marks its access key instead of showing the "&".
+  const auto* find = v->findChild<QLabel*>(QStringLiteral("helpFind"));
+  ASSERT_NE(find, nullptr);
+  EXPECT_EQ(find->buddy(), v->searchBox());
+  // Every title of the shipped topics fits the list beside the topic.
+  const int room = v->results()->viewport()->width();
+  ASSERT_GT(v->results()->count(), 0);
+  for (int i = 0; i < v->results()->count(); ++i) {
+    const QString title = v->results()->item(i)->text();
+    EXPECT_LE(v->results()->fontMetrics().horizontalAdvance(title), room) << title.toStdString();
+  }
 }
 
 TEST_F(HelpViewerTest, LinksLeavingTheFolderAreNotFollowed) {
