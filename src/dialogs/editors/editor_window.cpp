@@ -1,5 +1,6 @@
 #include "dialogs/editors/editor_window.h"
 
+#include <QLayout>
 #include <QMenuBar>
 #include <algorithm>
 #include <cmath>
@@ -38,6 +39,8 @@ controls::MenuItem& AddResizeMenuItem(controls::Form& window) {
 
 void FitEditorPreview(controls::Form& window, controls::Control& fraPreview, controls::Control& picPreview,
                       int32_t minWidth, int32_t minHeight) {
+  // Before the window is first shown its client area has not followed the window's size yet.
+  if (QLayout* layout = window.layout()) layout->activate();
   const int32_t w = window.ScaleWidth(), h = window.ScaleHeight();
   if (w < minWidth || h < minHeight) {
     window.SetClientSize(std::max(w, minWidth), std::max(h, minHeight));

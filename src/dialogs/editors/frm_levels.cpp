@@ -31,15 +31,15 @@ frmLevels::frmLevels(PropsFields& props) : GalaxyEditorWindow(props, "frmLevels"
 
   fraLevel = new Frame(this, "fraLevel");
   fraLevel->SetCaption("Level Properties:");
-  fraLevel->Move(120, 120, 3720, 2100);
+  fraLevel->Move(120, 120, 4080, 2100);
   static constexpr const char* kLevelLabels[] = {"Levels (1 - 10):", "Radius Increment (1 - 30,000):",
                                                  "Height Multiplier (0.0 - 99.9):"};
   for (int k = 0; k < 3; ++k) {
     Label& l = lblLevel.Create(fraLevel, k);
     l.SetCaption(kLevelLabels[k]);
-    l.Move(120, 330 + k * 360, 2520, 240);
+    l.Move(120, 330 + k * 360, 2880, 240);
   }
-  for (int k = 0; k < 3; ++k) txtLevel.Create(fraLevel, k).Move(2760, 300 + k * 360, 840, 285);
+  for (int k = 0; k < 3; ++k) txtLevel.Create(fraLevel, k).Move(3060, 300 + k * 360, 840, 285);
   AttachWholeNumberBox(txtLevel[0], kLevelsMin, kLevelsMax, 2);
   AttachWholeNumberBox(txtLevel[1], kWholeMin, kWholeMax, 5);
   AttachDecimalNumberBox(txtLevel[2], 0.0f, kHeightMax, 5);
@@ -48,21 +48,21 @@ frmLevels::frmLevels(PropsFields& props) : GalaxyEditorWindow(props, "frmLevels"
   for (int k = 0; k < 3; ++k) {
     CheckBox& c = chkToggle.Create(fraLevel, k);
     c.SetCaption(kToggles[k]);
-    c.Move(120, 1380 + k * 240, 3480, 240);
+    c.Move(120, 1320 + k * 240, 3480, 240);
   }
 
   fraGalaxy = new Frame(this, "fraGalaxy");
   fraGalaxy->SetCaption("Galaxy (0 - 30,000)");
-  fraGalaxy->Move(120, 2280, 3720, 1020);
+  fraGalaxy->Move(120, 2280, 4080, 1020);
   static constexpr const char* kGalaxyLabels[] = {"Radius:", "Distance:"};
   for (int k = 0; k < 2; ++k) {
     Label& l = lblGalaxy.Create(fraGalaxy, k);
     l.SetCaption(kGalaxyLabels[k]);
-    l.Move(120, 330 + k * 360, 2520, 240);
+    l.Move(120, 330 + k * 360, 2880, 240);
   }
   for (int k = 0; k < 2; ++k) {
     TextBox& b = txtGalaxy.Create(fraGalaxy, k);
-    b.Move(2760, 300 + k * 360, 840, 285);
+    b.Move(3060, 300 + k * 360, 840, 285);
     AttachWholeNumberBox(b, kWholeMin, kWholeMax, 5);
   }
 
@@ -71,18 +71,18 @@ frmLevels::frmLevels(PropsFields& props) : GalaxyEditorWindow(props, "frmLevels"
     b->SetCaption(caption);
     b->Move(left, 3420, width, 375);
   };
-  button(cmdOK, "cmdOK", "OK", 120, 840);
-  button(cmdPreview, "cmdPreview", kLevelsIdleCaption, 1020, 960);
-  button(cmdDismiss, "cmdDismiss", "Cancel", 2040, 900);
-  button(cmdHelp, "cmdHelp", "&Help", 3000, 840);
+  button(cmdOK, "cmdOK", "OK", 120, 900);
+  button(cmdPreview, "cmdPreview", kLevelsIdleCaption, 1140, 1020);
+  button(cmdDismiss, "cmdDismiss", "Cancel", 2280, 900);
+  button(cmdHelp, "cmdHelp", "&Help", 3300, 900);
   SetDefaultButton(cmdPreview);
   SetCancelButton(cmdDismiss);
 
   fraPreview = new Frame(this, "fraPreview");
   fraPreview->SetCaption("Galaxy Preview");
-  fraPreview->Move(3960, 120, 4365, 4050);
+  fraPreview->Move(4320, 120, 4005, 4050);
   picPreview = new host::PictureBox(fraPreview);
-  picPreview->Move(120, 240, 4125, 3735);
+  picPreview->Move(120, 240, 3765, 3735);
 
   cmdOK->Click = [this] { cmdOK_Click(); };
   cmdPreview->Click = [this] { cmdPreview_Click(); };

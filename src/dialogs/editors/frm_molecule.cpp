@@ -27,7 +27,7 @@ constexpr const char* kWindowSection = "General\\Atomics";
 constexpr int32_t kElementCount = 17;
 constexpr int32_t kGalaxyValueMax = 30000;
 constexpr int32_t kMinClientWidth = 8820;   // twips
-constexpr int32_t kMinClientHeight = 6420;
+constexpr int32_t kMinClientHeight = 7740;  // down to the atoms frame's lower edge
 constexpr int32_t kStartClientWidth = 12600;
 constexpr int32_t kStartClientHeight = 7740;
 
@@ -108,10 +108,10 @@ void frmMolecule::CreateControls() {
 
   fraTheme = new Frame(this, "fraTheme");
   fraTheme->SetCaption("Molecule Themes");
-  fraTheme->Move(120, 60, 6720, 960);
+  fraTheme->Move(120, 60, 7440, 960);
   cboTheme = new ComboBox(fraTheme, "cboTheme");
   cboTheme->Move(120, 300, 3000, 315);
-  lblTheme = label(fraTheme, "lblTheme", 3240, 270, 3360, 600);
+  lblTheme = label(fraTheme, "lblTheme", 3240, 270, 4080, 600);
   lblTheme->SetWordWrap(true);
   for (Control* c : std::initializer_list<Control*>{fraTheme, cboTheme, lblTheme}) c->SetHelpContextID(7375);
 
@@ -119,11 +119,11 @@ void frmMolecule::CreateControls() {
   const char* galaxyCaptions[] = {"Radius:", "Rotation:", "Distance:"};
   fraCenter = new Frame(this, "fraCenter");
   fraCenter->SetCaption("Offset (0 - 9999)");
-  fraCenter->Move(120, 1095, 3300, 1335);
+  fraCenter->Move(120, 1095, 3660, 1335);
   fraCenter->SetHelpContextID(7380);
   fraGalaxy = new Frame(this, "fraGalaxy");
   fraGalaxy->SetCaption("Galaxy (0 - 30,000)");
-  fraGalaxy->Move(3540, 1095, 3300, 1335);
+  fraGalaxy->Move(3900, 1095, 3660, 1335);
   for (int i = 0; i < 3; ++i) {
     const int32_t top = 270 + i * 330;
     lblCenter.Create(fraCenter, i).SetCaption(centreCaptions[i]);
@@ -141,11 +141,11 @@ void frmMolecule::CreateControls() {
   }
 
   const int32_t buttonsTop = 2505;
-  cmdPreview = button("cmdPreview", "Preview Molecule", 120, buttonsTop, 1800);
-  cmdOK = button("cmdOK", "OK", 2040, buttonsTop, 1080);
-  cmdDismiss = button("cmdDismiss", "Cancel", 3240, buttonsTop, 1080);
-  cmdClear = button("cmdClear", "Clear", 4440, buttonsTop, 1080);
-  cmdHelp = button("cmdHelp", "&Help", 5640, buttonsTop, 1080);
+  cmdPreview = button("cmdPreview", "Preview Molecule", 120, buttonsTop, 1920);
+  cmdOK = button("cmdOK", "OK", 2160, buttonsTop, 1230);
+  cmdDismiss = button("cmdDismiss", "Cancel", 3510, buttonsTop, 1230);
+  cmdClear = button("cmdClear", "Clear", 4860, buttonsTop, 1230);
+  cmdHelp = button("cmdHelp", "&Help", 6210, buttonsTop, 1230);
   cmdOK->SetHelpContextID(7260);
   cmdClear->SetHelpContextID(7261);
   cmdDismiss->SetHelpContextID(7262);
@@ -155,49 +155,52 @@ void frmMolecule::CreateControls() {
 
   fraAtoms = new Frame(this, "fraAtoms");
   fraAtoms->SetCaption("Element Name(s)   Type        XLoc  YLoc  ZLoc  Radius  SymRad");
-  fraAtoms->Move(120, 3000, 6720, 4620);
+  fraAtoms->Move(120, 3000, 7440, 4620);
   fraAtoms->SetHelpContextID(7310);
   lstElements = new MultiSelectListBox(fraAtoms, "lstElements");
   QFont courier("Courier New");
   courier.setStyleHint(QFont::TypeWriter);
   courier.setFixedPitch(true);
   lstElements->setFont(courier);
-  lstElements->Move(120, 270, 6480, 1950);
+  // Wide enough for a whole 62-character row beside the scroll bar.
+  lstElements->Move(120, 270, 7200, 1950);
   lstElements->SetHelpContextID(7310);
 
-  lblPickElement = label(fraAtoms, "lblPickElement", 120, 2340, 720, 240);
+  lblPickElement = label(fraAtoms, "lblPickElement", 120, 2340, 900, 240);
   lblPickElement->SetCaption("Element:");
   cboElement = new ComboBox(fraAtoms, "cboElement");
-  cboElement->Move(840, 2310, 1920, 315);
+  cboElement->Move(1080, 2310, 1920, 315);
   cboElement->SetHelpContextID(7320);
-  lblType = label(fraAtoms, "lblType", 2880, 2280, 1020, 420);
+  lblType = label(fraAtoms, "lblType", 3120, 2280, 1020, 420);
   cboType = new ComboBox(fraAtoms, "cboType");
-  cboType->Move(3960, 2310, 1500, 315);
+  cboType->Move(4200, 2310, 1500, 315);
   cboType->SetHelpContextID(7330);
 
-  lblElement = label(fraAtoms, "lblElement", 120, 2700, 1200, 420);
+  lblElement = label(fraAtoms, "lblElement", 120, 2700, 1440, 420);
   txtPropNumber = new TextBox(fraAtoms, "txtPropNumber");
-  txtPropNumber->Move(1380, 2730, 540, 285);
+  txtPropNumber->Move(1620, 2730, 540, 285);
   txtPropNumber->SetLocked(true);
   txtPropSymbol = new TextBox(fraAtoms, "txtPropSymbol");
-  txtPropSymbol->Move(1980, 2730, 540, 285);
+  txtPropSymbol->Move(2220, 2730, 540, 285);
   txtPropSymbol->SetLocked(true);
   picPropColor = new PictureBox(fraAtoms, "picPropColor");
-  picPropColor->Move(2580, 2730, 285, 285);
+  picPropColor->Move(2820, 2730, 285, 285);
   picDispColor = new PictureBox(fraAtoms, "picDispColor");
-  picDispColor->Move(2940, 2730, 285, 285);
+  picDispColor->Move(3180, 2730, 285, 285);
   for (Control* c : std::initializer_list<Control*>{txtPropNumber, txtPropSymbol, picPropColor, picDispColor})
     c->SetHelpContextID(7360);
 
-  lblLocX = label(fraAtoms, "lblLocX", 120, 3180, 1200, 420);
-  lblLocY = label(fraAtoms, "lblLocY", 1420, 3180, 1200, 420);
-  lblLocZ = label(fraAtoms, "lblLocZ", 2720, 3180, 1200, 420);
-  lblRadius = label(fraAtoms, "lblRadius", 4020, 3180, 1200, 420);
-  lblSymRadius = label(fraAtoms, "lblSymRadius", 5320, 3180, 1300, 420);
+  // Five columns of property boxes under their labels; the last label reads "Symmetry Radius".
+  constexpr int32_t kPropPitch = 1400, kPropWidth = 1280;
+  lblLocX = label(fraAtoms, "lblLocX", 120, 3180, kPropWidth, 420);
+  lblLocY = label(fraAtoms, "lblLocY", 120 + kPropPitch, 3180, kPropWidth, 420);
+  lblLocZ = label(fraAtoms, "lblLocZ", 120 + 2 * kPropPitch, 3180, kPropWidth, 420);
+  lblRadius = label(fraAtoms, "lblRadius", 120 + 3 * kPropPitch, 3180, kPropWidth, 420);
+  lblSymRadius = label(fraAtoms, "lblSymRadius", 120 + 4 * kPropPitch, 3180, 1620, 420);
   const int32_t propContexts[] = {7340, 7340, 7340, 7350, 7355};
   for (int i = 0; i < 5; ++i) {
     TextBox& p = txtProps.Create(fraAtoms, i);
-    p.Move(120 + 1300 * i, 3630, 1200, 285);
+    p.Move(120 + kPropPitch * i, 3630, kPropWidth, 285);
     p.SetHelpContextID(propContexts[i]);
     AttachWholeNumberBox(p, 0, kAtomValueMax, 4);
   }
@@ -215,11 +218,11 @@ void frmMolecule::CreateControls() {
   }
 
   fraPreview = new Frame(this, "fraPreview");
-  fraPreview->Move(6960, 60, 5520, 7560);
+  fraPreview->Move(7680, 60, 4800, 7560);
   fraPreview->SetHelpContextID(7250);
   picPreview = new host::PictureBox(fraPreview);
   picPreview->setObjectName("picPreview");
-  picPreview->Move(120, 270, 5280, 7215);
+  picPreview->Move(120, 270, 4560, 7215);
   picPreview->SetHelpContextID(7250);
 
   cboElement->Click = [this] { cboElement_Click(); };

@@ -23,16 +23,18 @@ const char* const kIfsTooFewPointsNote =
 namespace {
 
 constexpr const char* kSection = "General\\IFS";
-constexpr int32_t kMinClientWidth = 7560;
+// Wide enough for the column headings and the buttons beside them.
+constexpr int32_t kMinClientWidth = 8460;
 constexpr int32_t kMinClientHeight = 5700;
 
-// Row 0 as designed (twips); rows 1-4 are copies placed below it.
+// Row 0 as designed (twips); rows 1-4 are copies placed below it. Each column is as wide as
+// the second line of its heading, "(0-9999):" and the like.
 constexpr int32_t kRowTop = 600, kRowHeight = 285;
 struct Column {
   int32_t left, width;
 };
-constexpr Column kPointLabel{120, 720}, kLocX{840, 720}, kLocY{1620, 720}, kLocZ{2400, 720}, kScale{3180, 600},
-    kAxis{3840, 660}, kAngle{4560, 600}, kPercent{5220, 720};
+constexpr Column kPointLabel{120, 720}, kLocX{900, 900}, kLocY{1860, 900}, kLocZ{2820, 900}, kScale{3780, 780},
+    kAxis{4620, 750}, kAngle{5430, 780}, kPercent{6270, 900};
 
 // Bounds of the point boxes on leaving and on commit.
 constexpr int32_t kLocMax = 9999, kScaleMax = 100, kAngleMax = 360, kPercentMax = 9999, kCenterMax = 9999,
@@ -66,20 +68,22 @@ frmUserDefIFS::frmUserDefIFS(PropsFields& props) : GalaxyEditorWindow(props, "fr
   fraTheme = new Frame(this, "fraTheme");
   fraTheme->SetCaption("I.F.S. Themes");
   fraTheme->SetHelpContextID(7210);
-  fraTheme->Move(120, 2330, 3600, 900);
+  fraTheme->Move(120, 2330, 3720, 1140);
   cboTheme = new ComboBox(fraTheme, "cboTheme");
-  cboTheme->Move(120, 240, 3360, 315);
+  cboTheme->Move(120, 240, 3480, 315);
   cboTheme->Click = [this] { cboTheme_Click(); };
   lblTheme = new Label(fraTheme, "lblTheme");
-  lblTheme->Move(120, 600, 3360, 240);
+  lblTheme->SetWordWrap(true);  // the longer descriptions take two lines
+  lblTheme->SetAlignment(0);
+  lblTheme->Move(120, 600, 3480, 480);
 
   fraCenter = new Frame(this, "fraCenter");
   fraCenter->SetCaption("Offset (0 - 9999)");
   fraCenter->SetHelpContextID(7220);
-  fraCenter->Move(120, 3300, 1740, 1260);
+  fraCenter->Move(120, 3540, 1800, 1260);
   fraGalaxy = new Frame(this, "fraGalaxy");
   fraGalaxy->SetCaption("Galaxy (0 - 30,000)");
-  fraGalaxy->Move(1920, 3300, 1800, 1260);
+  fraGalaxy->Move(1980, 3540, 1860, 1260);
   static constexpr const char* kCenterLabels[] = {"Center X:", "Center Y:", "Center Z:"};
   static constexpr const char* kGalaxyLabels[] = {"Radius:", "Rotation:", "Distance:"};
   static constexpr int kGalaxyHelp[] = {6015, 6020, 6025};
@@ -87,35 +91,35 @@ frmUserDefIFS::frmUserDefIFS(PropsFields& props) : GalaxyEditorWindow(props, "fr
     const int32_t top = 270 + k * 320;
     Label& lc = lblCenter.Create(fraCenter, k);
     lc.SetCaption(kCenterLabels[k]);
-    lc.Move(120, top + 30, 840, 240);
+    lc.Move(120, top + 30, 900, 240);
     TextBox& c = txtCenter.Create(fraCenter, k);
-    c.Move(960, top, 660, kRowHeight);
+    c.Move(1020, top, 660, kRowHeight);
     c.SetHelpContextID(7220);
     AttachWholeNumberBox(c, 0, kCenterMax, 4);
     Label& lg = lblGalaxy.Create(fraGalaxy, k);
     lg.SetCaption(kGalaxyLabels[k]);
-    lg.Move(120, top + 30, 840, 240);
+    lg.Move(120, top + 30, 900, 240);
     TextBox& g = txtGalaxy.Create(fraGalaxy, k);
-    g.Move(960, top, 720, kRowHeight);
+    g.Move(1020, top, 720, kRowHeight);
     g.SetHelpContextID(kGalaxyHelp[k]);
     AttachWholeNumberBox(g, 0, kGalaxyMax, 5);
   }
 
   fraPreview = new Frame(this, "fraPreview");
   fraPreview->SetHelpContextID(7250);
-  fraPreview->Move(3840, 2330, 3600, 3300);
+  fraPreview->Move(3960, 2330, 4380, 3300);
   picPreview = new host::PictureBox(fraPreview);
   picPreview->SetHelpContextID(7250);
-  picPreview->Move(120, 240, 3360, 2985);
+  picPreview->Move(120, 240, 4140, 2985);
 
   cmdPreview = new CommandButton(this, "cmdPreview");
   cmdPreview->SetCaption(kIfsIdleCaption);
   cmdPreview->SetHelpContextID(7263);
-  cmdPreview->Move(120, 4635, 3600, 375);
+  cmdPreview->Move(120, 4875, 3720, 375);
   auto button = [this](CommandButton*& b, const char* name, const char* caption, int32_t top, int help) {
     b = new CommandButton(this, name);
     b->SetCaption(caption);
-    b->Move(6240, top, 1200, 375);
+    b->Move(7260, top, 1080, 375);
     if (help != 0) b->SetHelpContextID(help);
   };
   button(cmdOK, "cmdOK", "OK", 120, 7260);

@@ -1,4 +1,3 @@
-#include <QFontMetrics>
 #include <QLabel>
 #include <QScrollBar>
 
@@ -6,12 +5,10 @@
 #include <vector>
 
 #include "dialogs/editors/advanced_fixture.h"
+#include "dialogs/editors/layout_checks.h"
 
 namespace dialogs::testing {
 namespace {
-
-// Pixels the caption of a one-line label needs.
-int CaptionWidth(const QLabel& label) { return label.fontMetrics().horizontalAdvance(label.text()); }
 
 // The blending note is longer than its frame shows: it sits in a read-only box that scrolls to
 // its end, with its three paragraphs word for word.
@@ -57,9 +54,8 @@ TEST_F(AdvancedTest, LabelsEndBeforeTheirBoxes) {
       {&w.lblMessage[5], &w.txtMessage[5]},
   };
   for (const Case& c : cases) {
-    const QRect label = c.label->geometry();
-    EXPECT_LE(label.left() + CaptionWidth(*c.label), label.right()) << c.label->text().toStdString();
-    EXPECT_LT(label.right(), c.box->geometry().left()) << c.label->text().toStdString();
+    ExpectCaptionFits(*c.label);
+    ExpectLeftOf(*c.label, *c.box);
   }
   EXPECT_EQ(w.txtMessage[5].geometry().left(), w.txtMessage[3].geometry().left());
   EXPECT_EQ(w.spnMessage[5].geometry().left(), w.spnMessage[3].geometry().left());
@@ -70,7 +66,7 @@ TEST_F(AdvancedTest, LabelsEndBeforeTheirBoxes) {
 TEST_F(AdvancedTest, SubstitutionNoteFitsTheMessageFrame) {
   frmAdvanced& w = OpenShown();
   const QLabel& note = *w.lblMsgSubText;
-  EXPECT_LE(note.heightForWidth(note.width()), note.height());
+  ExpectCaptionFits(note);
   EXPECT_TRUE(note.alignment() & Qt::AlignTop);
   EXPECT_LE(note.geometry().bottom(), w.fraMessage->contentsRect().bottom());
   const QRect frame = w.fraMessage->geometry();

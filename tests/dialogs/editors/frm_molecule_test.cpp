@@ -2,9 +2,11 @@
 // Add/Update/Remove and their messages, the row format of every structure type, Clear, the
 // boxes' filters and clamps, OK and Cancel, and its preview.
 #include <QApplication>
+#include <QScrollBar>
 #include <QTest>
 #include <vector>
 
+#include "dialogs/editors/layout_checks.h"
 #include "dialogs/editors/molecule_fixture.h"
 #include "dialogs/editors/molecule_rows.h"
 #include "dialogs/editors/molecule_themes.h"
@@ -335,6 +337,70 @@ TEST_F(MoleculeEditorTest, BoxesFilterKeysAndClampWhenLeft) {
   QTest::keyClick(&w->txtCenter[0], Qt::Key_Escape);
   EXPECT_FALSE(w->IsLoaded());
   ExpectAtomsAsStored();
+}
+
+// A first opening (no remembered place) shows the window at its starting size, the atoms frame
+// with all its controls above the lower edge; the window cannot be made so small that it cuts
+// that frame.
+TEST_F(MoleculeEditorTest, TheWholeAtomsFrameIsSeenFromTheFirstOpening) {
+  using namespace dialogs::testing;
+  EXPECT_EQ(w->ScaleWidth(), 12600);
+  EXPECT_EQ(w->ScaleHeight(), 7740);
+  ShowActive();
+  EXPECT_EQ(w->ScaleWidth(), 12600);
+  EXPECT_EQ(w->ScaleHeight(), 7740);
+  for (QWidget* frame : {static_cast<QWidget*>(w->fraTheme), static_cast<QWidget*>(w->fraCenter),
+                         static_cast<QWidget*>(w->fraGalaxy), static_cast<QWidget*>(w->fraAtoms)}) {
+    ExpectInsideParent(*frame);
+    ExpectLeftOf(*frame, *w->fraPreview);
+    for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) ExpectInsideParent(*child);
+  }
+  w->SetClientSize(9000, 5000);
+  QApplication::processEvents();
+  EXPECT_GE(w->Client()->height(), w->fraAtoms->geometry().bottom());
+}
+
+// The captions of the atoms frame fit their labels before the control beside them, for the
+// captions of a single atom, of a shell and of a grid alike; so do the other captions and every
+// theme's description.
+TEST_F(MoleculeEditorTest, CaptionsFitForEveryKindOfStructure) {
+  using namespace dialogs::testing;
+  ShowActive();
+  for (int32_t type : {0, 3, 7}) {
+    SCOPED_TRACE(type);
+    w->cboType->SetListIndex(type);
+    for (controls::Label* l :
+         {w->lblPickElement, w->lblType, w->lblElement, w->lblLocX, w->lblLocY, w->lblLocZ, w->lblRadius,
+          w->lblSymRadius})
+      ExpectCaptionFits(*l);
+    ExpectLeftOf(*w->lblPickElement, *w->cboElement);
+    ExpectLeftOf(*w->lblType, *w->cboType);
+    ExpectLeftOf(*w->lblElement, *w->txtPropNumber);
+    const std::vector<controls::Label*> propLabels = {w->lblLocX, w->lblLocY, w->lblLocZ, w->lblRadius,
+                                                      w->lblSymRadius};
+    for (size_t i = 0; i + 1 < propLabels.size(); ++i) ExpectLeftOf(*propLabels[i], *propLabels[i + 1]);
+  }
+  for (int k = 0; k < 3; ++k) {
+    ExpectCaptionFits(w->lblCenter[k]);
+    ExpectLeftOf(w->lblCenter[k], w->txtCenter[k]);
+    ExpectCaptionFits(w->lblGalaxy[k]);
+    ExpectLeftOf(w->lblGalaxy[k], w->txtGalaxy[k]);
+  }
+  for (int32_t n = 1; n <= dialogs::kMoleculeThemeCount; ++n) {
+    w->cboTheme->SetListIndex(n);
+    ExpectCaptionFits(*w->lblTheme);
+    ExpectInsideParent(*w->lblTheme);
+  }
+}
+
+// A full list of 32 atoms shows every row whole: it scrolls down, never sideways.
+TEST_F(MoleculeEditorTest, AFullListShowsWholeRows) {
+  ShowActive();
+  Pick(8, 11, {"99", "", "", "9999", "9999"});
+  while (w->lstElements->ListCount() < 32) w->cmdAction[0].PerformClick();
+  QApplication::processEvents();
+  EXPECT_GT(w->lstElements->verticalScrollBar()->maximum(), 0);
+  EXPECT_EQ(w->lstElements->horizontalScrollBar()->maximum(), 0);
 }
 
 TEST_F(MoleculeEditorTest, TheWindowKeepsItsMinimumSizeAndTheRememberedPlace) {

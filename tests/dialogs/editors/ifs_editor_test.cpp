@@ -17,6 +17,7 @@
 #include "dialogs/editors/editor_window.h"
 #include "dialogs/editors/fake_props_fields.h"
 #include "dialogs/editors/frm_user_def_ifs.h"
+#include "dialogs/editors/layout_checks.h"
 #include "dialogs/editors/ifs_themes.h"
 #include "host/qt_test_app.h"
 #include "model/galaxy_types.h"
@@ -440,6 +441,50 @@ TEST_F(IfsEditorShown, TheWindowKeepsItsMinimumSizeAndThePreviewFillsTheRest) {
   // The position is kept for the next opening.
   window->cmdDismiss->PerformClick();
   EXPECT_FALSE(window->IsLoaded());
+}
+
+// The column headings fit in two lines and stand side by side above their boxes, the buttons
+// beside the last column; the offset and galaxy captions fit before their boxes, and each
+// theme's description fits its label.
+TEST_F(IfsEditorShown, HeadingsAndCaptionsFitBesideOneAnother) {
+  using namespace dialogs::testing;
+  struct Column {
+    controls::Label* heading;
+    QWidget* box;  // of the last row
+  };
+  const std::vector<Column> columns = {
+      {window->lblLocX, &window->txtLocX[4]},   {window->lblLocY, &window->txtLocY[4]},
+      {window->lblLocZ, &window->txtLocZ[4]},   {window->lblScale, &window->txtScale[4]},
+      {window->lblRAxis, &window->cboRAxis[4]}, {window->lblAngle, &window->txtAngle[4]},
+      {window->lblPercent, &window->txtPercent[4]},
+  };
+  for (size_t i = 0; i < columns.size(); ++i) {
+    ExpectCaptionFits(*columns[i].heading);
+    EXPECT_EQ(columns[i].box->geometry().left(), columns[i].heading->geometry().left());
+    if (i + 1 < columns.size()) ExpectLeftOf(*columns[i].heading, *columns[i + 1].heading);
+  }
+  ExpectLeftOf(window->lblPoint[4], window->txtLocX[4]);
+  for (QAbstractButton* b : {window->cmdOK, window->cmdClear, window->cmdDismiss, window->cmdHelp}) {
+    ExpectCaptionFits(*b);
+    ExpectLeftOf(*window->lblPercent, *b);
+    ExpectLeftOf(window->txtPercent[0], *b);
+    ExpectInsideParent(*b);
+  }
+  for (int k = 0; k < 3; ++k) {
+    ExpectCaptionFits(window->lblCenter[k]);
+    ExpectLeftOf(window->lblCenter[k], window->txtCenter[k]);
+    ExpectInsideParent(window->txtCenter[k]);
+    ExpectCaptionFits(window->lblGalaxy[k]);
+    ExpectLeftOf(window->lblGalaxy[k], window->txtGalaxy[k]);
+    ExpectInsideParent(window->txtGalaxy[k]);
+  }
+  ExpectLeftOf(*window->fraGalaxy, *window->fraPreview);
+  // Every theme's description is read whole under the theme list.
+  for (int32_t n = 1; n <= dialogs::kIfsThemeCount; ++n) {
+    window->cboTheme->SetListIndex(n);
+    ExpectCaptionFits(*window->lblTheme);
+    ExpectInsideParent(*window->lblTheme);
+  }
 }
 
 TEST_F(IfsEditor, HelpResizeNoteAndIndexesOutsideTheTypes) {

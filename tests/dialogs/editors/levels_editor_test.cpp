@@ -13,6 +13,7 @@
 
 #include "dialogs/editors/fake_props_fields.h"
 #include "dialogs/editors/frm_levels.h"
+#include "dialogs/editors/layout_checks.h"
 #include "host/qt_test_app.h"
 #include "model/galaxy_types.h"
 #include "platform/help/help_viewer.h"
@@ -221,6 +222,29 @@ TEST_F(LevelsEditorShown, TheWindowKeepsItsMinimumSize) {
   QApplication::processEvents();
   EXPECT_NEAR(window->fraPreview->Top() + window->fraPreview->Height(), 6000 - controls::PixelsToTwipsY(3), 30);
   EXPECT_NEAR(window->picPreview->Left() * 2 + window->picPreview->Width(), window->fraPreview->Width(), 30);
+}
+
+// Each caption fits its label and ends before its box; the frames hold their controls, and the
+// left column leaves the preview its place.
+TEST_F(LevelsEditorShown, CaptionsFitBesideTheirBoxesInsideTheFrames) {
+  using namespace dialogs::testing;
+  for (int k = 0; k < 3; ++k) {
+    ExpectCaptionFits(window->lblLevel[k]);
+    ExpectLeftOf(window->lblLevel[k], window->txtLevel[k]);
+    ExpectCaptionFits(window->chkToggle[k]);
+  }
+  for (int k = 0; k < 2; ++k) {
+    ExpectCaptionFits(window->lblGalaxy[k]);
+    ExpectLeftOf(window->lblGalaxy[k], window->txtGalaxy[k]);
+  }
+  for (QWidget* frame : {static_cast<QWidget*>(window->fraLevel), static_cast<QWidget*>(window->fraGalaxy)}) {
+    for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) ExpectInsideParent(*child);
+    ExpectLeftOf(*frame, *window->fraPreview);
+  }
+  for (QAbstractButton* b : {window->cmdOK, window->cmdPreview, window->cmdDismiss, window->cmdHelp}) {
+    ExpectCaptionFits(*b);
+    ExpectLeftOf(*b, *window->fraPreview);
+  }
 }
 
 TEST_F(LevelsEditor, HelpAndIndexesOutsideTheTypes) {

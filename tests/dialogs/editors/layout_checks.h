@@ -1,0 +1,67 @@
+// What a user sees of an editor's layout: captions that fit their labels, controls inside the
+// frame or window that holds them, a label ending before the control beside it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QWidget>
+
+#include <string>
+
+#include "platform/controls/control.h"
+
+namespace dialogs::testing {
+
+inline std::string Described(const QWidget& w) {
+  std::string text;
+  if (const auto* l = qobject_cast<const QLabel*>(&w)) text = l->text().toStdString();
+  if (const auto* b = qobject_cast<const QAbstractButton*>(&w)) text = b->text().toStdString();
+  std::string name;
+  if (const auto* c = dynamic_cast<const controls::Control*>(&w))
+    name = c->Index() >= 0 ? c->Name() + "(" + std::to_string(c->Index()) + ")" : c->Name();
+  return name + " \"" + text + "\"";
+}
+
+// Every line of the label's caption fits the label in the label's font (wrapped where the
+// label wraps).
+inline void ExpectCaptionFits(const QLabel& label) {
+  const int flags = Qt::AlignLeft | Qt::AlignTop | (label.wordWrap() ? Qt::TextWordWrap : 0);
+  const QRect need = label.fontMetrics().boundingRect(QRect(0, 0, label.width(), 100000), flags, label.text());
+  EXPECT_LE(need.width(), label.width()) << Described(label);
+  EXPECT_LE(need.height(), label.height()) << Described(label);
+}
+
+// A button or check box is at least as wide as its caption needs.
+inline void ExpectCaptionFits(const QAbstractButton& button) {
+  if (qobject_cast<const QPushButton*>(&button) != nullptr) {
+    // The push button's own size hint has a minimum width far beyond a short caption's.
+    QString text = button.text();
+    text.remove(QLatin1Char('&'));
+    EXPECT_LE(button.fontMetrics().horizontalAdvance(text) + 8, button.width()) << Described(button);
+  } else {
+    EXPECT_LE(button.sizeHint().width(), button.width()) << Described(button);
+  }
+}
+
+// The control lies inside its frame or window, off the border line and, in a frame with a
+// caption, below the caption.
+inline void ExpectInsideParent(const QWidget& w) {
+  const QWidget* parent = w.parentWidget();
+  ASSERT_NE(parent, nullptr);
+  QRect inside = parent->rect().adjusted(1, 1, -1, -1);
+  if (const auto* frame = qobject_cast<const QGroupBox*>(parent); frame != nullptr && !frame->title().isEmpty())
+    inside.setTop(frame->fontMetrics().height());
+  EXPECT_TRUE(inside.contains(w.geometry())) << Described(w);
+}
+
+// `left` ends before `right` begins.
+inline void ExpectLeftOf(const QWidget& left, const QWidget& right) {
+  EXPECT_LT(left.geometry().right(), right.geometry().left()) << Described(left) << " / " << Described(right);
+}
+
+}  // namespace dialogs::testing
