@@ -10,12 +10,14 @@
 
 #include <filesystem>
 #include <functional>
+#include <set>
 #include <string>
 
 #include "dialogs/properties/props_fixture.h"
 #include "engine/dialog_previews.h"
 #include "host/qt_platform.h"
 #include "host/screen_capture.h"
+#include "model/random_table.h"
 #include "presentation/compositor.h"
 #include "store/registry_access.h"
 
@@ -50,11 +52,17 @@ class CountingSink : public presentation::FrameSink {
     ++frames;
     host::qtFrameSink().StretchFrame(dest, bits, srcWidth, srcHeight, header, rect);
     lit = 0;
-    for (uint32_t px : bits) lit += (px & 0xFFFFFF) != 0 ? 1 : 0;
+    uint64_t hash = 1469598103934665603ull;
+    for (uint32_t px : bits) {
+      lit += (px & 0xFFFFFF) != 0 ? 1 : 0;
+      hash = (hash ^ px) * 1099511628211ull;
+    }
+    hashes.push_back(hash);
   }
   void WriteVideoFrame() override {}
   int frames = 0;
   int lit = 0;
+  std::vector<uint64_t> hashes;  // one per frame shown
 };
 
 class PreviewsTest : public PropsTest {
@@ -190,6 +198,46 @@ TEST_F(PreviewsTest, AGalaxyPreviewDrawsACaptureWritesABitmapAndStopEndsIt) {
   for (uint8_t b : bytes) anyLit = anyLit || b != 0;
   EXPECT_TRUE(anyLit);
   EXPECT_EQ(c.cmdPreviewGal->Caption(), "Preview Galaxy");
+}
+
+// Each preview animates in picPreview: with the random table filled as at start-up, lit frames
+// that change from frame to frame reach the picture, and its Stop leaves the window idle.
+TEST_F(PreviewsTest, EachPreviewDrawsChangingLitFramesIntoThePicture) {
+  const struct {
+    const char* name;
+    controls::CommandButton* PropsControls::*button;
+  } cases[] = {{"galaxy", &PropsControls::cmdPreviewGal},
+               {"composite", &PropsControls::cmdPreviewComp},
+               {"universe", &PropsControls::cmdPreviewUni}};
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.name);
+    model::InitRandomTableWithSeed(7);
+    frmProps& d = OpenSmall();
+    PropsControls& c = d.c;
+    d.show();
+    sink.hashes.clear();
+    platform.paces = 0;
+    int lit = 0;
+    platform.atPace = [&](int pace) {
+      if (pace != 12) return;
+      lit = sink.lit;
+      (c.*k.button)->PerformClick();  // Stop
+    };
+    (c.*k.button)->PerformClick();
+    platform.atPace = nullptr;
+    EXPECT_EQ(platform.paces, 12);
+    EXPECT_GT(lit, 200);
+    ASSERT_GE(sink.hashes.size(), 4u);
+    const std::set<uint64_t> lastFrames(sink.hashes.end() - 4, sink.hashes.end());
+    EXPECT_EQ(lastFrames.size(), 4u) << "the frames stand still";
+    EXPECT_EQ(presentation::render().RenderTarget, c.picPreview);
+    EXPECT_EQ((c.*k.button)->Caption().rfind("Preview", 0), 0u);
+    EXPECT_TRUE(c.cmdAccept->Enabled());
+    EXPECT_EQ(d.CancelButton(), c.cmdDismiss);
+    d.Unload();
+    RunDeferredDeletes();
+  }
+  model::randomState() = {};  // the other tests run on the empty table
 }
 
 // Without a selection the galaxy and composite previews say so, give the list the focus and
