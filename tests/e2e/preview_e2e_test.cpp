@@ -91,6 +91,48 @@ class PreviewRun : public e2e::ProgramRun {
     return size;
   }
 
+  // Starts the preview whose button has the keyboard (space) and checks that, while it runs,
+  // pixels of the window change, all of them inside the preview picture (black before the
+  // start), and that some are lit.
+  void ExpectPreviewAnimatesInThePicture() {
+    const xcb_window_t window = FindWindow("^Zorvane Properties$");
+    ASSERT_NE(window, 0u);
+    const auto [width, height] = WindowSize(window);
+    ASSERT_GT(width * height, 0);
+    const std::vector<uint32_t> idle = x.Grab(window, 0, 0, width, height);
+    ASSERT_EQ(e2e::RunCommand(x.display(), "xdotool key space"), 0);
+    e2e::SleepMs(1500);
+    const std::vector<uint32_t> first = x.Grab(window, 0, 0, width, height);
+    e2e::SleepMs(700);
+    const std::vector<uint32_t> second = x.Grab(window, 0, 0, width, height);
+    ASSERT_EQ(idle.size(), second.size());
+    ASSERT_EQ(first.size(), second.size());
+    // The changing pixels, and the box around them.
+    int changed = 0, lit = 0;
+    int left = width, top = height, right = -1, bottom = -1;
+    for (int y = 0; y < height; ++y) {
+      for (int xx = 0; xx < width; ++xx) {
+        const size_t i = static_cast<size_t>(y) * width + xx;
+        if (first[i] == second[i]) continue;
+        ++changed;
+        if ((second[i] & 0xFFFFFF) != 0) ++lit;
+        left = std::min(left, xx), right = std::max(right, xx);
+        top = std::min(top, y), bottom = std::max(bottom, y);
+      }
+    }
+    EXPECT_GT(changed, 20);
+    EXPECT_GT(lit, 0);
+    // The box lies in the preview picture: a black area of the idle window (its edge, where the
+    // picture may have been widened to whole frames, aside).
+    ASSERT_GT(right - left, 40);
+    ASSERT_GT(bottom - top, 20);
+    int notBlack = 0;
+    for (int y = top + 4; y <= bottom - 4; ++y)
+      for (int xx = left + 4; xx <= right - 4; ++xx)
+        notBlack += (idle[static_cast<size_t>(y) * width + xx] & 0xFFFFFF) != 0 ? 1 : 0;
+    EXPECT_EQ(notBlack, 0);
+  }
+
   dialogs::frmProps* shadow_ = nullptr;
   std::unique_ptr<testsupport::ScopedEnv> shadowConfig_;
 };
@@ -125,45 +167,9 @@ TEST_F(PreviewRun, AnEditedGalaxyIsPreviewedAndItsRadiusStored) {
   Keys({Qt::Key_Space}, "space");
   ASSERT_FALSE(shadow_->GalaxyEditMode);
 
-  // "Preview Galaxy": while it runs, pixels of the window change, all of them inside the
-  // preview picture (black before the start) and some lit. The shadow stays behind.
+  // "Preview Galaxy" animates in the preview picture. The shadow stays behind.
   TabTo(c.cmdPreviewGal);
-  const xcb_window_t window = FindWindow("^Zorvane Properties$");
-  ASSERT_NE(window, 0u);
-  const auto [width, height] = WindowSize(window);
-  ASSERT_GT(width * height, 0);
-  const std::vector<uint32_t> idle = x.Grab(window, 0, 0, width, height);
-  ASSERT_EQ(e2e::RunCommand(x.display(), "xdotool key space"), 0);
-  e2e::SleepMs(1500);
-  const std::vector<uint32_t> first = x.Grab(window, 0, 0, width, height);
-  e2e::SleepMs(700);
-  const std::vector<uint32_t> second = x.Grab(window, 0, 0, width, height);
-  ASSERT_EQ(idle.size(), second.size());
-  ASSERT_EQ(first.size(), second.size());
-  // The changing pixels, and the box around them.
-  int changed = 0, lit = 0;
-  int left = width, top = height, right = -1, bottom = -1;
-  for (int y = 0; y < height; ++y) {
-    for (int xx = 0; xx < width; ++xx) {
-      const size_t i = static_cast<size_t>(y) * width + xx;
-      if (first[i] == second[i]) continue;
-      ++changed;
-      if ((second[i] & 0xFFFFFF) != 0) ++lit;
-      left = std::min(left, xx), right = std::max(right, xx);
-      top = std::min(top, y), bottom = std::max(bottom, y);
-    }
-  }
-  EXPECT_GT(changed, 20);
-  EXPECT_GT(lit, 0);
-  // The box lies in the preview picture: a black area of the idle window (its edge, where the
-  // picture may have been widened to whole frames, aside).
-  ASSERT_GT(right - left, 40);
-  ASSERT_GT(bottom - top, 20);
-  int notBlack = 0;
-  for (int y = top + 4; y <= bottom - 4; ++y)
-    for (int xx = left + 4; xx <= right - 4; ++xx)
-      notBlack += (idle[static_cast<size_t>(y) * width + xx] & 0xFFFFFF) != 0 ? 1 : 0;
-  EXPECT_EQ(notBlack, 0);
+  ExpectPreviewAnimatesInThePicture();
 
   // "Stop" by Esc, then "&Accept Settings" stores the set and closes the window.
   ASSERT_EQ(e2e::RunCommand(x.display(), "xdotool key Escape"), 0);
@@ -171,4 +177,40 @@ TEST_F(PreviewRun, AnEditedGalaxyIsPreviewedAndItsRadiusStored) {
   ASSERT_TRUE(dialog->WaitFor(45000)) << "the window did not close on Accept";
   EXPECT_EQ(dialog->exitCode(), 0);
   EXPECT_EQ(StoredLong("Universe\\Galaxy3", "Galaxy_Radius", -1), 1234);
+}
+
+// The universe preview (the panel shown first holds its button) and the composite preview
+// animate in the picture too; Esc stops each and leaves the window open and usable, and the
+// next Esc, with no preview running, cancels the window.
+TEST_F(PreviewRun, TheUniverseAndCompositePreviewsAnimateAndEscStopsThem) {
+  auto dialog = Start({"/C"});
+  ASSERT_EQ(e2e::RunCommand(x.display(),
+                            "timeout 90 xdotool search --sync --onlyvisible --name '^Zorvane Properties$'"),
+            0);
+  OpenShadow();
+  e2e::SleepMs(1000);
+  dialogs::PropsControls& c = shadow_->c;
+
+  TabTo(c.cmdPreviewUni);
+  ExpectPreviewAnimatesInThePicture();
+  ASSERT_EQ(e2e::RunCommand(x.display(), "xdotool key Escape"), 0);
+  e2e::SleepMs(500);
+  EXPECT_TRUE(dialog->running()) << "Esc during the preview closed the window";
+
+  // The composite panel, a composite chosen by key, then "Preview Comp".
+  TabTo(c.cboUniExtras);
+  Keys({Qt::Key_Down, Qt::Key_Down, Qt::Key_Down}, "Down Down Down");
+  ASSERT_EQ(c.cboUniExtras->ListIndex(), 3);
+  TabTo(c.lstCompGalaxy);
+  Keys({Qt::Key_Down}, "Down");
+  ASSERT_GE(c.lstCompGalaxy->ListIndex(), 0);
+  TabTo(c.cmdPreviewComp);
+  ExpectPreviewAnimatesInThePicture();
+  ASSERT_EQ(e2e::RunCommand(x.display(), "xdotool key Escape"), 0);
+  e2e::SleepMs(500);
+  EXPECT_TRUE(dialog->running()) << "Esc during the preview closed the window";
+
+  ASSERT_EQ(e2e::RunCommand(x.display(), "xdotool key Escape"), 0);
+  ASSERT_TRUE(dialog->WaitFor(45000)) << "Esc did not cancel the window";
+  EXPECT_EQ(dialog->exitCode(), 0);
 }
