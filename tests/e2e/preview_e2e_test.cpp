@@ -37,6 +37,13 @@ class PreviewRun : public e2e::ProgramRun {
     ProgramRun::TearDown();
   }
 
+  // Waits for the program's window, then opens the shadow.
+  void OpenWindowAndShadow() {
+    ASSERT_EQ(e2e::RunCommand(x.display(),
+                              "timeout 90 xdotool search --sync --onlyvisible --name '^Zorvane Properties$'"),
+              0);
+    OpenShadow();
+  }
   // The offscreen copy of the window, on a store of its own in the same state.
   void OpenShadow() {
     testsupport::EnsureQtApplication();
@@ -145,10 +152,7 @@ class PreviewRun : public e2e::ProgramRun {
 // radius in the type's section.
 TEST_F(PreviewRun, AnEditedGalaxyIsPreviewedAndItsRadiusStored) {
   auto dialog = Start({"/C"});
-  ASSERT_EQ(e2e::RunCommand(x.display(),
-                            "timeout 90 xdotool search --sync --onlyvisible --name '^Zorvane Properties$'"),
-            0);
-  OpenShadow();
+  OpenWindowAndShadow();
   e2e::SleepMs(1000);  // the window takes the keyboard once it is shown
   dialogs::PropsControls& c = shadow_->c;
 
@@ -184,10 +188,7 @@ TEST_F(PreviewRun, AnEditedGalaxyIsPreviewedAndItsRadiusStored) {
 // next Esc, with no preview running, cancels the window.
 TEST_F(PreviewRun, TheUniverseAndCompositePreviewsAnimateAndEscStopsThem) {
   auto dialog = Start({"/C"});
-  ASSERT_EQ(e2e::RunCommand(x.display(),
-                            "timeout 90 xdotool search --sync --onlyvisible --name '^Zorvane Properties$'"),
-            0);
-  OpenShadow();
+  OpenWindowAndShadow();
   e2e::SleepMs(1000);
   dialogs::PropsControls& c = shadow_->c;
 
