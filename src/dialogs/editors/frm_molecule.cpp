@@ -124,6 +124,7 @@ void frmMolecule::CreateControls() {
   fraGalaxy = new Frame(this, "fraGalaxy");
   fraGalaxy->SetCaption("Galaxy (0 - 30,000)");
   fraGalaxy->Move(3900, 1095, 3660, 1335);
+  // The offset boxes first, then the galaxy boxes: the order Tab takes.
   for (int i = 0; i < 3; ++i) {
     const int32_t top = 270 + i * 330;
     lblCenter.Create(fraCenter, i).SetCaption(centreCaptions[i]);
@@ -132,6 +133,9 @@ void frmMolecule::CreateControls() {
     c.Move(1680, top, 1440, 285);
     c.SetHelpContextID(7380);
     AttachWholeNumberBox(c, 0, kAtomValueMax, 4);
+  }
+  for (int i = 0; i < 3; ++i) {
+    const int32_t top = 270 + i * 330;
     lblGalaxy.Create(fraGalaxy, i).SetCaption(galaxyCaptions[i]);
     lblGalaxy[i].Move(120, top + 30, 1500, 240);
     TextBox& g = txtGalaxy.Create(fraGalaxy, i);

@@ -63,7 +63,8 @@ frmUserDefIFS::frmUserDefIFS(PropsFields& props) : GalaxyEditorWindow(props, "fr
   heading(lblRAxis, "lblRAxis", kAxis, "");
   heading(lblAngle, "lblAngle", kAngle, "");
   heading(lblPercent, "lblPercent", kPercent, "");
-  CreateRow(0);
+  // All five rows before the controls below them, so that Tab walks the rows first.
+  for (int i = 0; i < kIfsRows; ++i) CreateRow(i);
 
   fraTheme = new Frame(this, "fraTheme");
   fraTheme->SetCaption("I.F.S. Themes");
@@ -87,6 +88,7 @@ frmUserDefIFS::frmUserDefIFS(PropsFields& props) : GalaxyEditorWindow(props, "fr
   static constexpr const char* kCenterLabels[] = {"Center X:", "Center Y:", "Center Z:"};
   static constexpr const char* kGalaxyLabels[] = {"Radius:", "Rotation:", "Distance:"};
   static constexpr int kGalaxyHelp[] = {6015, 6020, 6025};
+  // The offset boxes first, then the galaxy boxes: the order Tab takes.
   for (int k = 0; k < 3; ++k) {
     const int32_t top = 270 + k * 320;
     Label& lc = lblCenter.Create(fraCenter, k);
@@ -96,6 +98,9 @@ frmUserDefIFS::frmUserDefIFS(PropsFields& props) : GalaxyEditorWindow(props, "fr
     c.Move(1020, top, 660, kRowHeight);
     c.SetHelpContextID(7220);
     AttachWholeNumberBox(c, 0, kCenterMax, 4);
+  }
+  for (int k = 0; k < 3; ++k) {
+    const int32_t top = 270 + k * 320;
     Label& lg = lblGalaxy.Create(fraGalaxy, k);
     lg.SetCaption(kGalaxyLabels[k]);
     lg.Move(120, top + 30, 900, 240);
@@ -182,7 +187,6 @@ void frmUserDefIFS::Form_Load() {
     txtCenter[2].SetText(std::to_string(g->Ifs.IFS_CenterZ));
   }
   for (int i = 0; i < kIfsRows; ++i) {
-    if (!txtLocX.Exists(i)) CreateRow(i);
     cboRAxis[i].Clear();
     for (const char* axis : {"X", "Y", "Z"}) cboRAxis[i].AddItem(axis);
     lblPoint[i].SetCaption("Point " + std::to_string(i + 1) + ":");

@@ -21,7 +21,7 @@ class frmUserDefIFS : public GalaxyEditorWindow {
  public:
   explicit frmUserDefIFS(PropsFields& props);
 
-  // The point rows (0 to 4; rows 1 to 4 are made when the window loads).
+  // The point rows 0 to 4.
   controls::ControlArray<controls::Label> lblPoint{"lblPoint"};
   controls::ControlArray<controls::TextBox> txtLocX{"txtLocX"}, txtLocY{"txtLocY"}, txtLocZ{"txtLocZ"},
       txtScale{"txtScale"}, txtAngle{"txtAngle"}, txtPercent{"txtPercent"};

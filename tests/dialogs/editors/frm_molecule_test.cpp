@@ -403,6 +403,22 @@ TEST_F(MoleculeEditorTest, AFullListShowsWholeRows) {
   EXPECT_EQ(w->lstElements->horizontalScrollBar()->maximum(), 0);
 }
 
+// Tab goes from the theme list through the offset boxes, the galaxy boxes and the buttons down
+// to the atoms; the boxes that the structure type does not use are passed over.
+TEST_F(MoleculeEditorTest, TabWalksTheWindowFromTopToBottom) {
+  ShowActive();
+  std::vector<QWidget*> order = {w->cboTheme};
+  for (int k = 0; k < 3; ++k) order.push_back(&w->txtCenter[k]);
+  for (int k = 0; k < 3; ++k) order.push_back(&w->txtGalaxy[k]);
+  for (QWidget* c : std::initializer_list<QWidget*>{w->cmdPreview, w->cmdOK, w->cmdDismiss, w->cmdClear, w->cmdHelp,
+                                                    w->lstElements, w->cboElement, w->cboType, w->txtPropNumber,
+                                                    w->txtPropSymbol, &w->txtProps[0], &w->txtProps[1],
+                                                    &w->txtProps[2], &w->txtProps[3], &w->cmdAction[0],
+                                                    &w->cmdAction[1], &w->cmdAction[2], w->cboTheme})
+    order.push_back(c);
+  dialogs::testing::ExpectTabWalk(order);
+}
+
 TEST_F(MoleculeEditorTest, TheWindowKeepsItsMinimumSizeAndTheRememberedPlace) {
   ShowActive();
   auto settle = [] {

@@ -380,6 +380,24 @@ class IfsEditorShown : public IfsEditor {
   }
 };
 
+// Tab walks the point rows as they read: along each row, then to the start of the next one;
+// from the last row on to the themes, the offset, the galaxy values and the buttons.
+TEST_F(IfsEditorShown, TabWalksAlongEachRowThenToTheNextRow) {
+  std::vector<QWidget*> expected;
+  for (int i = 0; i < 5; ++i)
+    for (QWidget* c : std::initializer_list<QWidget*>{&window->txtLocX[i], &window->txtLocY[i], &window->txtLocZ[i],
+                                                      &window->txtScale[i], &window->cboRAxis[i],
+                                                      &window->txtAngle[i], &window->txtPercent[i]})
+      expected.push_back(c);
+  expected.push_back(window->cboTheme);
+  for (int k = 0; k < 3; ++k) expected.push_back(&window->txtCenter[k]);
+  for (int k = 0; k < 3; ++k) expected.push_back(&window->txtGalaxy[k]);
+  for (QWidget* b : std::initializer_list<QWidget*>{window->cmdPreview, window->cmdOK, window->cmdClear,
+                                                    window->cmdDismiss, window->cmdHelp})
+    expected.push_back(b);
+  dialogs::testing::ExpectTabWalk(expected);
+}
+
 TEST_F(IfsEditorShown, BoxesTakeDigitsOnlyAndClampOnLeaving) {
   struct Case {
     controls::TextBox* box;

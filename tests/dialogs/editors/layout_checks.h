@@ -5,13 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QWidget>
 
 #include <string>
+#include <vector>
 
 #include "platform/controls/control.h"
 
@@ -62,6 +65,19 @@ inline void ExpectInsideParent(const QWidget& w) {
 // `left` ends before `right` begins.
 inline void ExpectLeftOf(const QWidget& left, const QWidget& right) {
   EXPECT_LT(left.geometry().right(), right.geometry().left()) << Described(left) << " / " << Described(right);
+}
+
+// Tab, pressed from the first control on, takes the focus through the others in the order
+// given. The window must be shown and active.
+inline void ExpectTabWalk(const std::vector<QWidget*>& order) {
+  ASSERT_FALSE(order.empty());
+  order.front()->setFocus(Qt::TabFocusReason);
+  for (size_t k = 0; k < order.size(); ++k) {
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    EXPECT_EQ(focus, order[k]) << "stop " << k << ": " << Described(*focus) << " instead of " << Described(*order[k]);
+    QTest::keyClick(focus, Qt::Key_Tab);
+  }
 }
 
 }  // namespace dialogs::testing

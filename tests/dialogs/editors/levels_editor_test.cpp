@@ -213,6 +213,19 @@ TEST_F(LevelsEditorShown, EnterAndEscapeFromABox) {
   EXPECT_EQ(Record().Galaxy_StdLevDRad, 250);
 }
 
+// Tab takes the order of the window's tab indexes: the level boxes, the switches, radius and
+// distance, then the buttons, and round again.
+TEST_F(LevelsEditorShown, TabWalksTheBoxesThenTheButtons) {
+  std::vector<QWidget*> order;
+  for (int k = 0; k < 3; ++k) order.push_back(&window->txtLevel[k]);
+  for (int k = 0; k < 3; ++k) order.push_back(&window->chkToggle[k]);
+  for (int k = 0; k < 2; ++k) order.push_back(&window->txtGalaxy[k]);
+  for (QWidget* b : std::initializer_list<QWidget*>{window->cmdOK, window->cmdPreview, window->cmdDismiss,
+                                                    window->cmdHelp, &window->txtLevel[0]})
+    order.push_back(b);
+  dialogs::testing::ExpectTabWalk(order);
+}
+
 TEST_F(LevelsEditorShown, TheWindowKeepsItsMinimumSize) {
   window->resize(100, 100);
   QApplication::processEvents();
