@@ -1,6 +1,5 @@
 // Every window of the program, created offscreen: each help number that F1, Shift+F1 or its Help
-// button can open from it names a titled topic of the shipped help. A new window joins the walk
-// with one line in kFixedWindows.
+// button can open from it names a titled topic of the shipped help.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -10,17 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "capture/frm_file_io.h"
-#include "capture/frm_video.h"
-#include "dialogs/editors/frm_advanced.h"
-#include "dialogs/editors/frm_levels.h"
-#include "dialogs/editors/frm_molecule.h"
-#include "dialogs/editors/frm_user_def_ifs.h"
-#include "dialogs/info/diagnostics.h"
-#include "dialogs/info/frm_about.h"
-#include "dialogs/info/frm_credits.h"
-#include "dialogs/info/frm_system_diag.h"
-#include "dialogs/info/frm_welcome.h"
+#include "dialogs/info/all_windows.h"
 #include "dialogs/properties/frm_props.h"
 #include "dialogs/properties/props_openers.h"
 #include "engine/hue_cone.h"
@@ -34,69 +23,8 @@
 
 namespace {
 
-struct WindowMaker {
-  const char* name;
-  // A new window of the kind, not yet loaded; `props` is an open Properties dialog.
-  std::function<controls::Form*(dialogs::frmProps& props)> make;
-  // Run once the window is loaded, before its numbers are walked (e.g. a choice that relabels).
-  std::function<void(controls::Form&)> loaded = {};
-};
-
-const WindowMaker kFixedWindows[] = {
-    {"frmAbout", [](dialogs::frmProps&) -> controls::Form* { return new dialogs::frmAbout; }},
-    {"frmCredits",
-     [](dialogs::frmProps&) -> controls::Form* {
-       auto* w = new dialogs::frmCredits;
-       w->FormLet(1200, 0.005f, 1.0f, dialogs::CreditLines());
-       return w;
-     }},
-    {"frmWelcome", [](dialogs::frmProps&) -> controls::Form* { return new dialogs::frmWelcome; }},
-    {"frmSystemDiag", [](dialogs::frmProps&) -> controls::Form* { return new dialogs::frmSystemDiag; }},
-    {"frmAdvanced",
-     [](dialogs::frmProps& p) -> controls::Form* {
-       auto* w = new dialogs::frmAdvanced;
-       w->FormLet(&p);
-       return w;
-     }},
-    {"frmLevels",
-     [](dialogs::frmProps& p) -> controls::Form* {
-       auto* w = new dialogs::frmLevels(p);
-       w->FormLet(0);
-       return w;
-     }},
-    {"frmUserDefIFS",
-     [](dialogs::frmProps& p) -> controls::Form* {
-       auto* w = new dialogs::frmUserDefIFS(p);
-       w->FormLet(0);
-       return w;
-     }},
-    {"frmFileIO",
-     [](dialogs::frmProps&) -> controls::Form* {
-       auto* w = new capture::frmFileIO;
-       w->FormLet(true, false, "Open Template", "Zorvane Templates (*.glx)|*.glx|", "glx");
-       return w;
-     }},
-    {"frmVideo", [](dialogs::frmProps&) -> controls::Form* { return new capture::frmVideo; }},
-};
-
-// The fixed windows, then the molecule editor once per structure type (its boxes relabel).
-std::vector<WindowMaker> AllWindows() {
-  std::vector<WindowMaker> all(std::begin(kFixedWindows), std::end(kFixedWindows));
-  for (int32_t t = 0; t < 12; ++t) {
-    all.push_back({"frmMolecule",
-                   [](dialogs::frmProps& p) -> controls::Form* {
-                     auto* w = new dialogs::frmMolecule(p);
-                     w->FormLet(0);
-                     return w;
-                   },
-                   [t](controls::Form& f) {
-                     auto& w = static_cast<dialogs::frmMolecule&>(f);
-                     ASSERT_TRUE(w.cboType->SetListIndex(t)) << t;
-                     w.cboType_Click();
-                   }});
-  }
-  return all;
-}
+using windowwalk::AllWindows;
+using windowwalk::WindowMaker;
 
 class HelpWalk : public ::testing::Test {
  protected:
