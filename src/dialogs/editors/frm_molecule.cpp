@@ -220,6 +220,13 @@ void frmMolecule::CreateControls() {
     a.SetHelpContextID(7390 + i);
     a.Click = [this, i] { cmdAction_Click(i); };
   }
+  // The frame's caption is the list's column header: in the list's fixed-pitch font each heading
+  // stands over its column. The controls in the frame keep the window's font.
+  QFont windowFont = font();
+  windowFont.setResolveMask(QFont::AllPropertiesResolved);  // set, not inherited from the frame
+  for (QWidget* child : fraAtoms->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    if (child != lstElements) child->setFont(windowFont);
+  fraAtoms->setFont(courier);
 
   fraPreview = new Frame(this, "fraPreview");
   fraPreview->Move(7680, 60, 4800, 7560);

@@ -2,6 +2,7 @@
 // Add/Update/Remove and their messages, the row format of every structure type, Clear, the
 // boxes' filters and clamps, OK and Cancel, and its preview.
 #include <QApplication>
+#include <QFontInfo>
 #include <QScrollBar>
 #include <QTest>
 #include <vector>
@@ -417,6 +418,17 @@ TEST_F(MoleculeEditorTest, TabWalksTheWindowFromTopToBottom) {
                                                     &w->cmdAction[1], &w->cmdAction[2], w->cboTheme})
     order.push_back(c);
   dialogs::testing::ExpectTabWalk(order);
+}
+
+// The atoms frame's caption heads the list's columns in the list's own fixed-pitch font, so
+// that each heading stands over its column; the controls in the frame keep the window's font.
+TEST_F(MoleculeEditorTest, TheColumnHeaderUsesTheListsFont) {
+  ShowActive();
+  EXPECT_EQ(w->fraAtoms->font(), w->lstElements->font());
+  EXPECT_TRUE(QFontInfo(w->fraAtoms->font()).fixedPitch());
+  for (QWidget* c : std::initializer_list<QWidget*>{w->lblPickElement, w->cboElement, w->lblLocX, &w->txtProps[0],
+                                                    &w->cmdAction[0]})
+    EXPECT_EQ(c->font(), w->font()) << dialogs::testing::Described(*c);
 }
 
 TEST_F(MoleculeEditorTest, TheWindowKeepsItsMinimumSizeAndTheRememberedPlace) {
