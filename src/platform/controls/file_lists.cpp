@@ -223,6 +223,12 @@ void FileListBox::SetPattern(std::string_view pattern) {
   Refresh();
 }
 
+void FileListBox::focusInEvent(QFocusEvent* e) {
+  const bool none = ListIndex() < 0;
+  ListBox::focusInEvent(e);
+  if (none && selectionModel() != nullptr) selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+}
+
 std::string FileListBox::FileName() const { return ListIndex() < 0 ? std::string() : List(ListIndex()); }
 
 void FileListBox::Refresh() {

@@ -95,6 +95,11 @@ class FileListBox : public ListBox {
   // Reads the folder again.
   void Refresh();
 
+ protected:
+  // Entering a list where no file is selected marks no line, so that the first arrow key
+  // selects the first file (Up or Down alike) instead of passing over it.
+  void focusInEvent(QFocusEvent* e) override;
+
  private:
   std::string path_;
   std::string pattern_ = "*.*";

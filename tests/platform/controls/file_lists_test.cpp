@@ -197,5 +197,36 @@ TEST_F(FileListsTest, FileListShowsMatchingFilesOnly) {
   EXPECT_EQ(files->ListCount(), 0);
 }
 
+TEST_F(FileListsTest, FirstArrowKeyInTheFileListSelectsTheFirstFile) {
+  auto* before = new TextBox(window.get(), "txtBefore");
+  auto* files = new FileListBox(window.get(), "filTemp");
+  int clicks = 0;
+  files->Click = [&] { ++clicks; };
+  window->show();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  struct Case {
+    const char* pattern;
+    Qt::Key key;
+    const char* selected;
+  } cases[] = {
+      {"x.glx", Qt::Key_Down, "x.glx"},  // a folder with one file
+      {"*.glx", Qt::Key_Down, "x.glx"},  // with several the first key takes the first, too
+      {"*.glx", Qt::Key_Up, "x.glx"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.pattern) + (c.key == Qt::Key_Down ? " down" : " up"));
+    before->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(files->SetPath(root));
+    files->SetPattern(c.pattern);
+    clicks = 0;
+    files->setFocus(Qt::TabFocusReason);  // entered by Tab: nothing is selected yet
+    EXPECT_EQ(files->ListIndex(), -1);
+    QTest::keyClick(files, c.key);
+    EXPECT_EQ(files->FileName(), c.selected);
+    EXPECT_EQ(clicks, 1);
+  }
+}
+
 }  // namespace
 }  // namespace controls
