@@ -136,7 +136,8 @@ frmVideo::frmVideo() : controls::Form(nullptr, "frmVideo") {
   cmdDispPreview = new CommandButton(this, "cmdDispPreview");
   cmdDispPreview->SetCaption(kBeginCaption);
   cmdDispPreview->SetToolTipText("Display effects in the Preview window for the current properties");
-  cmdDispPreview->Move(150, 3840, 4635, 375);
+  // As wide as its longer caption needs in this font (it stays clear of Help and Close).
+  cmdDispPreview->Move(150, 3840, std::max(4635, controls::PixelsToTwipsX(cmdDispPreview->sizeHint().width())), 375);
   lblFrameStatus = new Label(this, "lblFrameStatus");
   lblFrameStatus->SetCaption("Frame Count / Est Time (00:00)");
   lblFrameStatus->Move(150, 4275, 4560, 480);

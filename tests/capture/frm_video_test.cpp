@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -123,6 +124,14 @@ TEST_F(VideoWindowTest, LoadShowsTheStoredSettingsOrTheDefaults) {
     EXPECT_EQ(w.cmdSelectFile->Caption(), "Select Directory Set Video File...");
     EXPECT_EQ(w.DefaultButton(), w.cmdDispPreview);
     EXPECT_EQ(w.CancelButton(), w.cmdClose);
+    // Both captions of Begin/Stop fit the button, which stays clear of Help and Close.
+    for (const char* caption : {kBeginCaption, kStopCaption}) {
+      QPushButton probe(QString::fromUtf8(caption));
+      probe.setFont(w.cmdDispPreview->font());
+      EXPECT_LE(probe.sizeHint().width(), w.cmdDispPreview->width()) << caption;
+    }
+    EXPECT_LT(w.cmdDispPreview->geometry().right(), w.cmdHelp->x());
+    EXPECT_LT(w.cmdDispPreview->geometry().right(), w.cmdClose->x());
     ASSERT_EQ(w.cboCapture->ListCount(), 3);
     EXPECT_EQ(w.cboCapture->List(2), "Minutes of Animation:");
     EXPECT_EQ(w.cboCapture->ListIndex(), 0);
