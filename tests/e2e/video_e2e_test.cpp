@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <regex>
 #include <string>
 
 #include "e2e/program_run.h"
@@ -23,6 +24,19 @@ class VideoRun : public e2e::ProgramRun {
     return e2e::RunCommand(x.display(), "timeout 90 xdotool search --sync --onlyvisible --name '^" + title + "$'") == 0;
   }
   bool Keys(const std::string& keys) { return e2e::RunCommand(x.display(), "xdotool key " + keys) == 0; }
+  bool Type(const std::string& text) { return e2e::RunCommand(x.display(), "xdotool type '" + text + "'") == 0; }
+  // Gives a window the keyboard back (no window manager does it here after a modal window).
+  void Focus(const std::string& title) {
+    e2e::RunCommand(x.display(), "xdotool search --onlyvisible --name '^" + title + "$' windowfocus");
+    e2e::SleepMs(300);
+  }
+  bool WaitUntilGone(const std::string& title) {
+    for (int i = 0; i < 300; ++i) {
+      if (e2e::RunCommand(x.display(), "xdotool search --onlyvisible --name '^" + title + "$'") != 0) return true;
+      e2e::SleepMs(100);
+    }
+    return false;
+  }
 };
 
 }  // namespace
@@ -62,4 +76,55 @@ TEST_F(VideoRun, VideoCaptureByKeysRecordsThePlannedFramesIntoTheVideosFolder) {
   ASSERT_TRUE(program->WaitFor(45000)) << "the program did not end";
   EXPECT_EQ(program->exitCode(), 0);
   EXPECT_EQ(StoredLong("Video", "FrameTotal", -1), 48);
+}
+
+// File > Save Template As... in the folder the dialog remembers: a typed name becomes a template
+// file there. File > Open Template...: the file list shows it, the first arrow key picks it, and
+// Enter loads it (an advanced value edited in the file reaches the stored settings).
+TEST_F(VideoRun, TemplateSavedByATypedNameAndOpenedFromTheFileList) {
+  const std::string folder = home + "/templates";
+  std::filesystem::create_directories(folder);
+  ASSERT_TRUE(WithStore([&] { return store::SaveRegSetting("Template", "Path_Dir", folder); }));
+  auto program = Start({"/C"});
+  ASSERT_TRUE(WaitForWindow("Zorvane Properties")) << "the Properties window did not open";
+  e2e::SleepMs(1000);
+
+  ASSERT_TRUE(Keys("alt+f"));
+  e2e::SleepMs(300);
+  ASSERT_TRUE(Keys("a"));
+  ASSERT_TRUE(WaitForWindow("Enter or Select Template to Save")) << "File > Save Template As did not open";
+  e2e::SleepMs(500);
+  ASSERT_TRUE(Type("mine"));
+  ASSERT_TRUE(Keys("Return"));
+  ASSERT_TRUE(WaitUntilGone("Enter or Select Template to Save")) << "the save dialog stayed open";
+  const std::string saved = folder + "/mine.GLX";
+  ASSERT_TRUE(std::filesystem::exists(saved)) << "no template was written";
+
+  std::string text = testsupport::ReadFile(saved);
+  ASSERT_NE(text.find("Adv_TimeDelay="), std::string::npos);
+  text = std::regex_replace(text, std::regex("Adv_TimeDelay=[0-9]+"), "Adv_TimeDelay=37");
+  testsupport::WriteFile(saved, text);
+
+  Focus("Zorvane Properties");
+  ASSERT_TRUE(Keys("alt+f"));
+  e2e::SleepMs(300);
+  ASSERT_TRUE(Keys("o"));
+  ASSERT_TRUE(WaitForWindow("Select Template to Open")) << "File > Open Template did not open";
+  e2e::SleepMs(500);
+  // From the name box back to the file list; Down selects its first (only) file.
+  ASSERT_TRUE(Keys("shift+Tab shift+Tab"));
+  e2e::SleepMs(200);
+  ASSERT_TRUE(Keys("Down"));
+  e2e::SleepMs(200);
+  ASSERT_TRUE(Keys("Return"));
+  ASSERT_TRUE(WaitUntilGone("Select Template to Open")) << "the open dialog stayed open";
+  int32_t delay = 0;
+  for (int waited = 0; waited < 10000 && (delay = StoredLong("Advanced", "Adv_TimeDelay", -1)) != 37; waited += 200)
+    e2e::SleepMs(200);
+  EXPECT_EQ(delay, 37) << "the opened template did not reach the settings";
+
+  Focus("Zorvane Properties");
+  ASSERT_TRUE(Keys("Escape"));
+  ASSERT_TRUE(program->WaitFor(45000)) << "the program did not end";
+  EXPECT_EQ(program->exitCode(), 0);
 }
