@@ -46,7 +46,48 @@ class InfoRun : public e2e::ProgramRun {
   }
 };
 
+// The very first start: nothing stored yet.
+class FirstRun : public InfoRun {
+ protected:
+  void SetUp() override { ProgramRun::SetUp(); }
+};
+
 }  // namespace
+
+// The first start greets with the welcome window on its gradient; Enter closes it and the
+// Properties window follows. Help > Diagnostics opens the diagnostics window, Esc closes it.
+TEST_F(FirstRun, WelcomeThenDiagnosticsCloseByKeys) {
+  auto dialog = Start({"/C"});
+  const xcb_window_t welcome = WaitForWindow("Welcome to Zorvane");
+  ASSERT_NE(welcome, 0u) << "the first start did not show the welcome window";
+  e2e::SleepMs(1000);
+  // The background is painted: a dark blue-violet near the bottom left corner, not black.
+  const std::vector<uint32_t> corner = x.Grab(welcome, 12, 480, 1, 1);
+  ASSERT_EQ(corner.size(), 1u);
+  EXPECT_GT(corner[0] & 0xFF, 0x20u) << std::hex << corner[0];  // blue
+  EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool key Return"), 0);
+  EXPECT_TRUE(WaitUntilGone("Welcome to Zorvane")) << "Enter did not close the welcome window";
+
+  const xcb_window_t props = WaitForWindow("Zorvane Properties");
+  ASSERT_NE(props, 0u) << "the Properties window did not follow";
+  e2e::SleepMs(1000);
+  e2e::RunCommand(x.display(), "xdotool windowfocus " + std::to_string(props));
+  e2e::SleepMs(300);
+  EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool key alt+h"), 0);
+  e2e::SleepMs(500);
+  EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool key d"), 0);
+  ASSERT_NE(WaitForWindow("System Diagnostics"), 0u) << "Help > Diagnostics did not open";
+  e2e::SleepMs(500);
+  EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool key Escape"), 0);
+  EXPECT_TRUE(WaitUntilGone("System Diagnostics")) << "Esc did not close the diagnostics window";
+  EXPECT_EQ(StoredLong("General", "ResetSettings", -1), 1);  // the first run is recorded
+
+  e2e::RunCommand(x.display(), "xdotool windowfocus " + std::to_string(props));
+  e2e::SleepMs(300);
+  EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool key Escape"), 0);
+  ASSERT_TRUE(dialog->WaitFor(45000)) << "Esc did not close the Properties window";
+  EXPECT_EQ(dialog->exitCode(), 0);
+}
 
 TEST_F(InfoRun, AboutFromTheHelpMenuPlaysItsDemoAndF1OpensTheHelp) {
   auto dialog = Start({"/C"});
