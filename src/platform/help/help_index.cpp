@@ -49,7 +49,10 @@ HelpIndex HelpIndex::Load(const std::string& folder) {
     index.contentsTitle_ = HtmlTitleOf(index.contents_);
   }
   QFile file(root + QStringLiteral("/index.tsv"));
-  if (!file.open(QIODevice::ReadOnly)) return index;
+  if (!file.open(QIODevice::ReadOnly)) {
+    index.AddUnnumberedPages();
+    return index;
+  }
   const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
   for (const QString& raw : lines) {
     const QString line = raw.trimmed();
@@ -75,10 +78,28 @@ HelpIndex HelpIndex::Load(const std::string& folder) {
     if (topic.title.empty()) topic.title = HtmlTitleOf(topic.file);
     index.topics_.push_back(std::move(topic));
   }
+  index.AddUnnumberedPages();
   return index;
 }
 
+void HelpIndex::AddUnnumberedPages() {
+  const QString root = Q(folder_);
+  const QStringList pages = QDir(root).entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name);
+  for (const QString& name : pages) {
+    const QString path = ResolveInside(root, name);
+    if (path.isEmpty() || path.toStdString() == contents_) continue;
+    HelpTopic topic;
+    topic.file = path.toStdString();
+    topic.title = HtmlTitleOf(topic.file);
+    const bool known = std::any_of(topics_.begin(), topics_.end(), [&](const HelpTopic& t) {
+      return t.title == topic.title || (t.file == topic.file && t.anchor.empty());
+    });
+    if (!topic.title.empty() && !known) topics_.push_back(std::move(topic));
+  }
+}
+
 const HelpTopic* HelpIndex::Find(int32_t context) const {
+  if (context <= 0) return nullptr;
   for (const HelpTopic& t : topics_)
     if (t.context == context) return &t;
   return nullptr;

@@ -3,7 +3,9 @@
 //     <context number> TAB <topic file, relative to the folder, optionally #anchor> TAB <title>
 // Blank lines and lines that begin with "#" are skipped. A line without a number, or whose file
 // does not exist or resolves to a place outside the folder (through "..", an absolute path or a
-// link), is ignored. The contents page is contents.html of the folder.
+// link), is ignored. The contents page is contents.html of the folder. Every other page of the
+// folder (*.html beside the index) whose title no index line gives becomes a topic without a
+// number, so that the title search finds it too.
 #pragma once
 
 #include <cstdint>
@@ -14,7 +16,7 @@
 namespace platform {
 
 struct HelpTopic {
-  int32_t context = 0;
+  int32_t context = 0;  // 0: a page without a number
   std::string file;    // absolute, canonical path of the topic's HTML file
   std::string anchor;  // the part after "#", or empty
   std::string title;   // the index's title, or the file's <title> when the index gives none
@@ -37,6 +39,7 @@ class HelpIndex {
   const std::vector<HelpTopic>& topics() const { return topics_; }
 
  private:
+  void AddUnnumberedPages();
   std::string folder_;
   std::string contents_;
   std::string contentsTitle_;

@@ -119,6 +119,30 @@ TEST(HelpIndex, SearchMatchesEveryWordOfTheTitlesIgnoringCase) {
                                                   "Second line of a number"}));
 }
 
+// Pages of the folder that no index line names are found by their titles, under no number.
+TEST(HelpIndex, SearchFindsThePagesWithoutANumber) {
+  HelpFolderFixture fx;
+  testsupport::WriteFile(fx.folder + "/g.html", Html("Gamma Window"));
+  testsupport::WriteFile(fx.folder + "/untitled.html", "<html><body>no title</body></html>");
+  const HelpIndex index = HelpIndex::Load(fx.folder);
+  const auto found = index.Search("gamma");
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0]->title, "Gamma Window");
+  EXPECT_EQ(found[0]->context, 0);
+  EXPECT_EQ(index.Find(0), nullptr);
+  // The pages the index names, the contents, pages without a title and links out are not added
+  // again; the shipped windows' pages are all found.
+  EXPECT_EQ(index.Search("alpha").size(), 1u);
+  EXPECT_TRUE(index.Search("test contents").empty());
+  EXPECT_TRUE(index.Search("outside").empty());
+  const HelpIndex shipped = HelpIndex::Load(ZV_HELP_SOURCE);
+  for (const char* title : {"About Zorvane", "Zorvane Credits", "Welcome to Zorvane", "Zorvane Properties"}) {
+    const auto hits = shipped.Search(title);
+    EXPECT_TRUE(std::any_of(hits.begin(), hits.end(), [&](const platform::HelpTopic* t) { return t->title == title; }))
+        << title;
+  }
+}
+
 // The shipped topics: every number the windows give their controls has a titled topic inside
 // the folder, and the contents page exists.
 TEST(HelpIndex, ShippedFolderHasATitledTopicForEveryNumber) {
