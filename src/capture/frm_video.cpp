@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
 
 #include <algorithm>
@@ -293,10 +294,30 @@ void frmVideo::SizeVideoPreview() {
   fraPreview->resize(std::max(PxX(6000), 2 * left + w), std::max(PxY(1500), top + h + 3));
   // The window keeps its place; its client area holds the frame and ends 3 pixels below it.
   resize(fraPreview->width() + 2 * fraPreview->x(), fraPreview->y() + fraPreview->height() + 3);
+  KeepOnScreen();
   Form_Resize();
   txtWidth->SetText(runtime::LongToText(w));
   txtHeight->SetText(runtime::LongToText(h));
   picPreview->ResizeInnerPx(w, h);
+}
+
+void frmVideo::KeepOnScreen() {
+  // A window grown past its screen moves up and left as far as it must (never past the screen's
+  // top left corner); its size stays, since the picture has the video's size.
+  QScreen* s = screen();
+  if (s == nullptr || !(isVisible() || testAttribute(Qt::WA_Moved))) return;
+  const QRect free = s->availableGeometry();
+  const QRect f = frameGeometry();
+  const host::PixelRect fitted = host::FitRectOntoScreens({f.x(), f.y(), f.width(), f.height()},
+                                                          {{free.x(), free.y(), free.width(), free.height()}});
+  if (fitted.left != f.x() || fitted.top != f.y()) move(fitted.left, fitted.top);
+}
+
+int frmVideo::VisibleClientWidth() const {
+  QScreen* s = screen();
+  if (s == nullptr || !(isVisible() || testAttribute(Qt::WA_Moved))) return width();
+  const int onScreen = s->availableGeometry().right() + 1 - geometry().x();
+  return std::clamp(onScreen, std::min(PxX(kMinClientWidth), width()), width());
 }
 
 void frmVideo::Form_Resize() {
@@ -305,13 +326,16 @@ void frmVideo::Form_Resize() {
   // The window has no menu bar: its client area is the whole window.
   if (width() < minW || height() < minH) resize(std::max(width(), minW), std::max(height(), minH));
   const int clientW = width();
+  // The settings and the buttons on the right keep to the part of the window on the screen
+  // (all of it unless the video is wider than the screen); the preview's frame holds the picture.
+  const int shownW = VisibleClientWidth();
   const int margin = fraProps->x();
-  fraProps->resize(clientW - 2 * margin, fraProps->height());
+  fraProps->resize(shownW - 2 * margin, fraProps->height());
   fraPreview->resize(clientW - 2 * margin, fraPreview->height());
   cmdRestoreDefaults->move(fraProps->width() - 9 - cmdRestoreDefaults->width(), cmdRestoreDefaults->y());
   for (controls::TextBox* box : {txtVideoDir, txtVideoFile})
     box->resize(std::max(1, cmdRestoreDefaults->x() - 5 - box->x()), box->height());
-  for (controls::CommandButton* b : {cmdHelp, cmdClose}) b->move(clientW - 5 - b->width(), b->y());
+  for (controls::CommandButton* b : {cmdHelp, cmdClose}) b->move(shownW - 5 - b->width(), b->y());
 }
 
 void frmVideo::ShowTargetState() { txtVideoFile->SetForeColor(FileExists(videoTargetPath_) ? kRed : kBlack); }

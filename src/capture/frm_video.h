@@ -121,6 +121,10 @@ class frmVideo : public controls::Form, public VideoWindow {
   // txtVideoFile in red when a file exists at the target, else in black.
   void ShowTargetState();
   void ActivateSelf();
+  // Moves a window that grew past its screen back onto it as far as its size allows.
+  void KeepOnScreen();
+  // The width of the client area's part on the screen (at least the smallest client width).
+  int VisibleClientWidth() const;
   void ClampWidth();
   void ClampFields();
 

@@ -6,9 +6,11 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTest>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -222,6 +224,9 @@ TEST_F(VideoWindowTest, FieldsAreClampedWhenTheyLoseTheFocus) {
 
 TEST_F(VideoWindowTest, PreviewFrameAndWindowFollowTheFrameSize) {
   frmVideo& w = Open();
+  // Placed towards the bottom right, where a larger picture takes the window past the screen.
+  const QRect screen = w.screen()->availableGeometry();
+  w.move(screen.right() - w.frameGeometry().width() - 20, screen.bottom() - w.frameGeometry().height() - 10);
   struct Case {
     const char *width, *height;
     int picW, picH;
@@ -240,11 +245,21 @@ TEST_F(VideoWindowTest, PreviewFrameAndWindowFollowTheFrameSize) {
     // The client area holds the frame with equal margins and ends 3 pixels below it.
     EXPECT_EQ(w.width(), frameW + 2 * w.fraPreview->x());
     EXPECT_EQ(w.height(), w.fraPreview->y() + frameH + 3);
-    EXPECT_EQ(w.fraProps->width(), frameW);
+    // The window stays on the screen as far as its size allows; the settings and the buttons on
+    // the right keep to the part of it on the screen (all of it when it fits).
+    const QRect free = w.screen()->availableGeometry();
+    const QRect outer = w.frameGeometry();
+    EXPECT_EQ(outer.left(), std::clamp(outer.left(), free.left(), std::max(free.left(), free.right() + 1 - outer.width())));
+    EXPECT_EQ(outer.top(), std::clamp(outer.top(), free.top(), std::max(free.top(), free.bottom() + 1 - outer.height())));
+    const int shownW = std::min(w.width(), free.right() + 1 - w.geometry().x());
+    EXPECT_EQ(w.fraProps->width(), shownW - 2 * w.fraProps->x());
     for (QWidget* b : {static_cast<QWidget*>(w.cmdClose), static_cast<QWidget*>(w.cmdHelp)})
-      EXPECT_EQ(b->x() + b->width(), w.width() - 5);
+      EXPECT_EQ(b->x() + b->width(), shownW - 5);
     EXPECT_EQ(w.cmdRestoreDefaults->x() + w.cmdRestoreDefaults->width(), w.fraProps->width() - 9);
     EXPECT_EQ(w.txtVideoFile->x() + w.txtVideoFile->width(), w.cmdRestoreDefaults->x() - 5);
+    for (QWidget* b : {static_cast<QWidget*>(w.cmdClose), static_cast<QWidget*>(w.cmdHelp),
+                       static_cast<QWidget*>(w.cmdRestoreDefaults)})
+      EXPECT_TRUE(free.contains(QRect(b->mapToGlobal(QPoint(0, 0)), b->size()))) << b->objectName().toStdString();
   }
   // A window made smaller by the user keeps its smallest client area.
   w.resize(100, 100);
