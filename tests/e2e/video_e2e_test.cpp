@@ -24,6 +24,12 @@ class VideoRun : public e2e::ProgramRun {
     return e2e::RunCommand(x.display(), "timeout 90 xdotool search --sync --onlyvisible --name '^" + title + "$'") == 0;
   }
   bool Keys(const std::string& keys) { return e2e::RunCommand(x.display(), "xdotool key " + keys) == 0; }
+  // Opens a menu by its Alt key, picks an item by its letter and waits for the window it opens.
+  bool Choose(const std::string& menu, const std::string& item, const std::string& title) {
+    if (!Keys(menu)) return false;
+    e2e::SleepMs(300);
+    return Keys(item) && WaitForWindow(title);
+  }
   bool Type(const std::string& text) { return e2e::RunCommand(x.display(), "xdotool type '" + text + "'") == 0; }
   // Gives a window the keyboard back (no window manager does it here after a modal window).
   void Focus(const std::string& title) {
@@ -47,10 +53,7 @@ TEST_F(VideoRun, VideoCaptureByKeysRecordsThePlannedFramesIntoTheVideosFolder) {
   auto program = Start({"/C"});
   ASSERT_TRUE(WaitForWindow("Zorvane Properties")) << "the Properties window did not open";
   e2e::SleepMs(1000);
-  ASSERT_TRUE(Keys("alt+e"));
-  e2e::SleepMs(300);
-  ASSERT_TRUE(Keys("v"));
-  ASSERT_TRUE(WaitForWindow("Zorvane Video Creation")) << "Edit > Video Capture did not open the window";
+  ASSERT_TRUE(Choose("alt+e", "v", "Zorvane Video Creation")) << "Edit > Video Capture did not open the window";
   e2e::SleepMs(1000);
   ASSERT_TRUE(Keys("Return"));
   ASSERT_TRUE(WaitForWindow("Video Compression")) << "Begin did not ask for the compressor";
@@ -89,10 +92,7 @@ TEST_F(VideoRun, TemplateSavedByATypedNameAndOpenedFromTheFileList) {
   ASSERT_TRUE(WaitForWindow("Zorvane Properties")) << "the Properties window did not open";
   e2e::SleepMs(1000);
 
-  ASSERT_TRUE(Keys("alt+f"));
-  e2e::SleepMs(300);
-  ASSERT_TRUE(Keys("a"));
-  ASSERT_TRUE(WaitForWindow("Enter or Select Template to Save")) << "File > Save Template As did not open";
+  ASSERT_TRUE(Choose("alt+f", "a", "Enter or Select Template to Save")) << "File > Save Template As did not open";
   e2e::SleepMs(500);
   ASSERT_TRUE(Type("mine"));
   ASSERT_TRUE(Keys("Return"));
@@ -106,10 +106,7 @@ TEST_F(VideoRun, TemplateSavedByATypedNameAndOpenedFromTheFileList) {
   testsupport::WriteFile(saved, text);
 
   Focus("Zorvane Properties");
-  ASSERT_TRUE(Keys("alt+f"));
-  e2e::SleepMs(300);
-  ASSERT_TRUE(Keys("o"));
-  ASSERT_TRUE(WaitForWindow("Select Template to Open")) << "File > Open Template did not open";
+  ASSERT_TRUE(Choose("alt+f", "o", "Select Template to Open")) << "File > Open Template did not open";
   e2e::SleepMs(500);
   // From the name box back to the file list; Down selects its first (only) file.
   ASSERT_TRUE(Keys("shift+Tab shift+Tab"));
