@@ -33,8 +33,10 @@ MenuItem::MenuItem(QWidget*, std::string name, int index) : QAction(nullptr), Co
 
 std::string MenuItem::Caption() const { return isSeparator() ? std::string("-") : text().toStdString(); }
 void MenuItem::SetCaption(std::string_view caption) {
-  setSeparator(caption == "-");
-  setText(ToQString(caption));
+  // A separator carries no text: a style would draw it as a section heading beside the line.
+  const bool separator = caption == "-";
+  setSeparator(separator);
+  setText(separator ? QString() : ToQString(caption));
 }
 bool MenuItem::Enabled() const { return isEnabled(); }
 void MenuItem::SetEnabled(bool enabled) { setEnabled(enabled); }

@@ -144,6 +144,7 @@ TEST_F(FormTest, MenuItemArraysKeepCaptionsSeparatorsAndFlags) {
   EXPECT_EQ(mnuFileArray[3].Caption(), "Save Template &As...");
   EXPECT_EQ(mnuFileArray[4].Caption(), "-");
   EXPECT_TRUE(mnuFileArray[4].isSeparator());
+  EXPECT_TRUE(mnuFileArray[4].text().isEmpty());
   EXPECT_EQ(mnuFile.actions().size(), 6);
   mnuFileArray[2].SetEnabled(false);
   mnuFileArray[5].SetVisible(false);
