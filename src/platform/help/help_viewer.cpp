@@ -225,6 +225,14 @@ HelpViewer::HelpViewer(HelpIndex index) : index_(std::move(index)) {
   FillResults();
 }
 
+void HelpViewer::keyPressEvent(QKeyEvent* e) {
+  if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(e);
+}
+
 void HelpViewer::Open(const std::string& file, const std::string& anchor) {
   if (file.empty()) {
     browser_->setPlainText(QStringLiteral("The help topics could not be found in ") + Q(index_.folder()) +

@@ -56,6 +56,8 @@ class HelpViewer : public QWidget {
  protected:
   bool event(QEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
+  // Escape closes the window from any of its parts.
+  void keyPressEvent(QKeyEvent* e) override;
 
  private:
   void Open(const std::string& file, const std::string& anchor);

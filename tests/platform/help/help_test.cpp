@@ -227,6 +227,22 @@ TEST_F(HelpViewerTest, CommandsShowTopicsInOneWindow) {
   EXPECT_EQ(platform::OpenHelpViewer(), nullptr);
 }
 
+TEST_F(HelpViewerTest, EscapeClosesTheWindowFromItsSearchBoxOrItsTopic) {
+  for (const char* part : {"helpSearch", "helpBrowser"}) {
+    SCOPED_TRACE(part);
+    ASSERT_TRUE(platform::ShowHelp(nullptr, platform::HELP_CONTEXT, 100));
+    platform::HelpViewer* v = platform::OpenHelpViewer();
+    ASSERT_NE(v, nullptr);
+    ASSERT_TRUE(v->isVisible());
+    QWidget* target = v->findChild<QWidget*>(QString::fromLatin1(part));
+    ASSERT_NE(target, nullptr);
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &escape);
+    EXPECT_FALSE(v->isVisible());
+    platform::ShowHelp(nullptr, platform::HELP_QUIT, 0);
+  }
+}
+
 TEST_F(HelpViewerTest, ViewerOpensOverItsOwnerWithItsLabelsAndTitlesWhole) {
   platform::SetHelpFolder(ZV_HELP_SOURCE);
   QWidget owner;
