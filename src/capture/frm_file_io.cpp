@@ -159,8 +159,9 @@ void frmFileIO::Refuse(const char* text) {
 }
 
 void frmFileIO::AcceptFile() {
-  const std::string typed = txtFile->Text();
-  const bool blank = Trimmed(typed).empty();
+  // Blanks around the name are not part of it.
+  const std::string typed = Trimmed(txtFile->Text());
+  const bool blank = typed.empty();
   // Wildcards name no one file.
   const bool wild = typed.find_first_of("*?") != std::string::npos;
   std::string full = TemplatePathIn(dirTemp->Path(), typed);
@@ -169,10 +170,12 @@ void frmFileIO::AcceptFile() {
     if (blank || wild || !fs::is_regular_file(full, ec)) return Refuse("Please select an existing file.");
   } else {
     if (blank) return Refuse("Please enter a file name.");
-    const fs::path asPath(full);
-    if (wild || !asPath.has_filename() || fs::is_directory(asPath, ec) || !WriteProbe(full))
+    // Neither the name as typed nor the file written (extension added) may be a folder.
+    const fs::path asTyped(full);
+    if (wild || !asTyped.has_filename() || fs::is_directory(asTyped, ec))
       return Refuse("Please enter a valid path and file.");
-    if (asPath.filename().string().find('.') == std::string::npos) full += "." + defaultExt_;
+    if (asTyped.filename().string().find('.') == std::string::npos) full += "." + defaultExt_;
+    if (fs::is_directory(full, ec) || !WriteProbe(full)) return Refuse("Please enter a valid path and file.");
   }
 
   // The settings roads read the path from the current template; a road that fails has told

@@ -157,6 +157,7 @@ TEST_F(TemplateDialogTest, SaveWritesTheCurrentTemplateOrAsksForOne) {
 
 TEST_F(TemplateDialogTest, NamesTheDialogRefuses) {
   fs::create_directory(dir + "/sub");
+  fs::create_directory(dir + "/box.GLX");
   testsupport::WriteFile(dir + "/there.glx", "x");
   struct Case {
     bool open;
@@ -175,6 +176,7 @@ TEST_F(TemplateDialogTest, NamesTheDialogRefuses) {
       {false, "none/a.glx", "Please enter a valid path and file."},
       {false, "sub", "Please enter a valid path and file."},
       {false, "sub/", "Please enter a valid path and file."},
+      {false, "box", "Please enter a valid path and file."},  // box.GLX is a folder
   };
   store::templateState().TemplatePath = "/kept.glx";
   for (const Case& c : cases) {
@@ -200,7 +202,7 @@ TEST_F(TemplateDialogTest, NamesTheDialogRefuses) {
     EXPECT_EQ(store::GetSettingString("Template", "Path_Dir", "<none>"), "<none>");
     w.Unload();
   }
-  EXPECT_EQ(FolderNames(dir), (std::vector<std::string>{"sub", "there.glx"}));
+  EXPECT_EQ(FolderNames(dir), (std::vector<std::string>{"box.GLX", "sub", "there.glx"}));
 }
 
 TEST_F(TemplateDialogTest, AcceptedNamesAndTheExtension) {
@@ -215,6 +217,7 @@ TEST_F(TemplateDialogTest, AcceptedNamesAndTheExtension) {
       {dir + "/my.dir", "abc", dir + "/my.dir/abc.GLX"},
       {dir, "my.dir/abc", dir + "/my.dir/abc.GLX"},
       {dir + "/my.dir", dir + "/x", dir + "/x.GLX"},
+      {dir, "  spaced.glx  ", dir + "/spaced.glx"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
