@@ -494,6 +494,8 @@ void frmAdvanced::cmdOK_Click() {
   // The box that has the focus loses it now, so its clamp runs before the save.
   cmdOK->SetFocus();
   QCoreApplication::processEvents();
+  // A Cancel or close queued behind the click has closed the window meanwhile: nothing is saved.
+  if (!IsLoaded()) return;
   if (!store::TestRegistryWrite()) return;
   if (!SaveAdvancedSettings()) {
     store::ShowRegistryReadOnlyMessage();

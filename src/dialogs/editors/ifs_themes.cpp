@@ -56,6 +56,14 @@ constexpr std::array<IfsTheme, kIfsThemeCount> kThemes{{
      "0, 0, 0, 50, 1, 90, 1,   0, 0, 0, 50, 1, 270, 1,   "},
 }};
 
+// Every slot of the table holds a theme (a short list would leave empty slots).
+constexpr bool EveryThemeFilled() {
+  for (const IfsTheme& t : kThemes)
+    if (t.name == nullptr || t.text == nullptr) return false;
+  return true;
+}
+static_assert(EveryThemeFilled());
+
 }  // namespace
 
 std::string IfsThemeListEntry(int32_t n) {

@@ -113,12 +113,12 @@ std::string Field(int32_t v) {
 
 std::string MoleculeThemeName(int32_t n) {
   if (n == 0) return "Select a Theme";
-  if (n < 1 || n > kMoleculeThemeCount) return {};
+  if (n < 1 || n > kMoleculeThemeCount || static_cast<size_t>(n) > Themes().size()) return {};
   return Themes()[static_cast<size_t>(n - 1)].name;
 }
 
 std::string GetMoleculeThemeText(int32_t n) {
-  if (n < 1 || n > kMoleculeThemeCount) return {};
+  if (n < 1 || n > kMoleculeThemeCount || static_cast<size_t>(n) > Themes().size()) return {};
   const Theme& t = Themes()[static_cast<size_t>(n - 1)];
   std::string text = std::string(t.name) + ".,";
   text += Field(static_cast<int32_t>(t.atoms.size()));
