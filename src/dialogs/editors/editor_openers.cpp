@@ -24,7 +24,7 @@ void OpenEditor(PropsFields& dialog, GalaxyEditorKind kind, int32_t n) {
       ShowUserDefIFSEditor(dialog, n);
       break;
     case GalaxyEditorKind::Molecule:
-      ShowMoleculeEditor(dialog, n);
+      ShowGalaxyEditor<frmMolecule>(dialog, n);
       break;
   }
 }

@@ -81,14 +81,14 @@ int32_t MultiSelectListBox::ListIndex() const {
 
 // ---- frmMolecule
 
-frmMolecule::frmMolecule(PropsFields& props) : controls::Form(nullptr, "frmMolecule"), props_(props) {
+frmMolecule::frmMolecule(PropsFields& props) : GalaxyEditorWindow(props, "frmMolecule", "Preview Molecule") {
   SetCaption("User Defined Molecules");
   SetHelpContextID(kMoleculeHelpContext);
   CreateControls();
   SetClientSize(kStartClientWidth, kStartClientHeight);
 }
 
-frmMolecule::~frmMolecule() { preview_.Unbind(); }
+frmMolecule::~frmMolecule() { Preview().Unbind(); }
 
 void frmMolecule::CreateControls() {
   using namespace controls;
@@ -247,7 +247,6 @@ void frmMolecule::CreateControls() {
   cmdPreview->Click = [this] { cmdPreview_Click(); };
 }
 
-bool frmMolecule::ValidRecordIndex() const { return index_ >= 0 && index_ < model::kEditableGalaxyTypes; }
 
 void frmMolecule::Form_Load() {
   host::RestoreWindowState(*this, kWindowSection, true);
@@ -274,8 +273,8 @@ void frmMolecule::Form_Load() {
   fraPreview->SetCaption("Molecule Preview - " + galaxyName);
 
   lstElements->Clear();
-  if (ValidRecordIndex()) {
-    const model::GalaxyTypeProps& r = model::records().GalaxyTypes[static_cast<size_t>(index_)];
+  if (const model::GalaxyTypeProps* record = EditedRecord()) {
+    const model::GalaxyTypeProps& r = *record;
     const model::AtomBlock& a = r.Atoms;
     txtCenter[0].SetText(std::to_string(a.Atom_CenterX));
     txtCenter[1].SetText(std::to_string(a.Atom_CenterY));
@@ -312,13 +311,9 @@ void frmMolecule::Form_Resize() {
   FitEditorPreview(*this, *fraPreview, *picPreview, kMinClientWidth, kMinClientHeight);
 }
 
-void frmMolecule::Form_QueryUnload(int& Cancel, int) {
-  if (preview_.DeferUnload()) Cancel = 1;
-}
-
 void frmMolecule::Form_Unload(int&) {
   host::SaveWindowState(*this, kWindowSection);
-  preview_.Unbind();
+  Preview().Unbind();
 }
 
 void frmMolecule::UpdateStructureTypeLabels(int32_t t) {
@@ -360,7 +355,7 @@ void frmMolecule::cboElement_Click() {
   const int32_t hue = ElementHue(n);
   FillSwatch(*picPropColor, ColorRefToRgb(model::HueToColor(hue)));
   const int32_t shown = runtime::ToLongOr(runtime::Val(props_.GalaxyText(95)) + hue, 0);
-  FillSwatch(*picDispColor, ColorRefToRgb(model::HueColor(index_, shown)));
+  FillSwatch(*picDispColor, ColorRefToRgb(model::HueColor(GalaxyIndex(), shown)));
 }
 
 void frmMolecule::cboTheme_Click() {
@@ -452,11 +447,12 @@ void frmMolecule::lstElements_Click() {
 
 bool frmMolecule::CommitMolecule() {
   const int32_t rows = std::min(lstElements->ListCount(), kMaxAtomRows);
-  if (rows == 0 || !ValidRecordIndex()) {
+  model::GalaxyTypeProps* record = EditedRecord();
+  if (rows == 0 || record == nullptr) {
     if (rows == 0) Note(kEmptyMoleculeNote);
     return false;
   }
-  model::GalaxyTypeProps& r = model::records().GalaxyTypes[static_cast<size_t>(index_)];
+  model::GalaxyTypeProps& r = *record;
   model::AtomBlock& a = r.Atoms;
   a.Galaxy_Atoms = rows;
   int32_t* centre[] = {&a.Atom_CenterX, &a.Atom_CenterY, &a.Atom_CenterZ};
@@ -479,7 +475,7 @@ bool frmMolecule::CommitMolecule() {
 }
 
 void frmMolecule::cmdOK_Click() {
-  preview_.AfterPreview([this] {
+  Preview().AfterPreview([this] {
     if (!CommitMolecule()) return;
     for (int i = 0; i < 3; ++i)
       if (const auto v = WholeOfBoxText(txtGalaxy[i].Text(), 0, kGalaxyValueMax)) props_.SetGalaxyText(i, std::to_string(*v));
@@ -488,23 +484,23 @@ void frmMolecule::cmdOK_Click() {
 }
 
 void frmMolecule::cmdDismiss_Click() {
-  preview_.AfterPreview([this] { Unload(); });
+  Preview().AfterPreview([this] { Unload(); });
 }
 
 void frmMolecule::cmdHelp_Click() { platform::ShowHelp(this, platform::HELP_CONTEXT, kMoleculeHelpContext); }
 
-void frmMolecule::cmdPreview_Click() { preview_.Click(); }
+void frmMolecule::cmdPreview_Click() { Preview().Click(); }
 
-void frmMolecule::ToggleMoleculePreview(bool start) { preview_.Toggle(start); }
+void frmMolecule::ToggleMoleculePreview(bool start) { Preview().Toggle(start); }
 
 void frmMolecule::CopyPreviewFields(const model::GalaxyTypeProps& from, model::GalaxyTypeProps& to) const {
   CopyMoleculePreviewFields(from, to);
 }
 
 bool frmMolecule::CommitForPreview() {
-  if (!ValidRecordIndex()) return false;
-  WriteGalaxyValues(model::records().GalaxyTypes[static_cast<size_t>(index_)], txtGalaxy[0].Text(),
-                    txtGalaxy[1].Text(), txtGalaxy[2].Text());
+  model::GalaxyTypeProps* record = EditedRecord();
+  if (record == nullptr) return false;
+  WriteGalaxyValues(*record, txtGalaxy[0].Text(), txtGalaxy[1].Text(), txtGalaxy[2].Text());
   return CommitMolecule();
 }
 
@@ -528,14 +524,6 @@ void frmMolecule::LoadMoleculeTheme(const std::string& text) {
     for (int i = 0; i < 5; ++i) *values[i] = runtime::Val(field(base + 2 + i));
     AddRow(e, FormatAtomRow(settings::GetElementInfo(e, "Name"), StructureTypeName(whole(base + 1)), v));
   }
-}
-
-void ShowMoleculeEditor(PropsFields& props, int32_t n) {
-  if (n < 0 || n >= model::kEditableGalaxyTypes) return;
-  auto* window = new frmMolecule(props);
-  window->FormLet(n);
-  window->ShowModal();
-  window->Release();
 }
 
 }  // namespace dialogs

@@ -9,16 +9,10 @@
 #include <string>
 #include <string_view>
 
-#include "dialogs/editors/editor_preview.h"
+#include "dialogs/editors/galaxy_editor.h"
 #include "platform/controls/controls.h"
 
-namespace host {
-class PictureBox;
-}  // namespace host
-
 namespace dialogs {
-
-class PropsFields;
 
 inline constexpr int kMoleculeHelpContext = 7300;
 
@@ -30,14 +24,10 @@ class MultiSelectListBox : public controls::ListBox {
   int32_t ListIndex() const override;
 };
 
-class frmMolecule : public controls::Form, public PreviewedEditor {
+class frmMolecule : public GalaxyEditorWindow {
  public:
   explicit frmMolecule(PropsFields& props);
   ~frmMolecule() override;
-
-  // The galaxy type record to edit (0 to 49); set before the window is shown.
-  void FormLet(int32_t index) { index_ = index; }
-  int32_t FormIndex() const { return index_; }
 
   controls::Frame* fraTheme = nullptr;
   controls::ComboBox* cboTheme = nullptr;
@@ -66,13 +56,10 @@ class frmMolecule : public controls::Form, public PreviewedEditor {
   controls::Label* lblRadius = nullptr;
   controls::Label* lblSymRadius = nullptr;
   controls::ControlArray<controls::CommandButton> cmdAction{"cmdAction"};
-  controls::CommandButton* cmdPreview = nullptr;
   controls::CommandButton* cmdOK = nullptr;
-  controls::CommandButton* cmdDismiss = nullptr;
   controls::CommandButton* cmdClear = nullptr;
   controls::CommandButton* cmdHelp = nullptr;
   controls::Frame* fraPreview = nullptr;
-  host::PictureBox* picPreview = nullptr;
   controls::MenuItem* mnuResize = nullptr;
 
   // Handlers.
@@ -97,16 +84,8 @@ class frmMolecule : public controls::Form, public PreviewedEditor {
   void ToggleMoleculePreview(bool start);
   // Fills the centre, galaxy values and list from a theme text.
   void LoadMoleculeTheme(const std::string& text);
-  EditorPreview& Preview() { return preview_; }
 
   // PreviewedEditor.
-  controls::Form& PreviewWindow() override { return *this; }
-  controls::CommandButton& PreviewButton() override { return *cmdPreview; }
-  controls::CommandButton& DismissButton() override { return *cmdDismiss; }
-  host::PictureBox& PreviewPicture() override { return *picPreview; }
-  PropsFields& PreviewProps() override { return props_; }
-  int32_t PreviewIndex() const override { return index_; }
-  std::string_view IdleCaption() const override { return "Preview Molecule"; }
   void CopyPreviewFields(const model::GalaxyTypeProps& from, model::GalaxyTypeProps& to) const override;
   bool CommitForPreview() override;
   void PreviewStopped() override;
@@ -114,21 +93,11 @@ class frmMolecule : public controls::Form, public PreviewedEditor {
  protected:
   void Form_Load() override;
   void Form_Resize() override;
-  void Form_QueryUnload(int& Cancel, int UnloadMode) override;
   void Form_Unload(int& Cancel) override;
 
  private:
   void CreateControls();
   void AddRow(int32_t element, const std::string& row);
-  bool ValidRecordIndex() const;
-
-  PropsFields& props_;
-  int32_t index_ = -1;
-  EditorPreview preview_{*this};
 };
-
-// Opens the molecule editor on galaxy type n (0 to 49) modally and releases it when it has
-// closed; any other n opens nothing.
-void ShowMoleculeEditor(PropsFields& props, int32_t n);
 
 }  // namespace dialogs

@@ -455,7 +455,7 @@ TEST_F(MoleculeEditorTest, TheWindowKeepsItsMinimumSizeAndTheRememberedPlace) {
 
 TEST_F(MoleculeEditorTest, AnIndexOutsideTheEditableTypesOpensNothing) {
   const auto before = QApplication::topLevelWidgets().size();
-  for (int32_t n : {-1, 50, 65}) dialogs::ShowMoleculeEditor(props, n);
+  for (int32_t n : {-1, 50, 65}) dialogs::ShowGalaxyEditor<dialogs::frmMolecule>(props, n);
   EXPECT_EQ(QApplication::topLevelWidgets().size(), before);
   EXPECT_TRUE(messages.messages.empty());
   ExpectAtomsAsStored();
