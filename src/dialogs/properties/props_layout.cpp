@@ -10,7 +10,10 @@
 #include <algorithm>
 #include <initializer_list>
 #include <map>
+#include <optional>
+#include <string>
 
+#include "dialogs/properties/galaxy_style.h"
 #include "dialogs/properties/prop_copy.h"
 #include "dialogs/properties/props_controls.h"
 #include "presentation/render_state.h"
@@ -78,6 +81,12 @@ void SizeFields(PropsControls& c) {
   // The lengths the load gives the boxes it couples with spinners count as well.
   std::map<controls::TextBox*, int> lengths;
   for (const SpinnerRange& r : c.SpinnerRanges()) lengths[r.box] = r.maxLength;
+  // The shared boxes of the galaxy page take the longest numbers any style allows them.
+  for (int index : {3, 4, 5, 6})
+    for (int32_t style = 0; style < kGalaxyStyleCount; ++style)
+      if (const std::optional<WholeRange> range = SharedBoxRange(style, index))
+        lengths[&c.txtGalaxy[index]] =
+            std::max(lengths[&c.txtGalaxy[index]], static_cast<int>(std::to_string(range->upper).size()));
   int fieldHeight = 0;
   for (controls::Control* ctl : c.form.Controls()) {
     if (auto* box = dynamic_cast<controls::TextBox*>(ctl)) {

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/properties/galaxy_style.h"
 #include "dialogs/properties/props_fixture.h"
 
 using controls::Control;
@@ -93,6 +94,18 @@ TEST_P(PropsLayoutTest, EveryVisibleControlHasItsSizeInsideItsFrameOnBothPagesAn
   d.ArrangeFrames(false);
   QCoreApplication::processEvents();
   ExpectEveryVisibleControlFits(d);
+  EXPECT_EQ(d.size(), d.minimumSize());
+}
+
+TEST_P(PropsLayoutTest, TheGalaxyPageFitsInEveryStyle) {
+  frmProps& d = OpenSmallest();
+  d.ArrangeFrames(false);
+  for (int32_t style = 0; style < kGalaxyStyleCount; ++style) {
+    SCOPED_TRACE("style " + std::to_string(style));
+    d.c.cboGalStyle->SetListIndex(style);
+    QCoreApplication::processEvents();
+    ExpectEveryVisibleControlFits(d);
+  }
   EXPECT_EQ(d.size(), d.minimumSize());
 }
 
