@@ -65,6 +65,14 @@ void WriteGalaxyValues(model::GalaxyTypeProps& record, std::string_view radius, 
     if (const std::optional<int32_t> v = WholeOfBoxText(text, 0, kGalaxyValueMax)) *field = *v;
 }
 
+void MirrorGalaxyValues(PropsFields& props, std::string_view radius, std::string_view rotation,
+                        std::string_view distance) {
+  const std::string_view texts[] = {radius, rotation, distance};
+  for (int i = 0; i < 3; ++i)
+    if (const std::optional<int32_t> v = WholeOfBoxText(texts[i], 0, kGalaxyValueMax))
+      props.SetGalaxyText(i, std::to_string(*v));
+}
+
 int32_t EditorPreview::PreviewStarCount(std::string_view text) {
   return runtime::LeadingWholeClamped(text, kMinPreviewStars, kMaxPreviewStars);
 }

@@ -68,6 +68,9 @@ void CopyLevelsPreviewFields(const model::GalaxyTypeProps& from, model::GalaxyTy
 // leaves its field as it was.
 void WriteGalaxyValues(model::GalaxyTypeProps& record, std::string_view radius, std::string_view rotation,
                        std::string_view distance);
+// The same three texts, read the same way, into the Properties dialog's galaxy boxes 0 to 2.
+void MirrorGalaxyValues(PropsFields& props, std::string_view radius, std::string_view rotation,
+                        std::string_view distance);
 
 class EditorPreview {
  public:

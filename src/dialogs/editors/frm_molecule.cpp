@@ -477,8 +477,7 @@ bool frmMolecule::CommitMolecule() {
 void frmMolecule::cmdOK_Click() {
   Preview().AfterPreview([this] {
     if (!CommitMolecule()) return;
-    for (int i = 0; i < 3; ++i)
-      if (const auto v = WholeOfBoxText(txtGalaxy[i].Text(), 0, kGalaxyValueMax)) props_.SetGalaxyText(i, std::to_string(*v));
+    MirrorGalaxyValues(props_, txtGalaxy[0].Text(), txtGalaxy[1].Text(), txtGalaxy[2].Text());
     Unload();
   });
 }

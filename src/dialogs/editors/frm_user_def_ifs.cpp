@@ -329,8 +329,7 @@ void frmUserDefIFS::cmdOK_Click() {
 
 void frmUserDefIFS::CommitAndClose() {
   if (!CommitIfs()) return;
-  for (int k = 0; k < 3; ++k)
-    if (const auto v = WholeOfBoxText(txtGalaxy[k].Text(), 0, kGalaxyMax)) props_.SetGalaxyText(k, std::to_string(*v));
+  MirrorGalaxyValues(props_, txtGalaxy[0].Text(), txtGalaxy[1].Text(), txtGalaxy[2].Text());
   Unload();
 }
 
