@@ -7,7 +7,7 @@
 namespace host {
 
 platform::MsgResult QtMessageService::show(std::string_view text, std::string_view title, platform::MsgIcon icon,
-                                           platform::MsgButtons buttons) {
+                                           platform::MsgButtons buttons, int defaultButton) {
   QMessageBox box(QApplication::activeWindow());
   box.setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
   QString body = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -41,6 +41,20 @@ platform::MsgResult QtMessageService::show(std::string_view text, std::string_vi
       break;
     case platform::MsgButtons::YesNoCancel:
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      break;
+  }
+  switch (platform::ButtonAt(buttons, defaultButton)) {
+    case platform::MsgResult::Ok:
+      box.setDefaultButton(QMessageBox::Ok);
+      break;
+    case platform::MsgResult::Cancel:
+      box.setDefaultButton(QMessageBox::Cancel);
+      break;
+    case platform::MsgResult::Yes:
+      box.setDefaultButton(QMessageBox::Yes);
+      break;
+    case platform::MsgResult::No:
+      box.setDefaultButton(QMessageBox::No);
       break;
   }
   switch (box.exec()) {

@@ -8,7 +8,8 @@ namespace host {
 class QtMessageService : public platform::MessageService {
  public:
   platform::MsgResult show(std::string_view text, std::string_view title, platform::MsgIcon icon,
-                           platform::MsgButtons buttons) override;
+                           platform::MsgButtons buttons,
+                           int defaultButton) override;
 };
 
 }  // namespace host

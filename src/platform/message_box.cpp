@@ -1,6 +1,7 @@
 #include "platform/message_box.h"
 
 #include <cstdio>
+#include <span>
 #include <string>
 
 namespace platform {
@@ -18,17 +19,34 @@ MessageService* SetMessageService(MessageService* service) {
   return old;
 }
 
-MsgResult ShowMessage(std::string_view text, std::string_view title, MsgIcon icon, MsgButtons buttons) {
-  if (MessageService* s = Current()) return s->show(text, title, icon, buttons);
+MsgResult ButtonAt(MsgButtons buttons, int position) {
+  static constexpr MsgResult kOk[] = {MsgResult::Ok};
+  static constexpr MsgResult kOkCancel[] = {MsgResult::Ok, MsgResult::Cancel};
+  static constexpr MsgResult kYesNo[] = {MsgResult::Yes, MsgResult::No};
+  static constexpr MsgResult kYesNoCancel[] = {MsgResult::Yes, MsgResult::No, MsgResult::Cancel};
+  std::span<const MsgResult> row = kOk;
+  switch (buttons) {
+    case MsgButtons::Ok:
+      break;
+    case MsgButtons::OkCancel:
+      row = kOkCancel;
+      break;
+    case MsgButtons::YesNo:
+      row = kYesNo;
+      break;
+    case MsgButtons::YesNoCancel:
+      row = kYesNoCancel;
+      break;
+  }
+  return position >= 0 && static_cast<size_t>(position) < row.size() ? row[static_cast<size_t>(position)] : row[0];
+}
+
+MsgResult ShowMessage(std::string_view text, std::string_view title, MsgIcon icon, MsgButtons buttons,
+                      int defaultButton) {
+  if (MessageService* s = Current()) return s->show(text, title, icon, buttons, defaultButton);
   std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(title.size()), title.data(), static_cast<int>(text.size()),
                text.data());
-  switch (buttons) {
-    case MsgButtons::YesNo:
-    case MsgButtons::YesNoCancel:
-      return MsgResult::Yes;
-    default:
-      return MsgResult::Ok;
-  }
+  return ButtonAt(buttons, defaultButton);
 }
 
 }  // namespace platform

@@ -15,13 +15,19 @@ enum class MsgResult { Ok, Cancel, Yes, No };
 class MessageService {
  public:
   virtual ~MessageService() = default;
-  virtual MsgResult show(std::string_view text, std::string_view title, MsgIcon icon, MsgButtons buttons) = 0;
+  // `defaultButton` is the position of the default button among `buttons` (0: the first).
+  virtual MsgResult show(std::string_view text, std::string_view title, MsgIcon icon, MsgButtons buttons,
+                         int defaultButton) = 0;
 };
 
 // Installs the service (nullptr: back to standard error); returns the previous one.
 MessageService* SetMessageService(MessageService* service);
 MsgResult ShowMessage(std::string_view text, std::string_view title, MsgIcon icon = MsgIcon::None,
-                      MsgButtons buttons = MsgButtons::Ok);
+                      MsgButtons buttons = MsgButtons::Ok, int defaultButton = 0);
+
+// The answer of the button at `position` among `buttons` (Yes, No, Cancel in that order); a
+// position outside them gives the first button's.
+MsgResult ButtonAt(MsgButtons buttons, int position);
 
 // The product name, the title of every message box.
 inline constexpr const char* kProductName = "Zorvane";

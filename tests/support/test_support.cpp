@@ -73,8 +73,8 @@ MessageRecorder::MessageRecorder(platform::MsgResult answer)
 MessageRecorder::~MessageRecorder() { platform::SetMessageService(previous_); }
 
 platform::MsgResult MessageRecorder::show(std::string_view text, std::string_view title, platform::MsgIcon icon,
-                                          platform::MsgButtons buttons) {
-  messages.push_back({std::string(text), std::string(title), icon, buttons});
+                                          platform::MsgButtons buttons, int defaultButton) {
+  messages.push_back({std::string(text), std::string(title), icon, buttons, defaultButton});
   return answer_;
 }
 

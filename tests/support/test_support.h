@@ -29,6 +29,7 @@ struct RecordedMessage {
   std::string text, title;
   platform::MsgIcon icon;
   platform::MsgButtons buttons;
+  int defaultButton = 0;
 };
 
 // Records every message box shown while it lives; answers with `answer`.
@@ -37,7 +38,7 @@ class MessageRecorder : public platform::MessageService {
   explicit MessageRecorder(platform::MsgResult answer = platform::MsgResult::Ok);
   ~MessageRecorder() override;
   platform::MsgResult show(std::string_view text, std::string_view title, platform::MsgIcon icon,
-                           platform::MsgButtons buttons) override;
+                           platform::MsgButtons buttons, int defaultButton) override;
   std::vector<RecordedMessage> messages;
 
  private:

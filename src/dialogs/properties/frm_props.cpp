@@ -197,7 +197,7 @@ void frmProps::ResetProperties() {
       "Yes      - Save current settings to 'propsave.glx' then Reset the Properties.\r\n"
       "No       - Reset Properties without saving current settings.\r\n"
       "Cancel - Don't Reset or Save Properties.",
-      platform::kProductName, platform::MsgIcon::Question, platform::MsgButtons::YesNoCancel);
+      platform::kProductName, platform::MsgIcon::Question, platform::MsgButtons::YesNoCancel, 1);
   if (answer == platform::MsgResult::Yes) {
     if (CyclePropsArraysToTemp(c)) {
       CyclePropsResetToFactory(c);

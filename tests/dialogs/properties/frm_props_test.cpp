@@ -324,6 +324,10 @@ TEST_F(FrmPropsTest, ResetBacksUpToPropsaveOnYesAndResetsOnlyWhenItWasWritten) {
     frmProps& d = Open();
     d.c.txtColorProps[0].SetText("55");
     d.c.mnuEditArray[0].PerformClick();
+    // The question offers Yes, No and Cancel with No as the default, so Enter saves nothing.
+    ASSERT_FALSE(answers.messages.empty());
+    EXPECT_EQ(answers.messages.front().buttons, platform::MsgButtons::YesNoCancel);
+    EXPECT_EQ(answers.messages.front().defaultButton, 1);
     EXPECT_EQ(d.c.txtColorProps[0].Text(), k.reset ? "100" : "55");
     EXPECT_EQ(std::filesystem::is_regular_file(backup), k.backedUp);
     if (k.backedUp) {
