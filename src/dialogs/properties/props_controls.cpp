@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "dialogs/properties/props_lists.h"
+#include "dialogs/properties/type_lists.h"
 #include "runtime/numbers.h"
 #include "settings/factory_galaxies.h"
 
@@ -331,7 +332,10 @@ void PropsControls::CreateUniversePage() {
       {32, "Control Points thru Galaxy Core (0 - 999):", {32, -1}, {3, 0}},
   };
   CreateUniRows(*this, fraUniTour, kTour);
-  for (int i : {30, 31, 32}) txtUni[i].SetEnabled(false);
+  for (int i : {30, 31, 32}) {
+    lblUni[i].SetEnabled(false);
+    txtUni[i].SetEnabled(false);
+  }
   chkVisitSeq = NewCheck(fraUniTour, "chkVisitSeq", "Visit Galaxy Types Sequentially:");
   chkVisitSeq->SetEnabled(false);
   fraTripScript = NewFrame(fraUniTour, "fraTripScript", "Tour per space-separated Galaxy indices (1-66)");
@@ -339,9 +343,10 @@ void PropsControls::CreateUniversePage() {
   // The camera rotation is carried through loads and saves but never shown.
   chkRotCamera = NewCheck(fraUniTour, "chkRotCamera", "Rotate Camera on approach to Galaxies:");
   chkRotCamera->SetVisible(false);
+  chkRotCamera->SetEnabled(false);
   fraRotCam = NewFrame(fraUniTour, "fraRotCam", "");
   fraRotCam->SetVisible(false);
-  NewLabel(lblUni, fraRotCam, 34, "Camera Rotation Ramping (0 - 999):");
+  NewLabel(lblUni, fraRotCam, 34, "Camera Rotation Ramping (0 - 999):").SetEnabled(false);
   NewField(txtUni, fraRotCam, 34, 3).SetEnabled(false);
   NewLabel(lblUni, &tour, 33, "Distance from Universe Center (0 - 999999):");
   NewField(txtUni, &tour, 33, 6);
@@ -524,15 +529,30 @@ void PropsControls::SetFilterMaskText(int32_t i, const std::string& text) { txtF
 std::string PropsControls::DesktopBlendText(int32_t i) const { return txtDesktopBlend[i].Text(); }
 void PropsControls::SetDesktopBlendText(int32_t i, const std::string& text) { txtDesktopBlend[i].SetText(text); }
 
+namespace {
+
+// The first `count` characters of a UTF-8 text.
+std::string FirstUtf8Chars(std::string_view text, size_t count) {
+  size_t end = 0, chars = 0;
+  for (; end < text.size(); ++end) {
+    if ((static_cast<unsigned char>(text[end]) & 0xC0u) == 0x80u) continue;  // a continuation byte
+    if (chars == count) break;
+    ++chars;
+  }
+  return std::string(text.substr(0, end));
+}
+
+}  // namespace
+
 void FillUniProfileList(PropsControls& c) {
   // Always 50 type items, so that the cycling modes keep their stored indices 50 and 51. A
   // list that has them already only takes the current names, keeping its selection.
   const bool refresh = c.cboUniProfile->ListCount() == 50 + static_cast<int32_t>(kUniProfileCycleItems.size());
   if (!refresh) c.cboUniProfile->Clear();
   for (int32_t i = 0; i < 50; ++i) {
-    const std::string line = c.lstUniGalaxy->List(i);
-    const std::string name =
-        runtime::TrimBlanks(std::string_view(line).substr(0, std::min(line.size(), kProfileNameLength)));
+    // The list lines are padded to the list's font, not to a column: the name is the line
+    // without its percent, cut to its first 30 characters (not bytes).
+    const std::string name = runtime::TrimBlanks(FirstUtf8Chars(ListLineName(c.lstUniGalaxy->List(i)), kProfileNameLength));
     if (refresh)
       c.cboUniProfile->SetList(i, name);
     else

@@ -206,6 +206,11 @@ TEST_F(PropsControlsTest, UniverseProfileListTakesEachTypeNameCutTo30AndTwoCycli
   c.lstUniGalaxy->AddItem("Spiral Alpha                    250");
   c.lstUniGalaxy->AddItem("A Name Of Exactly Thirty Chars   15");
   c.lstUniGalaxy->AddItem("A galaxy name longer than thirty characters   7");
+  // Lines padded in the list's font are shorter than the name column: the percent still goes.
+  c.lstUniGalaxy->AddItem("Segmented Starfish    1");
+  c.lstUniGalaxy->AddItem("Nebula: Rainbow Loop  15");
+  // Thirty characters, the last one two bytes long.
+  c.lstUniGalaxy->AddItem("Twenty-nine characters long, \xC3\xA9   5");
   c.cboUniProfile->AddItem("left over from before");
   FillUniProfileList(c);
   // The cycling modes stay items 50 and 51 (the stored index), however many types are listed.
@@ -213,7 +218,10 @@ TEST_F(PropsControlsTest, UniverseProfileListTakesEachTypeNameCutTo30AndTwoCycli
   EXPECT_EQ(c.cboUniProfile->List(0), "Spiral Alpha");
   EXPECT_EQ(c.cboUniProfile->List(1), "A Name Of Exactly Thirty Chars");
   EXPECT_EQ(c.cboUniProfile->List(2), "A galaxy name longer than thir");
-  EXPECT_EQ(c.cboUniProfile->List(3), "");
+  EXPECT_EQ(c.cboUniProfile->List(3), "Segmented Starfish");
+  EXPECT_EQ(c.cboUniProfile->List(4), "Nebula: Rainbow Loop");
+  EXPECT_EQ(c.cboUniProfile->List(5), "Twenty-nine characters long, \xC3\xA9");
+  EXPECT_EQ(c.cboUniProfile->List(6), "");
   EXPECT_EQ(c.cboUniProfile->List(50), "Cycle All Randomly");
   EXPECT_EQ(c.cboUniProfile->List(51), "Cycle All Sequentially");
   EXPECT_EQ(c.cboUniProfile->ListIndex(), -1);
