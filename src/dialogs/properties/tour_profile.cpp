@@ -45,6 +45,12 @@ void chkVisitSeq_Click(PropsControls& c) {
   c.cboTourGalaxies->SetEnabled(script);
 }
 
+void ApplyTourEnabling(PropsControls& c) {
+  chkUniTour_Click(c);
+  // With the tour off the script stays disabled whatever the sequence box says.
+  if (c.chkUniTour->Value() != 0) chkVisitSeq_Click(c);
+}
+
 void cboGalProfile_Click(PropsControls& c) { DrawProfileCurve(*c.picGalProfile, c.cboGalProfile->ListIndex()); }
 
 void cboUniProfile_Click(PropsControls& c) {

@@ -29,6 +29,9 @@ inline constexpr uint32_t kProfileCurveColor = 0x000000;
 void chkUniTour_Click(PropsControls& c);
 void chkRotCamera_Click(PropsControls& c);
 void chkVisitSeq_Click(PropsControls& c);
+// After settings are loaded into the tour boxes: a box whose value did not change raised no
+// click, so the enabling is applied once from the loaded values.
+void ApplyTourEnabling(PropsControls& c);
 void cboGalProfile_Click(PropsControls& c);
 void cboUniProfile_Click(PropsControls& c);
 

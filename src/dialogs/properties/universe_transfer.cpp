@@ -5,6 +5,7 @@
 #include <string>
 
 #include "dialogs/properties/props_controls.h"
+#include "dialogs/properties/tour_profile.h"
 #include "dialogs/properties/type_lists.h"
 #include "settings/composites.h"
 #include "settings/galaxy_persistence.h"
@@ -94,6 +95,7 @@ void UniverseRegToControls(PropsControls& c) {
       ShowText(c, kRowFields[i], store::GetSettingString(kSection, v.name, v.def));
     }
   }
+  ApplyTourEnabling(c);
 }
 
 void UniverseControlsToReg(PropsControls& c) {
@@ -112,6 +114,7 @@ void UniverseTemplateToControls(PropsControls& c) {
       ShowText(c, kRowFields[i], text);
     }
   }
+  ApplyTourEnabling(c);
 }
 
 void UniverseControlsToTemplate(PropsControls& c) {

@@ -50,6 +50,32 @@ TEST_F(UniverseTransferTest, EmptyStoreShowsEveryDefault) {
   EXPECT_EQ(c.chkRotCamera->Value(), 0);
 }
 
+// A loaded tour box raises no click when its value stays: the enabling still follows the
+// loaded values, in the window as first made and after each load.
+TEST_F(UniverseTransferTest, TourControlsFollowTheLoadedTourSwitches) {
+  PropsControls& c = form->c;
+  struct Case {
+    const char *tour, *visitSeq;
+    bool fields, script, scriptFrame;
+  };
+  for (const Case k : {Case{"0", "0", false, false, true}, Case{"1", "1", true, false, false},
+                       Case{"1", "0", true, true, true}, Case{"0", "1", false, false, true}}) {
+    SCOPED_TRACE(testing::Message() << "tour " << k.tour << " sequential " << k.visitSeq);
+    store::SaveRegSetting("Universe", "Universe_Tour", k.tour);
+    store::SaveRegSetting("Universe", "Universe_GVisit", k.visitSeq);
+    UniverseRegToControls(c);
+    for (int i : {30, 31, 32}) {
+      EXPECT_EQ(c.lblUni[i].Enabled(), k.fields) << i;
+      EXPECT_EQ(c.txtUni[i].Enabled(), k.fields) << i;
+    }
+    EXPECT_EQ(c.chkVisitSeq->Enabled(), k.fields);
+    EXPECT_EQ(c.cboTourGalaxies->Enabled(), k.script);
+    EXPECT_EQ(c.fraTripScript->Enabled(), k.scriptFrame);
+    // The camera ramping field needs the hidden rotation switch, stored off.
+    EXPECT_FALSE(c.txtUni[34].Enabled());
+  }
+}
+
 TEST_F(UniverseTransferTest, StoredValuesAndTheirEdgeCases) {
   PropsControls& c = form->c;
   struct Case {
