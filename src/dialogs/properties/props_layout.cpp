@@ -59,6 +59,12 @@ void AddRow(QGridLayout* g, QWidget* label, std::initializer_list<QWidget*> fiel
 // Appends a widget across both columns.
 void AddSpan(QGridLayout* g, QWidget* w) { g->addWidget(w, g->rowCount(), 0, 1, 2); }
 
+// Appends a row whose wide list starts right after its short caption, across both columns, so
+// that the list does not widen the field column of the rows below.
+void AddWideRow(QGridLayout* g, std::initializer_list<QWidget*> widgets) {
+  g->addLayout(Across(widgets), g->rowCount(), 0, 1, 2);
+}
+
 // A widget that shares its place with others keeps it while hidden.
 void KeepPlaceWhenHidden(QWidget* w) {
   QSizePolicy p = w->sizePolicy();
@@ -233,7 +239,7 @@ void UniversePanels(PropsControls& c) {
   for (auto [label, box] : {std::pair{10, 10}, {11, 11}, {12, 12}, {15, 14}, {14, 18}})
     AddRow(creation, &c.lblUni[label], {&c.txtUni[box]});
   AddRow(creation, &c.lblUni[16], {&c.txtUni[16], &c.spnUni[16], &c.txtUni[17], &c.spnUni[17], c.picColUni});
-  AddRow(creation, &c.lblUni[17], {c.cboUniProfile, c.picUniProfile});
+  AddWideRow(creation, {&c.lblUni[17], c.cboUniProfile, c.picUniProfile});
   creation->addWidget(c.cmdPreviewUni, creation->rowCount(), 1, Qt::AlignRight);
   creation->setRowStretch(creation->rowCount(), 1);
 
@@ -288,6 +294,11 @@ void UniversePanels(PropsControls& c) {
   // Gravity, with its note.
   auto* gravity = GridOf(&c.fraUniProp[4]);
   for (int i : {50, 51}) AddRow(gravity, &c.lblUni[i], {&c.txtUni[i]});
+  // The note wraps to the panel's width: its own wish, one long line, would widen the right
+  // column whenever the window grows.
+  QSizePolicy wrapped = c.lblGravityWarning->sizePolicy();
+  wrapped.setHorizontalPolicy(QSizePolicy::Ignored);
+  c.lblGravityWarning->setSizePolicy(wrapped);
   AddSpan(gravity, c.lblGravityWarning);
   gravity->setRowStretch(gravity->rowCount(), 1);
 }
@@ -329,7 +340,7 @@ QLayout* UniversePage(PropsControls& c) {
 void GalaxyPanels(PropsControls& c) {
   // Motion, shape and colour: the rows the style panel re-captions, shows and hides.
   auto* shape = GridOf(&c.fraGalProp[0]);
-  AddRow(shape, c.lblGalStyle, {c.cboGalStyle});
+  AddWideRow(shape, {c.lblGalStyle, c.cboGalStyle});
   AddRow(shape, &c.lblGalaxy[0], {&c.txtGalaxy[0], &c.spnGalaxy[0], &c.txtGalaxy[1], &c.spnGalaxy[1]});
   AddRow(shape, &c.lblGalaxy[1], {&c.txtGalaxy[2], &c.spnGalaxy[2], c.cboGalPlane});
   AddRow(shape, &c.lblGalaxy[2], {&c.txtGalaxy[3], &c.spnGalaxy[3], &c.txtGalaxy[4], &c.spnGalaxy[4]});

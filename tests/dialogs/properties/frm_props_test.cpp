@@ -259,6 +259,9 @@ TEST_F(FrmPropsTest, FirstOpensAtItsSmallestSizeCentredOnTheScreen) {
   frmProps& d = Open();
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
   EXPECT_EQ(d.size(), d.minimumSizeHint());
+  // Whole on a 1024 x 768 screen, with room for a window frame and a panel.
+  EXPECT_LE(d.width(), 1000);
+  EXPECT_LE(d.height(), 720);
   EXPECT_NEAR(d.y(), screen.y() + (screen.height() - d.height()) / 2, 1);
 }
 
