@@ -24,6 +24,10 @@ constexpr std::array<std::string_view, 12> kHardwareSuffixes = {
 
 // The compressors listed right after "Uncompressed", in this order.
 constexpr std::array<std::string_view, 3> kFirstEncoders = {"mjpeg", "ffv1", "mpeg4"};
+// A compressor is chosen and stored by its four-character code, so the list holds one
+// compressor per code. Where several share a code the one listed first stays, except that
+// these win over a later-sorted namesake: H.263+ takes any frame size, plain H.263 only five.
+constexpr std::array<std::string_view, 1> kPreferredOnSharedCode = {"h263p"};
 
 void QuietLibraries() {
   static std::once_flag once;
@@ -96,12 +100,26 @@ std::vector<EncoderInfo> BuildEncoderList() {
   std::sort(rest.begin(), rest.end(), [](const EncoderInfo& a, const EncoderInfo& b) {
     return a.title != b.title ? a.title < b.title : a.name < b.name;
   });
+  const auto preferred = [](const EncoderInfo& e) {
+    return std::find(kPreferredOnSharedCode.begin(), kPreferredOnSharedCode.end(), e.name) != kPreferredOnSharedCode.end();
+  };
+  const auto isFirst = [](const EncoderInfo& e) {
+    return std::find(kFirstEncoders.begin(), kFirstEncoders.end(), e.name) != kFirstEncoders.end();
+  };
   std::vector<EncoderInfo> list;
   list.push_back(EncoderInfo{"", "Uncompressed", 0, false, false, false});
+  const auto add = [&](EncoderInfo&& e) {
+    const auto same = std::find_if(list.begin(), list.end(), [&](const EncoderInfo& k) { return k.fourcc == e.fourcc; });
+    if (same == list.end()) {
+      list.push_back(std::move(e));
+    } else if (preferred(e) && !preferred(*same) && !isFirst(*same)) {
+      *same = std::move(e);  // takes the place of its namesake
+    }
+  };
   for (auto& e : first) {
-    if (!e.name.empty()) list.push_back(std::move(e));
+    if (!e.name.empty()) add(std::move(e));
   }
-  for (auto& e : rest) list.push_back(std::move(e));
+  for (auto& e : rest) add(std::move(e));
   return list;
 }
 

@@ -167,6 +167,17 @@ TEST(AviWriter, EncoderListStartsWithTheCommonCompressors) {
     EXPECT_EQ(e.name.find("_omx"), std::string::npos) << e.name;
     EXPECT_NE(e.name, "rawvideo");
   }
+  // A choice is stored by its code: each code is listed once and finds that very entry.
+  for (const auto& e : list) {
+    SCOPED_TRACE(e.name);
+    const avi::EncoderInfo* found = avi::FindEncoder(e.fourcc);
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->name, e.name);
+  }
+  // H.263+ (any frame size) stands for the code it shares with plain H.263.
+  if (avcodec_find_encoder_by_name("h263p") != nullptr) {
+    EXPECT_EQ(avi::FindEncoder(avi::FourCC("H263"))->name, "h263p");
+  }
   // Lossless compressors take neither quality nor data rate; MPEG-4 takes all three.
   EXPECT_FALSE(avi::FindEncoder(avi::FourCC("FFV1"))->quality);
   EXPECT_FALSE(list[1].keyFrames);  // MJPEG has only key frames
