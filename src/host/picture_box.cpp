@@ -2,7 +2,10 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWindow>
 #include <algorithm>
+
+#include "host/shm_frames.h"
 
 namespace host {
 
@@ -35,6 +38,9 @@ void PictureBox::ShowFrame(std::span<const uint32_t> bits, int32_t srcWidth, int
   if (bits.size() < static_cast<size_t>(rowPixels) * static_cast<size_t>(srcHeight)) return;
   const QRect target = QRect(dest.Left, dest.Top, dest.Width, dest.Height).intersected(rect());
   if (target.isEmpty()) return;
+  if (directPut_ && dest.Width == srcWidth && dest.Height == srcHeight &&
+      PutDirect(bits, srcHeight, rowPixels, dest, target))
+    return;
   // The frame is painted straight from the buffer, during the synchronous repaint alone: the
   // image over it lives no longer than this call.
   frame_ = QImage(reinterpret_cast<const uchar*>(bits.data()), srcWidth, srcHeight,
@@ -42,6 +48,18 @@ void PictureBox::ShowFrame(std::span<const uint32_t> bits, int32_t srcWidth, int
   frameRect_ = QRect(dest.Left, dest.Top, dest.Width, dest.Height);
   repaint(target);
   frame_ = QImage();
+}
+
+bool PictureBox::PutDirect(std::span<const uint32_t> bits, int32_t srcHeight, int32_t rowPixels,
+                           const presentation::FrameRect& dest, const QRect& target) {
+  SharedFrames* shared = activeSharedFrames();
+  if (shared == nullptr || !isVisible() || devicePixelRatioF() != 1.0) return false;
+  QWidget* top = window();
+  const QWindow* handle = top->windowHandle();
+  if (handle == nullptr || !handle->isExposed() || top->devicePixelRatioF() != 1.0) return false;
+  const QPoint at = mapTo(top, target.topLeft());
+  return shared->Put(static_cast<uint32_t>(top->internalWinId()), bits.data(), rowPixels, srcHeight,
+                     target.x() - dest.Left, target.y() - dest.Top, target.width(), target.height(), at.x(), at.y());
 }
 
 void PictureBox::paintEvent(QPaintEvent* e) {

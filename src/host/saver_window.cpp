@@ -18,6 +18,7 @@
 #include "presentation/render_state.h"
 #include "host/qt_platform.h"
 #include "host/screen_capture.h"
+#include "host/shm_frames.h"
 #include "host/startup.h"
 #include "host/window_state.h"
 #include "runtime/numbers.h"
@@ -161,6 +162,9 @@ int RunSaverLoop() {
   presentation::pacing().G_bCancel = false;
   presentation::pacing().RunMode = presentation::kRunSaver;
   qtPlatform().ShowCursor(false);
+  // The frame buffers live in memory shared with the X server when it allows that, for the
+  // whole run: the canvas then shows each frame by one put from it.
+  SharedFrames sharedFrames;
   SaverWindow window;
   // The stored colour filter and desktop blend, the frame size, and the desktop picture taken
   // before the saver covers it (when it is to be blended in).
@@ -185,6 +189,7 @@ int RunSaverLoop() {
     window.show();
   }
   window.canvas()->setGeometry(0, 0, window.width(), window.height());
+  window.canvas()->AllowDirectPut(true);
   window.raise();
   window.activateWindow();
   window.setFocus();

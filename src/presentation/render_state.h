@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "presentation/frame_memory.h"
+
 namespace presentation {
 
 // One render size the dialog offers and the saver accepts.
@@ -68,9 +70,9 @@ class HeadlessRenderSurface : public RenderSurface {
 inline constexpr int32_t kMessagePointCapacity = 20000;
 
 struct RenderState {
-  // Frame buffers; see the file comment.
-  std::vector<uint32_t> FrameBuffer;
-  std::vector<uint32_t> OutputBuffer;
+  // Frame buffers; see the file comment. Their memory comes from the installed FrameMemory.
+  FramePixels FrameBuffer;
+  FramePixels OutputBuffer;
   int32_t RenderWidth = 0;   // a multiple of 4, at least 16, after LoadSaverProperties
   int32_t RenderHeight = 0;  // at least 12
   int32_t BufferStride = 0;  // pixels per row; RenderWidth after LoadPropsInitDX

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/qt_test_app.h"
+#include "host/shm_frames.h"
 
 using namespace host;
 
@@ -64,4 +65,22 @@ TEST(PictureBox, PaintsFramesStraightFromTheBufferScaledOnlyWhenSizesDiffer) {
   pic.ClearPicture();
   pic.repaint();
   EXPECT_EQ(Px(OnScreen(pic), 35, 25), 0u);
+}
+
+TEST(PictureBox, WithoutAnXcbDisplayNoMemoryIsSharedAndFramesArePainted) {
+  testsupport::EnsureQtApplication();  // the offscreen platform
+  SharedFrames shared;
+  EXPECT_FALSE(shared.installed());
+  EXPECT_EQ(presentation::installedFrameMemory(), nullptr);
+  EXPECT_EQ(activeSharedFrames(), nullptr);
+
+  PictureBox pic;
+  pic.setGeometry(0, 0, 16, 12);
+  pic.AllowDirectPut(true);
+  pic.show();
+  QCoreApplication::processEvents();
+  const std::vector<uint32_t> frame(16 * 12, 0x123456u);
+  pic.ShowFrame(frame, 16, 12, 16, presentation::FrameRect{0, 0, 16, 12});
+  EXPECT_EQ(Px(OnScreen(pic), 8, 6), 0x123456u);
+  EXPECT_EQ(shared.directPuts(), 0);
 }

@@ -29,12 +29,12 @@ struct RecordingPicture : CapturePicture {
 std::string StoredIndex() { return store::GetRegSettingRaw("Advanced", "Adv_ImageBufferIndex", "<missing>"); }
 
 // A frame of w x h pixels with row stride `stride`, pixel (x, y) = pixels[y * stride + x].
-void SetFrame(int32_t w, int32_t h, int32_t stride, std::vector<uint32_t> pixels) {
+void SetFrame(int32_t w, int32_t h, int32_t stride, const std::vector<uint32_t>& pixels) {
   presentation::RenderState& r = presentation::render();
   r.RenderWidth = w;
   r.RenderHeight = h;
   r.BufferStride = stride;
-  r.FrameBuffer = std::move(pixels);
+  r.FrameBuffer.assign(pixels.begin(), pixels.end());
 }
 
 std::string Bytes(std::initializer_list<int> values) {

@@ -203,7 +203,10 @@ TEST_F(CreditsWindow, StarFieldStartsFromTheRandomStreamAndTheHueCone) {
   }
 
   std::vector<uint32_t> shown;
-  pacer.onPace = [&] { shown = presentation::render().FrameBuffer; };
+  pacer.onPace = [&] {
+    const auto& frame = presentation::render().FrameBuffer;
+    shown.assign(frame.begin(), frame.end());
+  };
   pacer.stopAt = kFrames;
   Activate(w);
   EXPECT_EQ(w->StarRecords, stars);
