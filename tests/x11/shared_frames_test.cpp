@@ -38,6 +38,8 @@ class XcbApplication : public ::testing::Environment {
     std::filesystem::permissions(runtimeDir, std::filesystem::perms::owner_all);
     qputenv("XDG_RUNTIME_DIR", runtimeDir.c_str());
     qputenv("DISPLAY", server->display().c_str());
+    // No session bus: the windows under test need none, and none of the user's is reached.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
     qputenv("QT_QPA_PLATFORM", "xcb");
     app = std::make_unique<QApplication>(argc, argv);
   }
