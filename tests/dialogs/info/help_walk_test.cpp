@@ -11,38 +11,28 @@
 
 #include "dialogs/info/all_windows.h"
 #include "dialogs/properties/frm_props.h"
-#include "dialogs/properties/props_openers.h"
-#include "engine/hue_cone.h"
-#include "host/qt_test_app.h"
+#include "dialogs/properties/props_fixture.h"
 #include "platform/controls/controls.h"
 #include "platform/help/help_index.h"
 #include "platform/help/help_viewer.h"
-#include "presentation/frame_pacing.h"
-#include "presentation/render_state.h"
-#include "support/test_support.h"
 
 namespace {
 
 using windowwalk::AllWindows;
 using windowwalk::WindowMaker;
 
-class HelpWalk : public ::testing::Test {
+// The Properties window's fresh process state, with the help pages of the source tree.
+class HelpWalk : public dialogs::testing::PropsTest {
  protected:
   void SetUp() override {
-    testsupport::EnsureQtApplication();
-    presentation::ResetRenderState();
-    presentation::ResetPacingState();
-    engine::ResetHueConeState();
-    controls::ResetState();
-    controls::state().beep = [] {};
-    dialogs::ResetPropsOpeners();
+    PropsTest::SetUp();
     platform::SetHelpFolder(ZV_HELP_SOURCE);
   }
   void TearDown() override {
     platform::ShowHelp(nullptr, platform::HELP_QUIT, 0);
     platform::SetHelpFolder("");
-    dialogs::ResetPropsOpeners();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    PropsTest::TearDown();
+    RunDeferredDeletes();
   }
 
   // Every number F1 (the widget's own, else its nearest parent's) or Shift+F1 can open.
@@ -83,8 +73,6 @@ class HelpWalk : public ::testing::Test {
     }
   }
 
-  testsupport::TempConfig config;
-  testsupport::MessageRecorder messages{platform::MsgResult::Cancel};
   const platform::HelpIndex index = platform::HelpIndex::Load(ZV_HELP_SOURCE);
 };
 

@@ -20,13 +20,8 @@
 
 #include "dialogs/info/all_windows.h"
 #include "dialogs/properties/frm_props.h"
-#include "dialogs/properties/props_openers.h"
-#include "engine/hue_cone.h"
-#include "host/qt_test_app.h"
+#include "dialogs/properties/props_fixture.h"
 #include "platform/controls/controls.h"
-#include "presentation/frame_pacing.h"
-#include "presentation/render_state.h"
-#include "support/test_support.h"
 
 namespace {
 
@@ -173,24 +168,13 @@ std::string Joined(const std::vector<std::string>& lines) {
   return all;
 }
 
-class LayoutWalk : public ::testing::Test {
+// The Properties window's fresh process state; the windows the walk made are deleted after it.
+class LayoutWalk : public dialogs::testing::PropsTest {
  protected:
-  void SetUp() override {
-    testsupport::EnsureQtApplication();
-    presentation::ResetRenderState();
-    presentation::ResetPacingState();
-    engine::ResetHueConeState();
-    controls::ResetState();
-    controls::state().beep = [] {};
-    dialogs::ResetPropsOpeners();
-  }
   void TearDown() override {
-    dialogs::ResetPropsOpeners();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    PropsTest::TearDown();
+    RunDeferredDeletes();
   }
-
-  testsupport::TempConfig config;
-  testsupport::MessageRecorder messages{platform::MsgResult::Cancel};
 };
 
 TEST_F(LayoutWalk, EveryWindowsTextsFitAndControlsDoNotOverlap) {
