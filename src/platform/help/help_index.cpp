@@ -24,6 +24,35 @@ QString ResolveInside(const QString& root, const QString& relative) {
   return canonical;
 }
 
+// The lines of a table file of the folder, without blank lines and comments, split at tabs.
+std::vector<QStringList> TableLines(const QString& path) {
+  std::vector<QStringList> lines;
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return lines;
+  for (const QString& raw : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+    const QString line = raw.trimmed();
+    if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) continue;
+    lines.push_back(line.split(QLatin1Char('\t')));
+  }
+  return lines;
+}
+
+// Fills the file and anchor of `topic` from "file#anchor" inside the folder; false when the file
+// is missing or outside.
+bool SetTarget(const QString& root, QString target, HelpTopic& topic) {
+  target = target.trimmed();
+  QString anchor;
+  if (const qsizetype hash = target.indexOf(QLatin1Char('#')); hash >= 0) {
+    anchor = target.mid(hash + 1);
+    target.truncate(hash);
+  }
+  const QString path = ResolveInside(root, target);
+  if (path.isEmpty()) return false;
+  topic.file = path.toStdString();
+  topic.anchor = anchor.toStdString();
+  return true;
+}
+
 }  // namespace
 
 std::string HtmlTitleOf(const std::string& path) {
@@ -48,38 +77,55 @@ HelpIndex HelpIndex::Load(const std::string& folder) {
     index.contents_ = contents.toStdString();
     index.contentsTitle_ = HtmlTitleOf(index.contents_);
   }
-  QFile file(root + QStringLiteral("/index.tsv"));
-  if (!file.open(QIODevice::ReadOnly)) {
-    index.AddUnnumberedPages();
-    return index;
-  }
-  const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-  for (const QString& raw : lines) {
-    const QString line = raw.trimmed();
-    if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) continue;
-    const QStringList cols = line.split(QLatin1Char('\t'));
+  for (const QStringList& cols : TableLines(root + QStringLiteral("/index.tsv"))) {
     if (cols.size() < 2) continue;
-    bool ok = false;
-    const int context = cols[0].trimmed().toInt(&ok);
+    const QString number = cols[0].trimmed();
+    bool ok = number == QLatin1String("-");  // a topic without a number
+    const int context = ok ? 0 : number.toInt(&ok);
     if (!ok) continue;
-    QString target = cols[1].trimmed();
-    QString anchor;
-    if (const qsizetype hash = target.indexOf(QLatin1Char('#')); hash >= 0) {
-      anchor = target.mid(hash + 1);
-      target.truncate(hash);
-    }
-    const QString path = ResolveInside(root, target);
-    if (path.isEmpty()) continue;
     HelpTopic topic;
     topic.context = context;
-    topic.file = path.toStdString();
-    topic.anchor = anchor.toStdString();
+    if (!SetTarget(root, cols[1], topic)) continue;
     topic.title = cols.size() >= 3 ? cols[2].simplified().toStdString() : std::string();
     if (topic.title.empty()) topic.title = HtmlTitleOf(topic.file);
     index.topics_.push_back(std::move(topic));
   }
   index.AddUnnumberedPages();
+  index.LoadControlTable();
   return index;
+}
+
+void HelpIndex::LoadControlTable() {
+  const QString root = Q(folder_);
+  // A name, or a name and an index in parentheses.
+  static const QRegularExpression key(QStringLiteral("^(\\w+)(?:\\((\\d{1,5})\\))?$"));
+  for (const QStringList& cols : TableLines(root + QStringLiteral("/control_topics.tsv"))) {
+    if (cols.size() < 3) continue;
+    HelpControlTopic row;
+    row.window = cols[0].trimmed().toStdString();
+    const QRegularExpressionMatch m = key.match(cols[1].trimmed());
+    if (!m.hasMatch()) continue;
+    row.control = m.captured(1).toStdString();
+    if (m.hasCaptured(2)) row.index = m.captured(2).toInt();
+    if (row.window.empty() || !SetTarget(root, cols[2], row.topic)) continue;
+    for (const HelpTopic& t : topics_)
+      if (t.file == row.topic.file && t.anchor == row.topic.anchor) {
+        row.topic.title = t.title;
+        break;
+      }
+    if (row.topic.title.empty()) row.topic.title = HtmlTitleOf(row.topic.file);
+    controlTopics_.push_back(std::move(row));
+  }
+}
+
+const HelpTopic* HelpIndex::FindControl(std::string_view window, std::string_view control, int32_t index) const {
+  const HelpTopic* any = nullptr;
+  for (const HelpControlTopic& row : controlTopics_) {
+    if (row.window != window || row.control != control) continue;
+    if (row.index == index && index >= 0) return &row.topic;
+    if (row.index < 0 && any == nullptr) any = &row.topic;
+  }
+  return any;
 }
 
 void HelpIndex::AddUnnumberedPages() {

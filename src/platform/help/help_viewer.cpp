@@ -18,6 +18,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QVariant>
+#include <QWindow>
+#include <cstdio>
 
 #include <algorithm>
 
@@ -120,8 +122,7 @@ class HelpKeys : public QObject {
           return true;
         }
         // The key arrives at the control that has the focus.
-        const int32_t n = ContextNumberFor(w);
-        ShowHelp(w->window(), n > 0 ? HELP_CONTEXT : HELP_CONTENTS, n);
+        ShowHelpFor(w);
         return true;
       }
       case QEvent::MouseButtonPress:
@@ -129,8 +130,7 @@ class HelpKeys : public QObject {
         {
           Leave();
           swallowRelease_ = true;
-          const int32_t n = WhatsThisNumberFor(w);
-          ShowHelp(w->window(), n > 0 ? HELP_CONTEXT : HELP_CONTENTS, n);
+          ShowHelpFor(w, true);
         }
         return true;
       case QEvent::MouseButtonRelease:
@@ -254,6 +254,8 @@ void HelpViewer::ShowContext(int32_t context) {
   ShowContents();
 }
 
+void HelpViewer::ShowTopic(const HelpTopic& topic) { Open(topic.file, topic.anchor); }
+
 void HelpViewer::ShowSearch() {
   search_->setFocus(Qt::OtherFocusReason);
   search_->selectAll();
@@ -275,6 +277,7 @@ std::string HelpViewer::CurrentFile() const { return browser_->source().toLocalF
 std::string HelpViewer::CurrentAnchor() const { return browser_->source().fragment().toStdString(); }
 
 void HelpViewer::FollowModal(QWidget* modal) {
+  fprintf(stderr, "DBG FollowModal %p (current %p)\n", (void*)modal, (void*)modal_.data());
   if (modal == nullptr || modal == this || modal == modal_) return;
   const bool shown = isVisible();
   const QRect g = geometry();
@@ -287,6 +290,7 @@ void HelpViewer::FollowModal(QWidget* modal) {
 }
 
 void HelpViewer::ReleaseFromModal() {
+  fprintf(stderr, "DBG Release\n");
   const bool shown = isVisible();
   const QRect g = geometry();
   if (modal_) modal_->removeEventFilter(this);
@@ -307,6 +311,7 @@ bool HelpViewer::eventFilter(QObject* watched, QEvent* e) {
 }
 
 bool HelpViewer::event(QEvent* e) {
+  if (e->type() == QEvent::WindowBlocked || e->type() == QEvent::WindowUnblocked || e->type() == QEvent::Show || e->type() == QEvent::Hide || e->type() == QEvent::Close || e->type()==QEvent::WinIdChange) fprintf(stderr, "DBG viewer event %d win %llx\n", int(e->type()), (unsigned long long)(windowHandle()? windowHandle()->winId():0));
   if (e->type() == QEvent::WindowBlocked) blocked_ = true;
   if (e->type() == QEvent::WindowUnblocked) blocked_ = false;
   return QWidget::event(e);
@@ -375,6 +380,45 @@ int32_t WhatsThisNumberFor(const QWidget* widget) {
     if (const int32_t n = state().contextOf(*w); n > 0) return n;
   }
   return 0;
+}
+
+namespace {
+
+std::string NameOfWindow(const QWidget& w) {
+  const QWidget* window = w.window();
+  if (const auto* f = dynamic_cast<const controls::Form*>(window)) return f->Name();
+  return window->objectName().toStdString();
+}
+
+// The table line naming `w` (a control by its window, name and index; any other widget by its
+// window's and its own object name), or nullptr.
+const HelpTopic* TableTopicOf(const QWidget& w, const HelpIndex& index) {
+  if (const auto* c = dynamic_cast<const controls::Control*>(&w)) {
+    const std::string window = c->Window() != nullptr ? c->Window()->Name() : NameOfWindow(w);
+    return index.FindControl(window, c->Name(), c->Index());
+  }
+  if (const auto* f = dynamic_cast<const controls::Form*>(&w)) return index.FindControl(f->Name(), f->Name(), -1);
+  const std::string name = w.objectName().toStdString();
+  return name.empty() ? nullptr : index.FindControl(NameOfWindow(w), name, -1);
+}
+
+}  // namespace
+
+const HelpTopic* HelpTopicFor(const QWidget* widget, const HelpIndex& index, bool whatsThis) {
+  for (const QWidget* w = widget; w != nullptr; w = w->isWindow() ? nullptr : w->parentWidget()) {
+    int32_t n = whatsThis ? state().whatsThisOf(*w) : 0;
+    if (n <= 0) n = state().contextOf(*w);
+    if (n > 0) return index.Find(n);
+    if (const HelpTopic* t = TableTopicOf(*w, index)) return t;
+  }
+  return nullptr;
+}
+
+void ShowHelpFor(QWidget* widget, bool whatsThis) {
+  ShowHelp(widget != nullptr ? widget->window() : nullptr, HELP_CONTENTS, 0);
+  HelpViewer* v = state().viewer;
+  if (v == nullptr || widget == nullptr) return;
+  if (const HelpTopic* t = HelpTopicFor(widget, v->index(), whatsThis)) v->ShowTopic(*t);
 }
 
 void InstallHelpKeys() {

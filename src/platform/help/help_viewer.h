@@ -1,6 +1,8 @@
 // The help service: one window "Zorvane Help" that shows the contents, a search over the topic
 // titles and the topic of a help context number, and the help keys of every window (F1 opens the
-// focused control's topic, Shift+F1 and a click the topic of the control clicked).
+// focused control's topic, Shift+F1 and a click the topic of the control clicked). A control
+// without a help number opens the topic the help folder's control table gives it or the frame
+// or panel that holds it (see help_index.h).
 //
 // The viewer stays usable while a modal window is open: whenever a modal window appears while
 // the viewer is shown, or help is asked for from one, the viewer becomes a window of that modal
@@ -38,6 +40,8 @@ class HelpViewer : public QWidget {
   void ShowContext(int32_t context);
   // Puts the focus into the search box and lists the titles that match its words.
   void ShowSearch();
+  // A topic of the index (its file and anchor).
+  void ShowTopic(const HelpTopic& topic);
 
   const HelpIndex& index() const { return index_; }
   // The file shown (absolute path) and its anchor.
@@ -95,6 +99,15 @@ int32_t ContextNumberFor(const QWidget* widget);
 // The number Shift+F1 and a click open: the what's-this number of the widget, else its context
 // number, else the same of its nearest parent; 0 when none has one.
 int32_t WhatsThisNumberFor(const QWidget* widget);
+
+// The topic F1 opens for `widget` (with `whatsThis`, Shift+F1 and a click), walking from the
+// widget up to its window: at each step a help number (ContextNumberFor's, or first the
+// what's-this number) gives that number's topic, else a line of the index's control table
+// naming the widget gives its topic. nullptr: the contents (no number and no line on the way, or
+// a number the index has no topic for).
+const HelpTopic* HelpTopicFor(const QWidget* widget, const HelpIndex& index, bool whatsThis = false);
+// Opens HelpTopicFor(widget) in the viewer, over the widget's window.
+void ShowHelpFor(QWidget* widget, bool whatsThis = false);
 
 // Installs the help keys for every window of the application (once; later calls do nothing).
 void InstallHelpKeys();

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "host/qt_test_app.h"
@@ -141,6 +142,70 @@ TEST(HelpIndex, SearchFindsThePagesWithoutANumber) {
     EXPECT_TRUE(std::any_of(hits.begin(), hits.end(), [&](const platform::HelpTopic* t) { return t->title == title; }))
         << title;
   }
+}
+
+// The control table of a folder: a line naming a control and index wins over one naming every
+// index; lines with a missing or outside target, or too few columns, are skipped. A "-" index
+// line is a section the search finds under no number, and gives table lines their title.
+void WriteControlTable(const HelpFolderFixture& fx) {
+  std::ofstream(fx.folder + "/index.tsv", std::ios::app) << "-\tsub/b.html#third\tBeta Third Section\n"
+                                                          << "-x\ta.html\tBad Number\n";
+  testsupport::WriteFile(fx.folder + "/control_topics.tsv",
+                         "# window, control, topic\n"
+                         "win\tframe\tsub/b.html#third\n"
+                         "win\tbox\tsub/b.html#first\n"
+                         "win\tbox(2)\ta.html\n"
+                         "win\tescape\t../outside.html\n"
+                         "win\tmissing\tmissing.html\n"
+                         "win\tshort\n"
+                         "win\tbad(x)\ta.html\n"
+                         "other\tframe\ta.html\n");
+}
+
+TEST(HelpIndex, ControlTableGivesTopicsByWindowControlAndIndex) {
+  HelpFolderFixture fx;
+  WriteControlTable(fx);
+  const HelpIndex index = HelpIndex::Load(fx.folder);
+  const std::string canon = QFileInfo(QString::fromStdString(fx.folder)).canonicalFilePath().toStdString();
+  struct Case {
+    const char* window;
+    const char* control;
+    int32_t index;
+    const char* file;  // nullptr: no line
+    const char* anchor;
+    const char* title;
+  } cases[] = {
+      {"win", "frame", -1, "sub/b.html", "third", "Beta Third Section"},
+      {"win", "frame", 4, "sub/b.html", "third", "Beta Third Section"},
+      {"win", "box", 2, "a.html", "", "Alpha Window"},
+      {"win", "box", 5, "sub/b.html", "first", "Beta First Field"},
+      {"other", "frame", -1, "a.html", "", "Alpha Window"},
+      {"win", "escape", -1, nullptr, "", ""},
+      {"win", "missing", -1, nullptr, "", ""},
+      {"win", "short", -1, nullptr, "", ""},
+      {"win", "bad", -1, nullptr, "", ""},
+      {"win", "bad(x)", -1, nullptr, "", ""},
+      {"elsewhere", "frame", -1, nullptr, "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.window) + " " + c.control + " " + std::to_string(c.index));
+    const platform::HelpTopic* t = index.FindControl(c.window, c.control, c.index);
+    if (c.file == nullptr) {
+      EXPECT_EQ(t, nullptr);
+      continue;
+    }
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->file, canon + "/" + c.file);
+    EXPECT_EQ(t->anchor, c.anchor);
+    EXPECT_EQ(t->title, c.title);
+  }
+  EXPECT_EQ(index.controlTopics().size(), 4u);
+  // The "-" line is found by its title under no number; the malformed number is not read.
+  const auto third = index.Search("third");
+  ASSERT_EQ(third.size(), 1u);
+  EXPECT_EQ(third[0]->context, 0);
+  EXPECT_EQ(third[0]->anchor, "third");
+  EXPECT_TRUE(index.Search("bad number").empty());
 }
 
 // The shipped topics: every number the windows give their controls has a titled topic inside
@@ -387,6 +452,51 @@ TEST_F(HelpViewerTest, F1OpensTheNearestNumberAndShiftF1ThenAClickTheWhatsThisNu
   Press(box, Qt::Key_Escape);
   Click(plain);
   EXPECT_EQ(Shown(), "contents.html");
+}
+
+// F1 on a widget without a number opens the table's topic of the widget or of the nearest frame
+// the table names; a number on the way wins; with neither the contents. Shift+F1 and a click
+// follow the same table.
+TEST_F(HelpViewerTest, F1WithoutANumberOpensTheTopicTheControlTableGivesItsFrame) {
+  WriteControlTable(fx);
+  platform::InstallHelpKeys();
+  QWidget window;
+  window.setObjectName(QStringLiteral("win"));
+  auto* frame = new QWidget(&window);
+  frame->setObjectName(QStringLiteral("frame"));
+  auto* inFrame = new QLineEdit(frame);
+  auto* numbered = new QLineEdit(frame);
+  numbered->setProperty("HelpContextID", 110);
+  auto* box = new QLineEdit(frame);  // its own line wins over its frame's
+  box->setObjectName(QStringLiteral("box"));
+  auto* outside = new QLineEdit(&window);  // no line on the way, no number: the contents
+  QWidget otherWindow;
+  otherWindow.setObjectName(QStringLiteral("other"));
+  auto* otherFrame = new QWidget(&otherWindow);
+  otherFrame->setObjectName(QStringLiteral("frame"));
+  auto* otherBox = new QLineEdit(otherFrame);
+
+  struct Case {
+    QWidget* target;
+    const char* shown;
+    const char* anchor;
+  } cases[] = {{inFrame, "sub/b.html", "third"}, {numbered, "sub/b.html", "first"}, {box, "sub/b.html", "first"},
+               {outside, "contents.html", ""},   {otherBox, "a.html", ""}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.shown) + "#" + c.anchor);
+    platform::ShowHelp(nullptr, platform::HELP_QUIT, 0);
+    Press(c.target, Qt::Key_F1);
+    ASSERT_NE(platform::OpenHelpViewer(), nullptr);
+    EXPECT_EQ(Shown(), c.shown);
+    EXPECT_EQ(platform::OpenHelpViewer()->CurrentAnchor(), c.anchor);
+    const platform::HelpTopic* t = platform::HelpTopicFor(c.target, platform::OpenHelpViewer()->index());
+    EXPECT_EQ(t == nullptr, std::string(c.shown) == "contents.html");
+  }
+  platform::ShowHelp(nullptr, platform::HELP_CONTENTS, 0);
+  Press(outside, Qt::Key_F1, Qt::ShiftModifier);
+  Click(inFrame);
+  EXPECT_EQ(Shown(), "sub/b.html");
+  EXPECT_EQ(platform::OpenHelpViewer()->CurrentAnchor(), "third");
 }
 
 }  // namespace
