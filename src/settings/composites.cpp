@@ -76,8 +76,9 @@ void SaveAllCompositesReg() {
   for (int32_t c = 0; c < model::kCompositeCount; ++c) WriteCompositeReg(c, CompositeRegSection(c));
 }
 
-void LoadAllCompositesTemplate() {
-  LoadClampedRecords(model::kCompositeCount, ReadCompositeTemplate, CompositeTemplateSection, ClampCompositeRecord);
+std::vector<int32_t> LoadAllCompositesTemplate() {
+  return LoadClampedTemplateRecords(model::kCompositeCount, ReadCompositeTemplate, CompositeTemplateSection,
+                                    ClampCompositeRecord);
 }
 
 void SaveAllCompositesTemplate() {

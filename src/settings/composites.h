@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace settings {
 
@@ -20,10 +21,12 @@ void ReadCompositeTemplate(int32_t c, std::string_view section);
 void WriteCompositeTemplate(int32_t c, std::string_view section);
 
 // All 16 records. Loads clamp after reading; the template save clamps before writing; the
-// registry save writes the records as they are.
+// registry save writes the records as they are. The template load reads only the composites
+// whose section "CompGal<c>" the template holds and returns their indices; the others keep
+// their records.
 void LoadAllCompositesReg();
 void SaveAllCompositesReg();
-void LoadAllCompositesTemplate();
+std::vector<int32_t> LoadAllCompositesTemplate();
 void SaveAllCompositesTemplate();
 
 // "Universe\CompGal<c>" and "CompGal<c>".

@@ -344,8 +344,9 @@ void SaveAllGalaxiesReg() {
   SaveClampedRecords(model::kEditableGalaxyTypes, WriteGalaxyReg, GalaxyRegSection, ClampGalaxyRecord);
 }
 
-void LoadAllGalaxiesTemplate() {
-  LoadClampedRecords(model::kEditableGalaxyTypes, ReadGalaxyTemplate, GalaxyTemplateSection, ClampGalaxyRecord);
+std::vector<int32_t> LoadAllGalaxiesTemplate() {
+  return LoadClampedTemplateRecords(model::kEditableGalaxyTypes, ReadGalaxyTemplate, GalaxyTemplateSection,
+                                    ClampGalaxyRecord);
 }
 
 void SaveAllGalaxiesTemplate() {

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace settings {
 
@@ -33,9 +34,11 @@ void ReadGalaxyTemplate(int32_t n, std::string_view section);
 void WriteGalaxyTemplate(int32_t n, std::string_view section);
 
 // Records 0 to 49. Loads clamp each record after reading it; saves clamp before writing.
+// The template load reads only the types whose section "UniGal<n>" the template holds and
+// returns their indices; the others keep their records.
 void LoadAllGalaxiesReg();
 void SaveAllGalaxiesReg();
-void LoadAllGalaxiesTemplate();
+std::vector<int32_t> LoadAllGalaxiesTemplate();
 void SaveAllGalaxiesTemplate();
 
 // "Universe\Galaxy<n>" and "UniGal<n>".

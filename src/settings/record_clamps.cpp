@@ -3,6 +3,7 @@
 #include <array>
 
 #include "model/galaxy_types.h"
+#include "store/template_lookup.h"
 #include "store/values.h"
 #include "runtime/numbers.h"
 
@@ -180,6 +181,19 @@ void LoadClampedRecords(int32_t count, RecordTransfer read, std::string (*sectio
     read(n, section(n));
     clamp(n);
   }
+}
+
+std::vector<int32_t> LoadClampedTemplateRecords(int32_t count, RecordTransfer read,
+                                                std::string (*section)(int32_t), void (*clamp)(int32_t)) {
+  std::vector<int32_t> loaded;
+  for (int32_t n = 0; n < count; ++n) {
+    const std::string name = section(n);
+    if (!store::TemplateHasSection(name)) continue;
+    read(n, name);
+    clamp(n);
+    loaded.push_back(n);
+  }
+  return loaded;
 }
 
 void SaveClampedRecords(int32_t count, RecordTransfer write, std::string (*section)(int32_t),

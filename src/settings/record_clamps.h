@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace settings {
 
@@ -36,5 +37,10 @@ void LoadClampedRecords(int32_t count, RecordTransfer read, std::string (*sectio
                         void (*clamp)(int32_t));
 void SaveClampedRecords(int32_t count, RecordTransfer write, std::string (*section)(int32_t),
                         void (*clamp)(int32_t));
+// The load from the current template: only the records whose section the template holds are
+// read and clamped; the others keep what they hold, so a template cut short or written by hand
+// does not replace the records it does not carry. Returns the indices of the records read.
+std::vector<int32_t> LoadClampedTemplateRecords(int32_t count, RecordTransfer read,
+                                                std::string (*section)(int32_t), void (*clamp)(int32_t));
 
 }  // namespace settings

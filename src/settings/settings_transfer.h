@@ -74,9 +74,13 @@ void WriteTemplateHead();
 
 // Applies the template file `path` to the stored settings: it becomes the current template;
 // its display size and filter, hue-cone, Advanced, random-variation and universe values are
-// written to the registry (a value the template lacks gets its default), and its galaxy type
-// and composite records are loaded and stored, so the saver run that follows shows them.
-// A template that cannot be read changes nothing (see CheckTemplateReadable); false then.
+// written to the registry (a value the template lacks gets its default), and the galaxy type
+// and composite records whose sections it holds are loaded and stored, so the saver run that
+// follows shows them; a record whose section it lacks keeps its stored values. All of it is
+// written in one transaction: a run cut short leaves the old set whole.
+// A template that cannot be read changes nothing (see CheckTemplateReadable); false then. When
+// the store refuses a write nothing is changed either, the user is told as a failed save of
+// the dialog tells it (store::ShowRegistryReadOnlyMessage), and false is returned.
 bool CyclePropsTempToRegArrays(const std::string& path, int32_t screenWidth, int32_t screenHeight);
 
 }  // namespace settings

@@ -1,9 +1,11 @@
 #include "store/template_lookup.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
+#include <cerrno>
 
 #include "runtime/text_codec.h"
 
@@ -102,21 +104,30 @@ size_t FindAtLineStart(const std::string& text, std::string_view needle, size_t 
   return std::string::npos;
 }
 
-// The whole file, unless it is larger than kMaxTemplateBytes or cannot be read.
+// The whole file, unless it is not a regular file, is larger than kMaxTemplateBytes or cannot
+// be read.
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
-  std::error_code ec;
-  const auto size = std::filesystem::file_size(path, ec);
-  if (!ec && size > kMaxTemplateBytes) return false;
-  std::ifstream f(path, std::ios::binary);
-  if (!f) return false;
-  // Read in pieces, so that a file that is not what its size says (a device, a pipe, a file
-  // growing meanwhile) is refused at the bound as well.
+  // Opened without blocking: a named pipe with no writer would otherwise hold the open for as
+  // long as none comes. Links are followed; what they lead to must be a regular file.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return false;
+  struct stat st {};
+  bool good = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size >= 0 &&
+              static_cast<uint64_t>(st.st_size) <= kMaxTemplateBytes;
+  // Read in pieces, so that a file growing meanwhile is refused at the bound as well.
   char piece[1 << 16];
-  while (f.read(piece, sizeof piece) || f.gcount() > 0) {
-    bytes.append(piece, static_cast<size_t>(f.gcount()));
-    if (bytes.size() > kMaxTemplateBytes) return false;
+  while (good) {
+    const ssize_t n = ::read(fd, piece, sizeof piece);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      good = n == 0;
+      break;
+    }
+    bytes.append(piece, static_cast<size_t>(n));
+    good = bytes.size() <= kMaxTemplateBytes;
   }
-  return !f.bad();
+  ::close(fd);
+  return good;
 }
 
 }  // namespace
@@ -133,6 +144,15 @@ bool LoadTemplateText(std::string_view path) {
   st.cachedPath = file;
   st.sections = IndexSections(st.TemplateText);
   return true;
+}
+
+bool TemplateHasSection(std::string_view section, std::string_view path) {
+  if (!LoadTemplateText(path)) return false;
+  const auto& st = templateState();
+  if (section.find_first_of("]\n") == std::string_view::npos)
+    return FindName(st.TemplateText, st.sections, section) != nullptr;
+  const std::string header = "[" + std::string(section) + "]";
+  return FindAtLineStart(st.TemplateText, header, 0, st.TemplateText.size()) != std::string::npos;
 }
 
 std::string ReadTemplateValue(std::string_view section, std::string_view key, const runtime::TextValue& def,

@@ -42,9 +42,15 @@ struct TemplateLookupState {
 TemplateLookupState& templateState();
 
 // Reads the template file `path` (empty: TemplatePath) into the cache unless it is cached
-// already. False when the file cannot be opened or read, is empty, or is larger than
-// kMaxTemplateBytes: the cache is then empty and every lookup gives its default.
+// already. False when the file cannot be opened or read, is not a regular file (a named pipe,
+// a device, a folder: it is opened without waiting for a writer and refused), is empty, or is
+// larger than kMaxTemplateBytes: the cache is then empty and every lookup gives its default.
+// Every template read goes through here.
 bool LoadTemplateText(std::string_view path = {});
+
+// Whether the template file `path` (empty: TemplatePath) holds a header of `section`, matched
+// as ReadTemplateValue matches it. False when the file cannot be read.
+bool TemplateHasSection(std::string_view section, std::string_view path = {});
 
 // The value of `key` in `section` of the template file `path` (empty: TemplatePath), or the
 // default's text. Headers and keys match exactly (case and blanks count) and only at the start
