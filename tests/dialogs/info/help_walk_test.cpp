@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
 #include <QWidget>
+#include <algorithm>
 #include <functional>
 #include <set>
 #include <string>
@@ -109,6 +113,117 @@ TEST_F(HelpWalk, EveryNumberOfEveryWindowHasATitledTopic) {
   for (int32_t n : {500, 550, 7100, 7300, 7400, 8000, 8500, 6810, 6820, 6830}) EXPECT_TRUE(seen.count(n)) << n;
   props->Unload();
   props->Release();
+}
+
+// The control of the window with that name and index (-1: not in an array), or nullptr.
+controls::Control* ControlNamed(controls::Form& window, std::string_view name, int index) {
+  for (controls::Control* c : window.Controls())
+    if (c->Name() == name && c->Index() == index) return c;
+  return nullptr;
+}
+
+// The galaxy page and the property copy frame, whose lines of the control table come with
+// their topics.
+bool InsideGalaxySide(const controls::Control& control) {
+  for (const controls::Control* c = &control; c != nullptr; c = c->Container())
+    if ((c->Name() == "fraAni" && c->Index() == 0) || c->Name() == "fraPropCopy") return true;
+  return false;
+}
+
+std::string RelativeToHelp(const std::string& file) {
+  const std::string root = QFileInfo(QStringLiteral(ZV_HELP_SOURCE)).canonicalFilePath().toStdString() + "/";
+  return file.rfind(root, 0) == 0 ? file.substr(root.size()) : file;
+}
+
+// F1 on a control of the Properties window without a number of its own opens its section or the
+// topic of the frame or panel that holds it, never the contents; a control with a number keeps
+// opening that number's topic.
+TEST_F(HelpWalk, F1InAPropertiesControlWithoutANumberOpensItsPanelsTopic) {
+  platform::InstallHelpKeys();
+  dialogs::frmProps& props = Open();
+  struct Case {
+    const char* control;
+    int index;
+    const char* file;
+    const char* anchor;
+  } cases[] = {
+      {"txtUni", 10, "universe_creation.html", "expansion-speed"},
+      {"spnUni", 17, "universe_creation.html", "hues"},
+      {"cboUniProfile", -1, "universe_creation.html", "profile"},
+      {"cmdPreviewUni", -1, "previews.html", "start"},
+      {"txtUni", 20, "universe_stars.html", "new-frequency"},
+      {"txtUni", 41, "universe_stars.html", "ambient"},  // through its frame "Ambient Stars"
+      {"chkUniTour", -1, "universe_tour.html", "tour"},
+      {"txtUni", 31, "universe_tour.html", "visit-points"},
+      {"cboTourGalaxies", -1, "universe_tour.html", "tour-list"},
+      {"txtUni", 34, "universe_tour.html", ""},  // the never-shown camera ramping: its panel
+      {"txtUni", 51, "universe_gravity.html", "vectors"},
+      {"txtUni", 0, "universe.html", "stars"},
+      {"lstUniGalaxy", -1, "universe.html", "types"},
+      {"cboUniExtras", -1, "universe.html", "extras"},
+      {"cboUniTheme", -1, "universe_themes.html", ""},
+      {"txtColorProps", 3, "hue_cone.html", "twist"},
+      {"imgHueWheel", -1, "hue_cone.html", ""},
+      {"cboResolution", -1, "display.html", "resolution"},
+      {"txtFilterRGB", 1, "display.html", "filter"},
+      {"txtDesktopBlend", 0, "display.html", "blend"},
+      {"txtUni", 3, "display.html", "particle-blending"},
+      {"cmdCaptureImage", 2, "previews.html", "capture"},
+      {"cmdAccept", -1, "properties.html", ""},
+      {"cmdPropCopy", -1, "property_copy.html", "copy"},  // its own number
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.control) + "(" + std::to_string(c.index) + ")");
+    controls::Control* control = ControlNamed(props, c.control, c.index);
+    ASSERT_NE(control, nullptr);
+    platform::ShowHelp(nullptr, platform::HELP_QUIT, 0);
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(control->Widget(), &f1);
+    const platform::HelpViewer* viewer = platform::OpenHelpViewer();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(RelativeToHelp(viewer->CurrentFile()), c.file);
+    EXPECT_EQ(viewer->CurrentAnchor(), c.anchor);
+  }
+}
+
+// Every control of the Properties window opens a topic about itself or its frame: only the
+// window's own buttons open the window's topic. Every line of the control table names a
+// control of the window and a section that exists.
+TEST_F(HelpWalk, EveryPropertiesControlHasATopicAndEveryTableLineAControl) {
+  dialogs::frmProps& props = Open();
+  const platform::HelpTopic* window = platform::HelpTopicFor(&props, index);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(RelativeToHelp(window->file), "properties.html");
+  for (controls::Control* c : props.Controls()) {
+    const controls::ControlKind kind = c->Kind();
+    if (kind == controls::ControlKind::Menu || kind == controls::ControlKind::MenuItem ||
+        kind == controls::ControlKind::Line || c->Name() == "cmdAccept" || c->Name() == "cmdDismiss")
+      continue;
+    if (InsideGalaxySide(*c)) continue;
+    SCOPED_TRACE(c->Name() + "(" + std::to_string(c->Index()) + ")");
+    const platform::HelpTopic* topic = platform::HelpTopicFor(c->Widget(), index);
+    ASSERT_NE(topic, nullptr);
+    EXPECT_NE(topic->file, window->file);
+  }
+  ASSERT_FALSE(index.controlTopics().empty());
+  for (const platform::HelpControlTopic& row : index.controlTopics()) {
+    SCOPED_TRACE(row.control + "(" + std::to_string(row.index) + ") " + RelativeToHelp(row.topic.file) + "#" +
+                 row.topic.anchor);
+    ASSERT_EQ(row.window, "frmProps");
+    const bool named = row.control == "frmProps" ||
+                       std::any_of(props.Controls().begin(), props.Controls().end(),
+                                   [&](const controls::Control* c) {
+                                     return c->Name() == row.control && (row.index < 0 || c->Index() == row.index);
+                                   }) ||
+                       (row.index < 0 && props.findChild<QWidget*>(QString::fromStdString(row.control)) != nullptr);
+    EXPECT_TRUE(named);
+    EXPECT_FALSE(row.topic.title.empty());
+    if (!row.topic.anchor.empty()) {
+      QFile f(QString::fromStdString(row.topic.file));
+      ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+      EXPECT_TRUE(f.readAll().contains(("name=\"" + row.topic.anchor + "\"").c_str()));
+    }
+  }
 }
 
 }  // namespace
