@@ -4,7 +4,9 @@
 #include "dialogs/properties/settings_roads.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -243,11 +245,18 @@ TEST_F(SettingsRoadsTest, TemplateThatCannotBeReadChangesNothing) {
   struct Case {
     const char* what;
     const char* contents;  // nullptr: no file
-  } cases[] = {{"missing", nullptr}, {"empty", ""}, {"no section header", "FocalLength=3\r\nAdv_TimeDelay=5\r\n"}};
+    bool pipe = false;     // a named pipe that no program writes to
+  } cases[] = {{"missing", nullptr},
+               {"empty", ""},
+               {"no section header", "FocalLength=3\r\nAdv_TimeDelay=5\r\n"},
+               {"a named pipe without a writer", nullptr, true}};
   for (const Case& t : cases) {
     SCOPED_TRACE(t.what);
     const std::string path = dir + "/" + t.what + ".glx";
     if (t.contents != nullptr) testsupport::WriteFile(path, t.contents);
+    if (t.pipe) {
+      ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    }
     store::templateState().TemplatePath = path;
     messages.messages.clear();
     EXPECT_FALSE(CyclePropsTempToArrays(c));
@@ -257,6 +266,49 @@ TEST_F(SettingsRoadsTest, TemplateThatCannotBeReadChangesNothing) {
     EXPECT_EQ(Raw("Advanced", "Adv_TimeDelay"), "33");
     EXPECT_EQ(Raw("Advanced", "Adv_RandomMag"), "5");
   }
+}
+
+TEST_F(SettingsRoadsTest, TemplateOpenedKeepsTheRecordsItDoesNotCarry) {
+  PropsControls& c = form->c;
+  LoadLists(c);
+  ApplyFilterEffect(c);
+  ChangeEverything(c);
+  // The type list lines, the composite list lines and the record digests of the snapshot.
+  auto records = [&c] {
+    const std::vector<std::string> all = Snapshot(c);
+    const auto n = static_cast<std::ptrdiff_t>(c.lstUniGalaxy->ListCount() + c.lstCompGalaxy->ListCount() +
+                                               model::kEditableGalaxyTypes + model::kCompositeCount);
+    return std::vector<std::string>(all.end() - n, all.end());
+  };
+  struct Case {
+    const char* what;
+    const char* text;
+    int carried;  // the one type the file holds, -1: none
+  } cases[] = {
+      {"header only", "[Admin]", -1},
+      {"one type, cut short", "\r\n[Admin]\r\nProduct=Zorvane\r\n\r\n[UniGal2]\r\n_UniGalName=Second\r\nGalaxy_Rad", 2},
+  };
+  for (const Case& t : cases) {
+    SCOPED_TRACE(t.what);
+    testsupport::WriteFile(store::templateState().TemplatePath, t.text);
+    std::vector<std::string> before = records();
+
+    ASSERT_TRUE(CyclePropsTempToArrays(c));
+
+    std::vector<std::string> after = records();
+    if (t.carried >= 0) {
+      EXPECT_EQ(model::records().GalaxyTypes[static_cast<size_t>(t.carried)]._UniGalName, "Second");
+      // Its list line and its digest change; nothing else does.
+      for (auto* v : {&before, &after}) {
+        v->erase(v->begin() + c.lstUniGalaxy->ListCount() + c.lstCompGalaxy->ListCount() + t.carried);
+        v->erase(v->begin() + t.carried);
+      }
+    }
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(model::records().GalaxyTypes[7]._UniGalName, "Seventh");
+    EXPECT_EQ(model::records().CompositeGalaxies[4]._CompGalName, "Fourth");
+  }
+  EXPECT_TRUE(messages.messages.empty());
 }
 
 TEST_F(SettingsRoadsTest, SaveThatFailsKeepsTheOldTemplate) {
