@@ -1,7 +1,9 @@
 #include "platform/registry_store.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -32,6 +34,14 @@ struct Stmt {
   int step() { return sqlite3_step(s); }
 };
 
+// Whether anything is at `path`, or whether that cannot be known because a folder on the way
+// cannot be searched.
+bool SomethingStoredAt(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) == 0) return true;
+  return errno != ENOENT && errno != ENOTDIR;
+}
+
 }  // namespace
 
 RegistryStore::RegistryStore(std::string path) : path_(std::move(path)) {
@@ -41,6 +51,7 @@ RegistryStore::RegistryStore(std::string path) : path_(std::move(path)) {
   sqlite3* db = nullptr;
   if (sqlite3_open_v2(path_.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
     sqlite3_close(db);
+    unreadable_ = SomethingStoredAt(path_);
     return;
   }
   db_ = db;
@@ -55,6 +66,7 @@ RegistryStore::RegistryStore(std::string path) : path_(std::move(path)) {
   if (!good) {
     sqlite3_close(db_);
     db_ = nullptr;
+    unreadable_ = SomethingStoredAt(path_);
   }
 }
 

@@ -37,6 +37,11 @@ class RegistryStore {
 
   // False when the database could not be opened or is damaged.
   bool ok() const { return db_ != nullptr; }
+  // True when something is stored at path() but could not be opened as the store (a damaged
+  // or foreign file, a store locked by another program, a folder in its place, a folder that
+  // cannot be read): settings exist that cannot be read. A store that is merely missing and
+  // cannot be made is not unreadable.
+  bool unreadable() const { return unreadable_; }
   const std::string& path() const { return path_; }
 
   bool keyExists(Hive hive, std::string_view keyPath);
@@ -67,6 +72,7 @@ class RegistryStore {
   bool noteWrite(bool good);
   std::string path_;
   sqlite3* db_ = nullptr;
+  bool unreadable_ = false;
   bool batch_ = false;
   bool batchFailed_ = false;
 };

@@ -84,6 +84,15 @@ void ShowRegistryReadOnlyMessage() {
       platform::kProductName, platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
 }
 
+bool StoredSettingsUnreadable() { return platform::Registry().unreadable(); }
+
+void ShowStoredSettingsUnreadableMessage() {
+  platform::ShowMessage("The stored settings could not be read:\r\n" + platform::Registry().path() +
+                            "\r\n\r\nThe Properties window shows the factory settings. Nothing will be written "
+                            "over the stored settings until the store can be written.",
+                        platform::kProductName, platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
+}
+
 SettingsBatch::SettingsBatch() : begun_(platform::Registry().beginBatch()) {}
 
 SettingsBatch::~SettingsBatch() {

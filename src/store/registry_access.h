@@ -37,6 +37,13 @@ std::string ReadRegistryString(platform::Hive hive, std::string_view keyPath, st
 bool TestRegistryWrite();
 // The message TestRegistryWrite shows when settings cannot be written.
 void ShowRegistryReadOnlyMessage();
+// True when settings are stored but cannot be read (see platform::RegistryStore::unreadable):
+// every read then finds nothing and every write fails, so what is stored stays as it is.
+bool StoredSettingsUnreadable();
+// Tells the user that the stored settings (at the store's path) could not be read, that the
+// factory settings are shown, and that nothing will be written over the stored settings until
+// the store can be written.
+void ShowStoredSettingsUnreadableMessage();
 
 // Settings written while a batch lives land together or not at all (see
 // platform::RegistryStore::beginBatch). Commit() keeps them when every write succeeded;

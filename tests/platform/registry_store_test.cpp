@@ -87,6 +87,36 @@ TEST(RegistryStore, DamagedDatabaseIsNeverOverwritten) {
   EXPECT_EQ(testsupport::ReadFile(path), junk);
 }
 
+TEST(RegistryStore, SettingsThatExistButCannotBeReadAreToldApartFromNone) {
+  struct Case {
+    const char* what;
+    void (*make)(const std::string& path);  // prepares what lies at the store's path
+    bool ok, unreadable;
+  } cases[] = {
+      {"no store yet", [](const std::string&) {}, true, false},
+      {"a damaged file", [](const std::string& p) { testsupport::WriteFile(p, std::string(4096, '\x5a')); }, false,
+       true},
+      {"a folder in place of the file", [](const std::string& p) { std::filesystem::create_directory(p); }, false, true},
+      {"a file in place of its folder",
+       [](const std::string& p) {
+         std::filesystem::remove(std::filesystem::path(p).parent_path());
+         testsupport::WriteFile(std::filesystem::path(p).parent_path().string(), "x");
+       },
+       false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    testsupport::TempConfig cfg;
+    const std::string path = platform::DefaultRegistryPath();
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    c.make(path);
+    platform::ResetRegistry();
+    EXPECT_EQ(platform::Registry().ok(), c.ok);
+    EXPECT_EQ(platform::Registry().unreadable(), c.unreadable);
+    platform::ResetRegistry();
+  }
+}
+
 TEST(RegistryStore, BatchLandsWholeOrNotAtAll) {
   testsupport::TempConfig cfg;
   RegistryStore& reg = platform::Registry();

@@ -156,6 +156,9 @@ void FirstRunSettings(PropsControls& c) {
 
 void ApplyFilterEffect(PropsControls& c) {
   PrepareFilterAndConeFields(c);
+  // Settings that exist but cannot be read would look like a first run: the user is told that
+  // they are still there and stay untouched (every write to such a store fails).
+  if (store::StoredSettingsUnreadable()) store::ShowStoredSettingsUnreadableMessage();
   if (!Marked("ResetSettings")) {
     store::SaveRegSetting(kGeneral, "ResetSettings", 1);
     FirstRunSettings(c);

@@ -370,6 +370,45 @@ TEST_F(SettingsRoadsTest, AcceptThatCannotStoreTellsOnceAndStoresNothing) {
   }
 }
 
+TEST_F(SettingsRoadsTest, StoreThatCannotBeReadIsToldOnOpeningAndLeftUntouched) {
+  struct Case {
+    const char* what;
+    bool folder;  // a folder in place of the store's file; otherwise a damaged file
+  } cases[] = {{"damaged file", false}, {"a folder in place of the file", true}};
+  for (const Case& t : cases) {
+    SCOPED_TRACE(t.what);
+    testsupport::TempConfig fresh;
+    const std::string path = platform::DefaultRegistryPath();
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    if (t.folder)
+      std::filesystem::create_directory(path);
+    else
+      testsupport::WriteFile(path, std::string(4096, 'q'));
+    platform::ResetRegistry();
+    model::ResetGalaxyRecords();
+    messages.messages.clear();
+    PropsControls& c = form->c;
+    LoadLists(c);
+
+    ApplyFilterEffect(c);
+
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text.rfind("The stored settings could not be read:\r\n" + path + "\r\n", 0), 0u);
+    EXPECT_NE(messages.messages[0].text.find("Nothing will be written over the stored settings"), std::string::npos);
+    EXPECT_EQ(messages.messages[0].title, "Zorvane");
+    // The factory set is shown; Accept stores nothing and says so.
+    EXPECT_EQ(c.cboResolution->Text(), "1024 * 768");
+    EXPECT_FALSE(CyclePropsArraysToReg(c));
+    EXPECT_EQ(messages.messages.size(), 2u);
+    if (t.folder) {
+      EXPECT_TRUE(std::filesystem::is_empty(path));
+    } else {
+      EXPECT_EQ(testsupport::ReadFile(path), std::string(4096, 'q'));
+    }
+    platform::ResetRegistry();
+  }
+}
+
 TEST_F(SettingsRoadsTest, FactoryResetAppliesThemeOneEvenWhenItIsChosen) {
   PropsControls& c = form->c;
   LoadLists(c);
