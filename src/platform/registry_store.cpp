@@ -62,7 +62,8 @@ RegistryStore::RegistryStore(std::string path) : path_(std::move(path)) {
                    " PRIMARY KEY(hive, path))") &&
               exec("CREATE TABLE IF NOT EXISTS reg_values(hive INTEGER NOT NULL, path TEXT NOT NULL COLLATE NOCASE,"
                    " name TEXT NOT NULL COLLATE NOCASE, type INTEGER NOT NULL, data TEXT NOT NULL,"
-                   " PRIMARY KEY(hive, path, name))");
+                   " PRIMARY KEY(hive, path, name))") &&
+              Healthy();
   if (!good) {
     sqlite3_close(db_);
     db_ = nullptr;
@@ -75,6 +76,15 @@ RegistryStore::~RegistryStore() { sqlite3_close(db_); }
 bool RegistryStore::exec(const char* sql) {
   if (!db_) return false;
   return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+bool RegistryStore::Healthy() {
+  // A file whose head is sound may still be damaged further in; its reads would then fail
+  // one by one, and writes into it could damage it further.
+  Stmt st(db_, "PRAGMA quick_check(1)");
+  if (!st || st.step() != SQLITE_ROW) return false;
+  const unsigned char* result = sqlite3_column_text(st.s, 0);
+  return result != nullptr && std::string_view(reinterpret_cast<const char*>(result)) == "ok";
 }
 
 bool RegistryStore::beginStep() { return exec(batch_ ? "SAVEPOINT reg_step" : "BEGIN IMMEDIATE"); }

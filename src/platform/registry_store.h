@@ -65,6 +65,8 @@ class RegistryStore {
 
  private:
   bool exec(const char* sql);
+  // Whether the opened database passes SQLite's quick check of its pages.
+  bool Healthy();
   // One write step of several statements: its own transaction, or a savepoint inside a batch.
   bool beginStep();
   bool endStep(bool good);

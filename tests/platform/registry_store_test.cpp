@@ -2,7 +2,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <string>
 
 #include "platform/registry_store.h"
 #include "support/test_support.h"
@@ -97,6 +99,22 @@ TEST(RegistryStore, SettingsThatExistButCannotBeReadAreToldApartFromNone) {
       {"a damaged file", [](const std::string& p) { testsupport::WriteFile(p, std::string(4096, '\x5a')); }, false,
        true},
       {"a folder in place of the file", [](const std::string& p) { std::filesystem::create_directory(p); }, false, true},
+      {"a file damaged further in",
+       [](const std::string& p) {
+         {
+           RegistryStore fill(p);
+           ASSERT_TRUE(fill.beginBatch());
+           ASSERT_TRUE(fill.createKey(Hive::CurrentUser, "K"));
+           for (int i = 0; i < 2000; ++i) fill.setValue(Hive::CurrentUser, "K", "V" + std::to_string(i), Text("value"));
+           ASSERT_TRUE(fill.endBatch(true));
+         }
+         // The head stays sound; one page of the values' table is overwritten.
+         std::string bytes = testsupport::ReadFile(p);
+         ASSERT_GT(bytes.size(), 4u * 4096u);
+         std::fill(bytes.begin() + 2 * 4096, bytes.begin() + 3 * 4096, '\x5a');
+         testsupport::WriteFile(p, bytes);
+       },
+       false, true},
       {"a file in place of its folder",
        [](const std::string& p) {
          std::filesystem::remove(std::filesystem::path(p).parent_path());
@@ -110,9 +128,18 @@ TEST(RegistryStore, SettingsThatExistButCannotBeReadAreToldApartFromNone) {
     const std::string path = platform::DefaultRegistryPath();
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     c.make(path);
+    const std::string before = std::filesystem::is_regular_file(path) ? testsupport::ReadFile(path) : "";
     platform::ResetRegistry();
     EXPECT_EQ(platform::Registry().ok(), c.ok);
     EXPECT_EQ(platform::Registry().unreadable(), c.unreadable);
+    if (!c.ok) {
+      // Nothing is written over what lies there.
+      EXPECT_FALSE(platform::Registry().setValue(Hive::CurrentUser, "K", "V1", Text("new")));
+      platform::ResetRegistry();
+      if (!before.empty()) {
+        EXPECT_EQ(testsupport::ReadFile(path), before);
+      }
+    }
     platform::ResetRegistry();
   }
 }
