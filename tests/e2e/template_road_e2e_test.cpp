@@ -128,12 +128,15 @@ TEST_F(TemplateRoad, KilledWhileTheTemplateIsStoredLeavesTheOldSetWhole) {
     auto run = Start({glx});
     std::optional<Clock::time_point> firstSeen;
     const auto deadline = Clock::now() + std::chrono::seconds(60);
+    auto nextLook = Clock::now();
     while (Clock::now() < deadline) {
       if (probe.HeldElsewhere()) {
         if (!firstSeen) firstSeen = Clock::now();
-      } else if (firstSeen && NewSetStored()) {
-        writing = Clock::now() - *firstSeen;
+      } else if ((firstSeen || Clock::now() >= nextLook) && NewSetStored()) {
+        if (firstSeen) writing = Clock::now() - *firstSeen;
         break;
+      } else if (!firstSeen && Clock::now() >= nextLook) {
+        nextLook = Clock::now() + std::chrono::milliseconds(20);
       }
       std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
@@ -162,9 +165,14 @@ TEST_F(TemplateRoad, KilledWhileTheTemplateIsStoredLeavesTheOldSetWhole) {
     auto run = Start({glx});
     std::optional<Clock::time_point> firstSeen;
     const auto deadline = Clock::now() + std::chrono::seconds(60);
+    auto nextLook = Clock::now();
     while (Clock::now() < deadline) {
       if (!probe.HeldElsewhere()) {
-        if (firstSeen && NewSetStored()) break;  // too late: the set is stored already
+        // Too late when the set is stored already (also when the write went by unseen).
+        if (firstSeen || Clock::now() >= nextLook) {
+          if (NewSetStored()) break;
+          nextLook = Clock::now() + std::chrono::milliseconds(20);
+        }
         std::this_thread::sleep_for(std::chrono::microseconds(200));
         continue;
       }
