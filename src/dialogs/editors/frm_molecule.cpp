@@ -162,9 +162,7 @@ void frmMolecule::CreateControls() {
   fraAtoms->Move(120, 3000, 7440, 4620);
   fraAtoms->SetHelpContextID(7310);
   lstElements = new MultiSelectListBox(fraAtoms, "lstElements");
-  QFont courier("Courier New");
-  courier.setStyleHint(QFont::TypeWriter);
-  courier.setFixedPitch(true);
+  const QFont courier = controls::FixedPitchFont();
   lstElements->setFont(courier);
   // Wide enough for a whole 62-character row beside the scroll bar.
   lstElements->Move(120, 270, 7200, 1950);

@@ -67,7 +67,7 @@ frmWelcome::frmWelcome() : controls::Form(nullptr, "frmWelcome") {
   picBack = new PictureBox(this, "picBack");
   for (int i : {1, 0}) {  // the shadow first, so the face lies above it
     Label& p = lblProduct.Create(picBack, i);
-    QFont f(QStringLiteral("Arial"));
+    QFont f = controls::WindowFont();
     f.setPointSize(16);
     f.setBold(true);
     p.setFont(f);

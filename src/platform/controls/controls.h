@@ -68,6 +68,7 @@
 #include "platform/controls/basic_controls.h"
 #include "platform/controls/control.h"
 #include "platform/controls/control_array.h"
+#include "platform/controls/fonts.h"
 #include "platform/controls/form.h"
 #include "platform/controls/list_controls.h"
 #include "platform/controls/menus.h"

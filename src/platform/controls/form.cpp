@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "platform/controls/basic_controls.h"
+#include "platform/controls/fonts.h"
 #include "platform/controls/menus.h"
 
 namespace controls {
@@ -23,6 +24,8 @@ HandlerScope::~HandlerScope() {
 }
 
 Form::Form(QWidget* parent, std::string name) : QDialog(parent), name_(std::move(name)) {
+  // The twip layouts of every window are measured in this font.
+  setFont(WindowFont());
   layout_ = new QVBoxLayout(this);
   layout_->setContentsMargins(0, 0, 0, 0);
   layout_->setSpacing(0);
