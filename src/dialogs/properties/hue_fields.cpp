@@ -68,7 +68,11 @@ void EnableFilterEditing(PropsControls& c) {
     controls::TextBox& box = c.txtFilterRGB[i];
     box.SetEnabled(true);
     box.SetLocked(false);
-    box.SetBackColor(PaletteRgb(box, QPalette::Base));
+    // The window background colour as the system gives it: the box inherits the palette again
+    // (a colour set on the box would hold in every state), so while a preview locks the window
+    // the box greys like every other locked field.
+    box.setPalette(QPalette());
+    box.setAutoFillBackground(false);
     box.SetToolTipText("");
   }
 }

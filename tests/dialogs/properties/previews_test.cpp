@@ -141,6 +141,14 @@ TEST_F(PreviewsTest, EachPreviewLocksTheWindowAndStopsOnEscape) {
                c.cmdAccept, c.cmdDismiss, c.lstUniGalaxy, &c.txtUni[0], c.cmdPreviewGal == &button ? c.cmdPreviewUni : c.cmdPreviewGal})
         EXPECT_FALSE(locked->Enabled()) << locked->Name();
       EXPECT_TRUE(c.mnuFileArray[5].Enabled());
+      // The colour-filter mask fields look as locked as any other field.
+      for (auto [index, mask] : c.txtFilterRGB) {
+        EXPECT_FALSE(mask->isEnabled()) << index;
+        EXPECT_EQ(mask->palette().brush(QPalette::Disabled, QPalette::Base),
+                  c.txtUni[0].palette().brush(QPalette::Disabled, QPalette::Base))
+            << "mask " << index;
+        EXPECT_EQ(mask->autoFillBackground(), c.txtUni[0].autoFillBackground()) << index;
+      }
       for (auto [index, capture] : c.cmdCaptureImage) {
         EXPECT_EQ(capture->Visible(), k.captureShown) << index;
         if (k.captureShown) {
