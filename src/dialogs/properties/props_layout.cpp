@@ -1,10 +1,14 @@
 #include "dialogs/properties/props_layout.h"
 
+#include <QEvent>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QStackedLayout>
 #include <QStyle>
 #include <QStyleOptionComboBox>
+#include <QStyleOptionGroupBox>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -12,10 +16,13 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "dialogs/properties/galaxy_style.h"
 #include "dialogs/properties/prop_copy.h"
 #include "dialogs/properties/props_controls.h"
+#include "dialogs/properties/type_lists.h"
 #include "presentation/render_state.h"
 #include "runtime/numbers.h"
 
@@ -82,6 +89,102 @@ QStackedLayout* StackOf(std::initializer_list<QWidget*> frames) {
   }
   return stack;
 }
+
+// The row of a frame's top border line, in the frame's own coordinates, as the style draws it:
+// a frame of the same font and caption is drawn offscreen and searched from the top, right of
+// any caption.
+int TopBorderRow(const QGroupBox& frame) {
+  QGroupBox probe(frame.title());
+  probe.setFont(frame.font());
+  probe.resize(240, 80);
+  const QImage image = probe.grab().toImage();
+  if (image.isNull()) return 0;
+  // The grab may be scaled by the device pixel ratio.
+  const double ratio = image.devicePixelRatio() > 0 ? image.devicePixelRatio() : 1.0;
+  const int x = image.width() - runtime::ToLongOr(20 * ratio, 20);
+  const QRgb background = image.pixel(x, 0);
+  for (int y = 0; y < image.height() / 2; ++y)
+    if (image.pixel(x, y) != background) return runtime::ToLongOr(y / ratio, 0);
+  return 0;
+}
+
+// Where a frame's caption ends (its left inner edge for a frame without one).
+int CaptionRight(const QGroupBox& frame) {
+  if (frame.title().isEmpty()) return 2;
+  QStyleOptionGroupBox option;
+  option.initFrom(&frame);
+  option.text = frame.title();
+  option.textAlignment = frame.alignment();
+  option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+  return frame.style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, &frame).right() + 1;
+}
+
+// Controls that ride on a frame's top border, right of its caption, their vertical centre on
+// the border line: the "Extras:" selectors on their panels, the tour check box on its frame,
+// the capture buttons on the preview frame. Riders are children of the frame or siblings laid
+// over it; they follow the frame wherever the layout puts it and stay in front of the frames
+// that share its place (a panel brought to the front does not cover its selector).
+class BorderRiders : public QObject {
+ public:
+  // `frames`: the frame that gives the place first, then any frames that lie in the same place.
+  // `stretchLast`: the last rider reaches to the frame's right inner edge.
+  BorderRiders(std::vector<QGroupBox*> frames, std::vector<QWidget*> riders, bool stretchLast)
+      : QObject(frames.front()), frames_(std::move(frames)), riders_(std::move(riders)), stretchLast_(stretchLast) {
+    QGroupBox& frame = *frames_.front();
+    line_ = TopBorderRow(frame);
+    left_ = CaptionRight(frame) + 6;
+    for (QWidget* r : riders_) height_ = std::max(height_, r->sizeHint().height());
+    top_ = line_ - height_ / 2;
+    for (QGroupBox* f : frames_) f->installEventFilter(this);
+    // The frames' rows start below the riders.
+    for (QGroupBox* f : frames_) {
+      QLayout* rows = f->layout();
+      if (rows == nullptr) continue;
+      QMargins m = rows->contentsMargins();
+      m.setTop(std::max(m.top(), Bottom() + 2 - f->contentsRect().top()));
+      rows->setContentsMargins(m);
+    }
+    int width = left_ + 8;
+    for (QWidget* r : riders_) width += (r == riders_.back() && stretchLast_ ? r->minimumSizeHint() : r->sizeHint()).width() + 4;
+    frame.setMinimumWidth(std::max(frame.minimumWidth(), width));
+  }
+
+  // The room riders laid over the frame need above its top edge.
+  int Above() const { return std::max(0, -top_); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (watched == frames_.front() && (e->type() == QEvent::Move || e->type() == QEvent::Resize || e->type() == QEvent::Show))
+      Place();
+    if (e->type() == QEvent::ZOrderChange)
+      for (QWidget* r : riders_)
+        if (r->parentWidget() != frames_.front()) r->raise();
+    return false;
+  }
+
+ private:
+  int Bottom() const { return top_ + height_; }
+
+  void Place() {
+    QGroupBox& frame = *frames_.front();
+    int x = left_;
+    for (QWidget* r : riders_) {
+      const bool child = r->parentWidget() == &frame;
+      const QPoint origin = child ? QPoint(0, 0) : frame.pos();
+      int width = r->sizeHint().width();
+      if (r == riders_.back() && stretchLast_) width = std::max(r->minimumSizeHint().width(), frame.width() - 8 - x);
+      const int top = child ? std::max(0, top_) : top_;
+      r->setGeometry(origin.x() + x, origin.y() + top, width, height_);
+      if (!child) r->raise();
+      x += width + 4;
+    }
+  }
+
+  std::vector<QGroupBox*> frames_;
+  std::vector<QWidget*> riders_;
+  bool stretchLast_;
+  int line_ = 0, left_ = 0, height_ = 0, top_ = 0;
+};
 
 void SizeFields(PropsControls& c) {
   // The lengths the load gives the boxes it couples with spinners count as well.
@@ -201,18 +304,14 @@ QLayout* LeftColumn(PropsControls& c) {
   copy->addWidget(c.cmdPropCopy, 1, 2, Qt::AlignRight);
   copy->setColumnStretch(1, 1);
 
-  // Preview: the capture buttons on top (their place kept while hidden), the picture below.
+  // Preview: the picture; the capture buttons on the frame's top edge.
   auto* preview = Close(new QVBoxLayout(c.fraPreview));
-  auto* capture = new QHBoxLayout;
-  for (auto [index, button] : c.cmdCaptureImage) {
-    KeepPlaceWhenHidden(button);
-    capture->addWidget(button);
-  }
-  capture->addStretch(1);
-  preview->addLayout(capture);
   c.picPreview->setMinimumSize(TwipsX(4770), TwipsY(2670));
   c.picPreview->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
   preview->addWidget(c.picPreview, 1);
+  std::vector<QWidget*> capture;
+  for (auto [index, button] : c.cmdCaptureImage) capture.push_back(button);
+  new BorderRiders({c.fraPreview}, capture, false);
 
   // The three upper frames keep one width, the widest one's; the preview is at least as wide.
   int width = 0;
@@ -223,7 +322,7 @@ QLayout* LeftColumn(PropsControls& c) {
     f->setFixedWidth(width);
     left->addWidget(f, 0, Qt::AlignLeft);
   }
-  c.fraPreview->setMinimumWidth(width);
+  c.fraPreview->setMinimumWidth(std::max(width, c.fraPreview->minimumWidth()));
   left->addWidget(c.fraPreview, 1);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(c.cmdAccept);
@@ -251,9 +350,8 @@ void UniversePanels(PropsControls& c) {
   AddSpan(stars, c.fraAmbient);
   stars->setRowStretch(stars->rowCount(), 1);
 
-  // The tour: its check box right above the frame it enables.
+  // The tour: its check box on the border of the frame it enables.
   auto* tour = GridOf(&c.fraUniProp[2]);
-  AddSpan(tour, c.chkUniTour);
   auto* inTour = GridOf(c.fraUniTour);
   for (int i : {30, 31, 32}) AddRow(inTour, &c.lblUni[i], {&c.txtUni[i]});
   AddSpan(inTour, c.chkVisitSeq);
@@ -264,6 +362,9 @@ void UniversePanels(PropsControls& c) {
   auto* rotCam = GridOf(c.fraRotCam);
   AddRow(rotCam, &c.lblUni[34], {&c.txtUni[34]});
   AddSpan(inTour, c.fraRotCam);
+  c.chkUniTour->setAutoFillBackground(true);  // the border line stops at the check box
+  const auto* tourRider = new BorderRiders({c.fraUniTour}, {c.chkUniTour}, false);
+  if (tourRider->Above() > 0) tour->addItem(new QSpacerItem(0, tourRider->Above(), QSizePolicy::Minimum, QSizePolicy::Fixed), tour->rowCount(), 0);
   AddSpan(tour, c.fraUniTour);
   AddRow(tour, &c.lblUni[33], {&c.txtUni[33]});
   tour->setRowStretch(tour->rowCount(), 1);
@@ -328,11 +429,14 @@ QLayout* UniversePage(PropsControls& c) {
   auto* choices = new QGridLayout;
   choices->addWidget(c.lblUniTheme, 0, 0);
   choices->addWidget(c.cboUniTheme, 0, 1);
-  choices->addWidget(c.cboUniExtras, 1, 1);
   choices->setColumnStretch(1, 1);
   page->addLayout(choices);
 
+  // The panels in one place, their selector on their top border right of "Extras:".
   UniversePanels(c);
+  const auto* rider = new BorderRiders({&c.fraUniProp[0], &c.fraUniProp[1], &c.fraUniProp[2], &c.fraUniProp[3], &c.fraUniProp[4]},
+                                       {c.cboUniExtras}, true);
+  page->addSpacing(rider->Above());
   page->addLayout(StackOf({&c.fraUniProp[0], &c.fraUniProp[1], &c.fraUniProp[2], &c.fraUniProp[3], &c.fraUniProp[4]}));
   return page;
 }
@@ -415,12 +519,10 @@ QLayout* GalaxyPage(PropsControls& c) {
          {&c.txtPixHue[3], &c.spnPixHue[3], &c.picPixHue[3], &c.txtPixHue[4], &c.spnPixHue[4]});
   page->addWidget(c.fraGalaxyColor);
 
-  auto* extras = new QGridLayout;
-  extras->addWidget(c.cboGalaxExtras, 0, 1);
-  extras->setColumnMinimumWidth(0, c.lblGalTheme->sizeHint().width());
-  extras->setColumnStretch(1, 1);
-  page->addLayout(extras);
+  // The panels in one place, their selector on their top border right of "Extras:".
   GalaxyPanels(c);
+  const auto* rider = new BorderRiders({&c.fraGalProp[0], &c.fraGalProp[1], &c.fraGalProp[2]}, {c.cboGalaxExtras}, true);
+  page->addSpacing(rider->Above());
   page->addLayout(StackOf({&c.fraGalProp[0], &c.fraGalProp[1], &c.fraGalProp[2]}));
   page->addStretch(1);
 
@@ -441,6 +543,8 @@ int TextBoxWidthForDigits(const QLineEdit& box, int digits) {
 
 void LayOutPropsControls(PropsControls& c) {
   SizeFields(c);
+  DrawPercentsInOneColumn(*c.lstUniGalaxy);
+  DrawPercentsInOneColumn(*c.lstCompGalaxy);
   auto* client = new QVBoxLayout(c.form.Client());
   client->setContentsMargins(0, 0, 0, 0);
   client->setSpacing(0);
@@ -466,6 +570,9 @@ void LayOutPropsControls(PropsControls& c) {
   counts->addWidget(c.cmdSetThemes, 0, 2, 2, 1, Qt::AlignVCenter);
   UniversePage(c);
   GalaxyPage(c);
+  // Both pages count for the column's width, the hidden one too.
+  KeepPlaceWhenHidden(&c.fraAni[0]);
+  KeepPlaceWhenHidden(&c.fraAni[1]);
   auto* pages = new QStackedLayout;
   pages->setStackingMode(QStackedLayout::StackAll);
   pages->addWidget(&c.fraAni[1]);

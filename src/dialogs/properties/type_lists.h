@@ -5,12 +5,17 @@
 // A line of lstUniGalaxy or lstCompGalaxy is the name, blanks and the percent, built by
 // controls::SizeComboToText in the list's own font: the percent stands near a fixed column
 // with at least three blanks before it, so the last 4 characters of a line hold the percent
-// and the rest its name.
+// and the rest its name. The lists draw the percents exactly in one column
+// (DrawPercentsInOneColumn).
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+namespace controls {
+class ListBox;
+}
 
 namespace dialogs {
 
@@ -33,6 +38,14 @@ void FillGalaxyList(PropsControls& c, bool reload);
 // composites: their names and percents as stored (`fromRegistry`) or as the records in memory
 // hold them. Nothing is selected afterwards.
 void FillCompositeList(PropsControls& c, bool fromRegistry);
+
+// lstUniGalaxy and lstCompGalaxy draw each line's percent at one column for all lines, measured
+// in the font the list draws: 2400 twips from the text's left, or further right where a name
+// with its three blanks needs more. The lines themselves stay as they are.
+void DrawPercentsInOneColumn(controls::ListBox& list);
+
+// That column, in pixels from the left of a line's text.
+int PercentColumnPixels(const controls::ListBox& list);
 
 // The name lstCompGalaxy shows for composite c: its name, or "< Galaxy Composite c+1 >" when
 // the name is empty.

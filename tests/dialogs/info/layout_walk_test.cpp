@@ -121,6 +121,20 @@ bool Backdrop(const controls::Control& under, const controls::Control& over) {
          under.Widget()->geometry().contains(over.Widget()->geometry());
 }
 
+// A control laid on a frame's top border on purpose (a selector right of the frame's caption, a
+// check box that switches the frame): it starts above the frame's contents, in the band of its
+// border and caption or above the frame, and covers none of the frame's shown controls.
+bool RidesOnBorder(const controls::Control& frame, const controls::Control& rider, const QWidget& window) {
+  if (frame.Kind() != controls::ControlKind::Frame) return false;
+  const QWidget* f = frame.Widget();
+  const QRect r = rider.Widget()->geometry();
+  if (r.top() >= f->y() + f->contentsRect().top()) return false;
+  const QRect inFrame = r.translated(-f->pos());
+  for (const QWidget* child : f->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    if (child->isVisibleTo(&window) && child->geometry().intersects(inFrame)) return false;
+  return true;
+}
+
 std::string Describe(const controls::Control& c) {
   std::ostringstream s;
   s << (c.Name().empty() ? std::string("(unnamed)") : c.Name());
@@ -153,6 +167,7 @@ std::vector<std::string> LayoutFaults(controls::Form& window) {
       if (a->parentWidget() != b->parentWidget()) continue;
       if (shown[i]->Kind() == controls::ControlKind::Line || shown[j]->Kind() == controls::ControlKind::Line) continue;
       if (Layered(*shown[i], *shown[j]) || Backdrop(*shown[i], *shown[j]) || Backdrop(*shown[j], *shown[i])) continue;
+      if (RidesOnBorder(*shown[i], *shown[j], window) || RidesOnBorder(*shown[j], *shown[i], window)) continue;
       const QRect overlap = Footprint(*shown[i]) & Footprint(*shown[j]);
       if (overlap.width() > 1 && overlap.height() > 1)
         faults.push_back(Describe(*shown[i]) + " and " + Describe(*shown[j]) + " overlap by " +

@@ -7,7 +7,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QStyle>
+#include <QImage>
 #include <QStyleOptionComboBox>
+#include <QStyleOptionGroupBox>
 
 #include <algorithm>
 #include <map>
@@ -17,6 +19,8 @@
 
 #include "dialogs/properties/galaxy_style.h"
 #include "dialogs/properties/props_fixture.h"
+#include "dialogs/properties/type_lists.h"
+#include "platform/controls/routines.h"
 
 using controls::Control;
 using controls::ControlKind;
@@ -25,6 +29,7 @@ namespace dialogs::testing {
 namespace {
 
 std::string NameOf(const Control* c) {
+  if (c == nullptr) return "(not a control)";
   return c->Index() < 0 ? c->Name() : c->Name() + "(" + std::to_string(c->Index()) + ")";
 }
 
@@ -207,6 +212,126 @@ TEST_P(PropsLayoutTest, ChoosingAPropertyToCopyMovesNothingAndShowsItsValueInput
       const QRect text = c.cboPropCopy->style()->subControlRect(QStyle::CC_ComboBox, &o, QStyle::SC_ComboBoxEditField, c.cboPropCopy);
       EXPECT_GE(text.width(), longest);
     }
+  }
+}
+
+// The row of a frame's top border line as the style draws it, found in the frame's own image
+// right of its caption.
+int BorderRow(QWidget& frame) {
+  const QImage image = frame.grab().toImage();
+  const int x = image.width() - 20;
+  for (int y = 0; y < image.height() / 2; ++y)
+    if (image.pixel(x, y) != image.pixel(x, 0)) return y;
+  return -1;
+}
+
+int CaptionRight(const QGroupBox& frame) {
+  if (frame.title().isEmpty()) return 0;
+  QStyleOptionGroupBox option;
+  option.initFrom(&frame);
+  option.text = frame.title();
+  option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+  return frame.style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, &frame).right();
+}
+
+// The "Extras:" selectors, the tour check box and the capture buttons sit on their frames' top
+// border lines (vertical centre within a pixel), right of the caption, inside the frame's width
+// and clear of every control inside it.
+TEST_P(PropsLayoutTest, SelectorsTourCheckAndCaptureButtonsSitOnTheirFramesTopBorders) {
+  frmProps& d = OpenSmallest();
+  PropsControls& c = d.c;
+  for (auto [index, button] : c.cmdCaptureImage) button->SetVisible(true);
+  const struct {
+    const char* name;
+    bool universePage;
+    int32_t universePanel;
+    QGroupBox* frame;
+    std::vector<QWidget*> riders;  // left to right
+  } cases[] = {
+      {"universe extras", true, 4, &c.fraUniProp[0], {c.cboUniExtras}},
+      {"tour", true, 2, c.fraUniTour, {c.chkUniTour}},
+      {"galaxy extras", false, 0, &c.fraGalProp[0], {c.cboGalaxExtras}},
+      {"capture", true, 0, c.fraPreview, {&c.cmdCaptureImage[0], &c.cmdCaptureImage[1], &c.cmdCaptureImage[2]}},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.name);
+    d.ArrangeFrames(k.universePage);
+    c.cboUniExtras->SetListIndex(k.universePanel);
+    QCoreApplication::processEvents();
+    const int line = BorderRow(*k.frame);
+    ASSERT_GE(line, 0);
+    int left = CaptionRight(*k.frame);
+    for (QWidget* rider : k.riders) {
+      SCOPED_TRACE(NameOf(dynamic_cast<Control*>(rider)));
+      ASSERT_TRUE(rider->isVisibleTo(&d));
+      // In the frame's coordinates: a child of the frame or a sibling laid over it.
+      const QRect r = rider->parentWidget() == k.frame ? rider->geometry() : rider->geometry().translated(-k.frame->pos());
+      EXPECT_LE(std::abs(r.top() + r.height() / 2 - line), 1) << "centre " << r.top() + r.height() / 2 << ", line " << line;
+      EXPECT_GT(r.left(), left);
+      EXPECT_LE(r.left(), left + 12);
+      EXPECT_LT(r.right(), k.frame->width());
+      EXPECT_GE(rider->width(), rider->minimumSizeHint().width());
+      for (QWidget* inside : k.frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (inside != rider && inside->isVisibleTo(&d)) {
+          EXPECT_FALSE(inside->geometry().intersects(r)) << NameOf(dynamic_cast<Control*>(inside));
+        }
+      // In front of the frames that share the place.
+      EXPECT_EQ(d.childAt(rider->mapTo(&d, rider->rect().center())), rider);
+      left = r.right();
+    }
+  }
+}
+
+// Where the percent of a list row starts: the left edge of the rightmost run of ink, runs
+// parted by fewer than 6 blank columns counting as one.
+int PercentInkLeft(const QImage& image, const QRect& row) {
+  auto ink = [&](int x) {
+    for (int y = row.top(); y <= row.bottom(); ++y)
+      if (qGray(image.pixel(x, y)) < 128) return true;
+    return false;
+  };
+  int x = row.right();
+  while (x > row.left() && !ink(x)) --x;
+  int left = x;
+  for (int gap = 0; x > row.left() && gap < 6; --x) {
+    if (ink(x)) {
+      left = x;
+      gap = 0;
+    } else {
+      ++gap;
+    }
+  }
+  return left;
+}
+
+// The galaxy and composite lists draw their percents in one column, within a pixel, in the
+// font the list draws: short names, wide names past the usual column, names of narrow letters.
+// Every percent starts with "1", so its ink starts where the percent does.
+TEST_P(PropsLayoutTest, TheGalaxyAndCompositeListsDrawTheirPercentsInOneColumn) {
+  frmProps& d = OpenSmallest();
+  PropsControls& c = d.c;
+  c.cboUniExtras->SetListIndex(3);
+  const std::pair<const char*, int32_t> rows[] = {
+      {"A", 1}, {"WWWWWWWWWWWWWW", 15}, {"Spiral Arms", 100}, {"iiiiiiiiiiii", 10}, {"Nebula: Rainbow Loop", 1}};
+  for (controls::ListBox* list : {c.lstUniGalaxy, c.lstCompGalaxy}) {
+    SCOPED_TRACE(list->Name());
+    list->Clear();
+    for (const auto& [name, percent] : rows) controls::SizeComboToText(*list, name, percent, true);
+    list->setFixedWidth(PercentColumnPixels(*list) + 120);
+    QCoreApplication::processEvents();
+    const QImage image = list->viewport()->grab().toImage();
+    int least = image.width(), most = 0, measured = 0;
+    for (int i = 0; i < list->ListCount(); ++i) {
+      const QRect row = list->visualItemRect(list->item(i));
+      if (!image.rect().contains(row)) continue;  // below the list's lower edge
+      const int x = PercentInkLeft(image, row);
+      least = std::min(least, x);
+      most = std::max(most, x);
+      ++measured;
+    }
+    EXPECT_GE(measured, 3);
+    EXPECT_LE(most - least, 1) << "from " << least << " to " << most;
+    EXPECT_GT(least, QFontMetrics(list->font()).horizontalAdvance("WWWWWWWWWWWWWW"));
   }
 }
 
