@@ -78,8 +78,13 @@ bool CyclePropsTempToArrays(PropsControls& c) {
   for (size_t i = 0; i < std::size(settings::kHueConeValues); ++i)
     c.txtColorProps[static_cast<int>(i)].SetText(
         store::ReadTemplateValue(kGenColor, settings::kHueConeValues[i].name, settings::kHueConeValues[i].def));
-  settings::ImportSettings(kAdvanced, settings::kAdvancedValues);
-  ImportUniverseTemplate(c);
+  {
+    // The Advanced and random-variation values the open stores land together or not at all.
+    store::SettingsBatch batch;
+    settings::ImportSettings(kAdvanced, settings::kAdvancedValues);
+    ImportUniverseTemplate(c);
+    batch.Commit();
+  }
   store::ClearTemplateCache();
   store::TraceProcName("CyclePropsTempToArrays");
   return true;

@@ -268,6 +268,26 @@ TEST_F(SettingsRoadsTest, TemplateThatCannotBeReadChangesNothing) {
   }
 }
 
+TEST_F(SettingsRoadsTest, TemplateOpenedStoresItsAdvancedValuesTogetherOrNotAtAll) {
+  PropsControls& c = form->c;
+  LoadLists(c);
+  ApplyFilterEffect(c);
+  store::SaveRegSetting("Advanced", "FocalLength", "3");
+  store::SaveRegSetting("Advanced", "Adv_RandomMag", "9");
+  store::SaveRegSetting("Advanced", "Adv_RandomExp", "7");
+  testsupport::WriteFile(store::templateState().TemplatePath,
+                         "\r\n[Advanced]\r\nFocalLength=2\r\n\r\n[Universe]\r\nUniverse_Stars=4321\r\n");
+  // The last value the open stores is refused.
+  testsupport::FailRegistryWritesOf("Adv_RandomExp");
+
+  ASSERT_TRUE(CyclePropsTempToArrays(c));
+
+  EXPECT_EQ(c.txtUni[0].Text(), "4321");
+  EXPECT_EQ(Raw("Advanced", "FocalLength"), "3");
+  EXPECT_EQ(Raw("Advanced", "Adv_RandomMag"), "9");
+  EXPECT_EQ(Raw("Advanced", "Adv_RandomExp"), "7");
+}
+
 TEST_F(SettingsRoadsTest, TemplateOpenedKeepsTheRecordsItDoesNotCarry) {
   PropsControls& c = form->c;
   LoadLists(c);
