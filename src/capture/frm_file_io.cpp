@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -36,6 +37,23 @@ std::string TemplatePathIn(const std::string& folder, const std::string& typed) 
   if (!typed.empty() && typed[0] == '/') return typed;
   const bool ends = !folder.empty() && folder.back() == '/';
   return folder + (ends ? "" : "/") + typed;
+}
+
+std::string TemplatesFolder() {
+  const std::string data = host::PerUserDataFolder();
+  // A data folder that could not be made is reported as empty, or as the temporary folder,
+  // which others can write: neither is a place for the user's templates.
+  std::error_code tempError;
+  const fs::path temp = fs::temp_directory_path(tempError);
+  const bool isTemp = !tempError && fs::path(data).lexically_normal() == temp.lexically_normal();
+  if (!data.empty() && !isTemp) {
+    const std::string folder = data + (data.back() == '/' ? "" : "/") + "templates";
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (fs::is_directory(folder, ec)) return folder;
+  }
+  const char* home = std::getenv("HOME");
+  return home != nullptr && *home != '\0' ? std::string(home) : std::string("/");
 }
 
 bool WriteProbe(const std::string& path) {
@@ -126,7 +144,10 @@ void frmFileIO::Form_Load() {
   SetCaption(title_);
   const std::string drive = store::GetSettingString(kSettingsSection, "Path_Drive", "");
   const std::string folder = store::GetSettingString(kSettingsSection, "Path_Dir", "");
-  // A stored drive or folder that is gone leaves the list where it was.
+  // The user's templates folder, not the folder the program was started in: a save from a
+  // source tree or a system folder must not land there. A remembered folder wins; one that is
+  // gone leaves the list in the templates folder.
+  dirTemp->SetPath(TemplatesFolder());
   if (!drive.empty()) drvTemp->SetDrive(drive);
   if (!folder.empty()) dirTemp->SetPath(folder);
   LoadFilterList();

@@ -7,7 +7,8 @@
 // A template that cannot be read, or a save that fails, keeps the dialog open with nothing
 // accepted and the current template as it was (the settings road has told the user). The
 // folder of an accepted file is remembered ("Path_Drive" and "Path_Dir" of section "Template")
-// and the next dialog starts there.
+// and the next dialog starts there; until then the dialog starts in the user's templates folder
+// (TemplatesFolder).
 #pragma once
 
 #include <cstdint>
@@ -86,6 +87,10 @@ std::string ShowFileIODialog(bool openMode, bool applyNow, const std::string& ti
 // The template path for the name typed into a dialog in `folder`: a name starting with "/"
 // stands for itself, any other is taken inside the folder.
 std::string TemplatePathIn(const std::string& folder, const std::string& typed);
+
+// The folder the dialog starts in when no folder is remembered: "templates" in the per-user
+// data folder, made when missing; the home folder when it cannot be made.
+std::string TemplatesFolder();
 
 // Whether a new file can be made beside `path`: creates a file of a name that does not exist
 // yet (the path followed by "0", or by further digits when that name is taken) and removes it.

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,12 +43,17 @@ class TemplateDialogTest : public dialogs::testing::PropsTest {
     PropsTest::SetUp();
     presentation::render().WindowSizeList = {{640, 480}, {800, 600}};
     dir = testsupport::MakeTempDir();
+    // The dialog makes the user's templates folder: this run's own, not the tester's.
+    dataDir = testsupport::MakeTempDir();
+    dataHome.emplace("XDG_DATA_HOME", dataDir);
   }
   void TearDown() override {
     PropsTest::TearDown();
     store::templateState() = {};
+    dataHome.reset();
     std::error_code ec;
     fs::remove_all(dir, ec);
+    fs::remove_all(dataDir, ec);
   }
 
   // Runs `drive` on the template dialog from inside its modal showing, then closes it with
@@ -67,6 +73,8 @@ class TemplateDialogTest : public dialogs::testing::PropsTest {
   }
 
   std::string dir;
+  std::string dataDir;
+  std::optional<testsupport::ScopedEnv> dataHome;
 };
 
 TEST_F(TemplateDialogTest, SetSavedAsThenOpenedIntoAFreshDialogComesBackWhole) {
@@ -290,6 +298,47 @@ TEST_F(TemplateDialogTest, TemplateThatCannotBeReadIsRefusedAndChangesNothing) {
   EXPECT_EQ(messages.messages[0].text, "The template file could not be read.");
   EXPECT_EQ(d.c.txtUni[0].Text(), "4321");
   EXPECT_TRUE(store::templateState().TemplatePath.empty());
+}
+
+// Without a remembered folder the dialog starts in the user's templates folder (made for it),
+// not in the folder the program was started in; a remembered folder wins while it exists.
+TEST_F(TemplateDialogTest, StartsInTheTemplatesFolderUnlessAFolderIsRemembered) {
+  const std::string templates = dataDir + "/zorvane/templates";
+  fs::create_directories(dir + "/kept");
+  struct Case {
+    const char* remembered;  // nullptr: none
+    std::string startsIn;
+  } cases[] = {
+      {nullptr, templates},
+      {"/kept", dir + "/kept"},
+      {"/gone", templates},
+  };
+  dialogs::frmProps& d = Open();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.remembered ? c.remembered : "none");
+    if (c.remembered) store::SaveRegSetting("Template", "Path_Dir", dir + c.remembered);
+    std::string startedIn;
+    WhenDialogShows([&](frmFileIO& w) { startedIn = w.dirTemp->Path(); });
+    ShowFileIODialog(false, false, kSaveTemplateTitle, "Zorvane Templates (*.glx)|*.glx|", "GLX", &d.c);
+    EXPECT_EQ(startedIn, c.startsIn);
+  }
+  EXPECT_TRUE(fs::is_directory(templates));
+  EXPECT_TRUE(messages.messages.empty());
+}
+
+// A templates folder that cannot be made (the data folder is a file): the home folder.
+TEST(TemplatesFolder, HomeWhenItCannotBeMade) {
+  const std::string dir = testsupport::MakeTempDir();
+  testsupport::WriteFile(dir + "/file", "");
+  const testsupport::ScopedEnv home("HOME", dir + "/home");
+  {
+    const testsupport::ScopedEnv data("XDG_DATA_HOME", dir + "/file");
+    EXPECT_EQ(TemplatesFolder(), dir + "/home");
+  }
+  const testsupport::ScopedEnv data("XDG_DATA_HOME", dir + "/data");
+  EXPECT_EQ(TemplatesFolder(), dir + "/data/zorvane/templates");
+  EXPECT_TRUE(fs::is_directory(dir + "/data/zorvane/templates"));
+  fs::remove_all(dir);
 }
 
 }  // namespace
