@@ -119,6 +119,9 @@ struct PropsControls : public host::DisplayFields {
   // Panel 0, universe creation.
   controls::PictureBox* picColUni;
   controls::ComboBox* cboUniProfile;
+  // A stored profile that cboUniProfile has no line for, as loaded ("" when the list shows the
+  // stored value): stored back unchanged until a line is chosen (cboUniProfile's Click).
+  std::string uniProfileUnlisted;
   controls::PictureBox* picUniProfile;
   controls::CommandButton* cmdPreviewUni;
   // Panel 1, new and ambient stars.

@@ -54,6 +54,8 @@ void ApplyTourEnabling(PropsControls& c) {
 void cboGalProfile_Click(PropsControls& c) { DrawProfileCurve(*c.picGalProfile, c.cboGalProfile->ListIndex()); }
 
 void cboUniProfile_Click(PropsControls& c) {
+  // A line chosen replaces a loaded value the list could not show.
+  c.uniProfileUnlisted.clear();
   const int32_t type = c.cboUniProfile->ListIndex();
   if (type >= 0 && type < model::kEditableGalaxyTypes) {
     const model::GalaxyTypeProps& g = model::records().GalaxyTypes[type];

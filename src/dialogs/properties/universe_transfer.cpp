@@ -69,6 +69,13 @@ void ShowText(PropsControls& c, const Row& row, const std::string& text) {
   }
 }
 
+// A stored profile into the list: the line of that index, or, when the list has none, the
+// selection stays and the value is kept to be stored back.
+void ShowProfile(PropsControls& c, int32_t index) {
+  c.uniProfileUnlisted.clear();
+  if (!c.cboUniProfile->SetListIndex(index)) c.uniProfileUnlisted = runtime::LongToText(index);
+}
+
 // The text the row's control stores.
 std::string StoredText(PropsControls& c, const Row& row) {
   switch (row.kind) {
@@ -77,7 +84,8 @@ std::string StoredText(PropsControls& c, const Row& row) {
     case Kind::TourText:
       return c.cboTourGalaxies->Text();
     case Kind::Profile:
-      return runtime::LongToText(c.cboUniProfile->ListIndex());
+      // A loaded value the list cannot show goes back as it came, not as "-1" (no line).
+      return c.uniProfileUnlisted.empty() ? runtime::LongToText(c.cboUniProfile->ListIndex()) : c.uniProfileUnlisted;
     default:
       return runtime::LongToText(CheckBoxOf(c, row.kind)->Value());
   }
@@ -90,7 +98,7 @@ void UniverseRegToControls(PropsControls& c) {
     const settings::NamedDefault& v = settings::kUniverseValues[i];
     if (kRowFields[i].kind == Kind::Profile) {
       // An index the list does not have is refused and the selection stays.
-      c.cboUniProfile->SetListIndex(store::GetSettingLong(kSection, v.name, store::TextToLong(v.def, 0)));
+      ShowProfile(c, store::GetSettingLong(kSection, v.name, store::TextToLong(v.def, 0)));
     } else {
       ShowText(c, kRowFields[i], store::GetSettingString(kSection, v.name, v.def));
     }
@@ -109,7 +117,7 @@ void UniverseTemplateToControls(PropsControls& c) {
     const std::string text = store::ReadTemplateValue(kSection, v.name, v.def);
     if (kRowFields[i].kind == Kind::Profile) {
       int32_t index = 0;
-      if (settings::TemplateTextToInteger(text, index)) c.cboUniProfile->SetListIndex(index);
+      if (settings::TemplateTextToInteger(text, index)) ShowProfile(c, index);
     } else {
       ShowText(c, kRowFields[i], text);
     }

@@ -6,7 +6,8 @@
 //   17    cboTourGalaxies (its text, shown even when no line has it)
 //   18-20 chkUniTour, chkVisitSeq, chkRotCamera (stored "0"/"1"; only "1" checks a box)
 //   21-27 txtUni 40, 41, 42, 43, 44, 50, 51 (texts)
-//   28    cboUniProfile (the line index; an index the list lacks leaves the selection)
+//   28    cboUniProfile (the line index; an index the list lacks leaves the selection and is
+//         stored back as it was loaded until a line is chosen)
 // Texts go across unchanged: the fields clamp themselves. Each assignment raises the
 // control's own handler, so the assignment order is part of the behaviour.
 #pragma once

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dialogs/properties/props_controls.h"
+#include "dialogs/properties/tour_profile.h"
 #include "dialogs/properties/type_lists.h"
 #include "roads_fixture.h"
 #include "settings/settings_transfer.h"
@@ -89,7 +90,8 @@ TEST_F(UniverseTransferTest, StoredValuesAndTheirEdgeCases) {
       {"tour 2 clears the box", "Universe_Tour", "2", 0, "0", "0"},
       {"tour text clears the box", "Universe_Tour", "yes", 0, "0", "0"},
       {"tour 1 checks it", "Universe_Tour", "1", 0, "1", "1"},
-      {"profile beyond the list keeps the selection", "Universe_Profile", "60", 7, "7", "7"},
+      {"profile beyond the list keeps the selection and is stored back", "Universe_Profile", "60", 7, "7", "60"},
+      {"profile beyond the list selects nothing and is stored back", "Universe_Profile", "60", -1, "-1", "60"},
       {"empty profile is the default", "Universe_Profile", "", 7, "51", "51"},
       {"profile 50", "Universe_Profile", "50", 7, "50", "50"},
       {"tour text no line has", "Universe_GS_Idx", "3 5 x", 0, "3 5 x", "3 5 x"},
@@ -125,6 +127,52 @@ TEST_F(UniverseTransferTest, TemplateProfileIsReadAsZeroAndText) {
     UniverseTemplateToControls(c);
     EXPECT_EQ(c.cboUniProfile->ListIndex(), t.selected);
   }
+}
+
+// A loaded profile that the list has no line for is stored back as it came, from the store or a
+// template, until a line is chosen; a line chosen is stored as chosen.
+TEST_F(UniverseTransferTest, ProfileTheListLacksIsStoredBackUntilALineIsChosen) {
+  PropsControls& c = form->c;
+  AttachTourProfileHandlers(c);
+  struct Case {
+    const char* what;
+    bool fromTemplate;
+    const char* loaded;
+    int chosen;  // -2: the list is not touched
+    const char* stored;
+  } cases[] = {
+      {"store, untouched", false, "60", -2, "60"},
+      {"store, a type chosen", false, "60", 3, "3"},
+      {"store, a cycling line chosen", false, "75", 50, "50"},
+      {"template, untouched", true, "60", -2, "60"},
+      {"template, a type chosen", true, "60", 0, "0"},
+      {"store, a listed value", false, "12", -2, "12"},
+  };
+  for (const Case& t : cases) {
+    SCOPED_TRACE(t.what);
+    c.cboUniProfile->SetListIndex(-1);  // a freshly filled list
+    if (t.fromTemplate) {
+      testsupport::WriteFile(store::templateState().TemplatePath,
+                             std::string("\r\n[Universe]\r\nUniverse_Profile=") + t.loaded + "\r\n");
+      store::ClearTemplateCache();
+      UniverseTemplateToControls(c);
+    } else {
+      store::SaveRegSetting("Universe", "Universe_Profile", t.loaded);
+      UniverseRegToControls(c);
+    }
+    if (t.chosen != -2) {
+      ASSERT_TRUE(c.cboUniProfile->SetListIndex(t.chosen));
+    }
+    UniverseControlsToReg(c);
+    EXPECT_EQ(Raw("Universe", "Universe_Profile"), t.stored);
+  }
+  // A later load of a listed value replaces the kept one.
+  store::SaveRegSetting("Universe", "Universe_Profile", "60");
+  UniverseRegToControls(c);
+  store::SaveRegSetting("Universe", "Universe_Profile", "8");
+  UniverseRegToControls(c);
+  UniverseControlsToReg(c);
+  EXPECT_EQ(Raw("Universe", "Universe_Profile"), "8");
 }
 
 TEST_F(UniverseTransferTest, TemplateWrittenAndReadBackGivesEveryFieldBack) {
