@@ -1,18 +1,93 @@
 #include "host/qt_message_box.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
-#include <QMessageBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QScreen>
+#include <QScrollBar>
 #include <QString>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include <algorithm>
 
 namespace host {
 
-platform::MsgResult QtMessageService::show(std::string_view text, std::string_view title, platform::MsgIcon icon,
-                                           platform::MsgButtons buttons, int defaultButton) {
-  QMessageBox box(QApplication::activeWindow());
+namespace {
+
+// Room the box keeps beside its text on the screen: the icon, the margins, the frame.
+constexpr int kRoomBesideText = 140;
+// A text no wider than this many pixels is never wrapped; above it lines wrap at this width or
+// at the screen's width, whichever is less.
+constexpr int kWrapWidth = 600;
+// Room the box keeps below its text on the screen: the buttons, the margins, the title bar.
+constexpr int kRoomBelowText = 160;
+
+// The message's text: read-only, selectable, wrapped at the words and, inside a run too long for
+// a line, anywhere. A QLabel wraps only at the words, so a long link would be cut off.
+class MessageText : public QTextEdit {
+ public:
+  MessageText(const QString& text, const QRect& screen) : screen_(screen) {
+    setObjectName(QString::fromLatin1(kMessageTextName));
+    setReadOnly(true);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setLineWrapMode(QTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    // Looks like the label it stands for: the window's background, no text cursor.
+    viewport()->setAutoFillBackground(false);
+    setStyleSheet(QStringLiteral("QTextEdit { background: transparent; }"));
+    document()->setDocumentMargin(0);
+    setPlainText(text);
+    setFocusPolicy(Qt::ClickFocus);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    // The width: the text's own width unwrapped, within the wrapping width and the screen.
+    QTextDocument probe;
+    probe.setDefaultFont(font());
+    probe.setDocumentMargin(0);
+    probe.setPlainText(text);
+    const int natural = static_cast<int>(probe.idealWidth()) + 4;
+    const int screenRoom = std::max(120, screen_.width() - kRoomBesideText);
+    width_ = std::min({natural, kWrapWidth, screenRoom});
+  }
+
+  bool hasHeightForWidth() const override { return true; }
+  int heightForWidth(int w) const override {
+    QTextDocument probe;
+    probe.setDefaultFont(font());
+    probe.setDocumentMargin(0);
+    probe.setDefaultTextOption(document()->defaultTextOption());
+    probe.setPlainText(toPlainText());
+    probe.setTextWidth(std::max(1, w - 2 * frameWidth()));
+    const int full = static_cast<int>(probe.size().height() + 0.999) + 2 * frameWidth() + 2;
+    // Taller than the screen allows: it scrolls.
+    return std::min(full, std::max(60, screen_.height() - kRoomBelowText));
+  }
+  QSize sizeHint() const override { return {width_, heightForWidth(width_)}; }
+  QSize minimumSizeHint() const override { return sizeHint(); }
+
+ private:
+  QRect screen_;
+  int width_ = 0;
+};
+
+QRect ScreenOf(const QWidget* parent) {
+  QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
+  return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+}  // namespace
+
+void ConfigureMessageBox(QMessageBox& box, std::string_view text, std::string_view title, platform::MsgIcon icon,
+                         platform::MsgButtons buttons, int defaultButton) {
   box.setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
   QString body = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
   body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  box.setText(body);
+  box.setTextFormat(Qt::PlainText);
+  box.setText(body);  // kept for the box's own Ctrl+C, which copies the whole message
   switch (icon) {
     case platform::MsgIcon::Information:
       box.setIcon(QMessageBox::Information);
@@ -57,7 +132,22 @@ platform::MsgResult QtMessageService::show(std::string_view text, std::string_vi
       box.setDefaultButton(QMessageBox::No);
       break;
   }
-  switch (box.exec()) {
+  // The box's own label gives way to the wrapping, selectable text, in the same place.
+  auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (label == nullptr || grid == nullptr || box.findChild<MessageText*>() != nullptr) return;
+  const QWidget* parent = box.parentWidget();
+  auto* shown = new MessageText(body, ScreenOf(parent != nullptr ? parent : &box));
+  shown->setParent(&box);
+  if (grid->replaceWidget(label, shown) == nullptr) {
+    delete shown;
+    return;
+  }
+  label->hide();
+}
+
+platform::MsgResult MessageBoxAnswer(int execResult) {
+  switch (execResult) {
     case QMessageBox::Cancel:
       return platform::MsgResult::Cancel;
     case QMessageBox::Yes:
@@ -67,6 +157,13 @@ platform::MsgResult QtMessageService::show(std::string_view text, std::string_vi
     default:
       return platform::MsgResult::Ok;
   }
+}
+
+platform::MsgResult QtMessageService::show(std::string_view text, std::string_view title, platform::MsgIcon icon,
+                                           platform::MsgButtons buttons, int defaultButton) {
+  QMessageBox box(QApplication::activeWindow());
+  ConfigureMessageBox(box, text, title, icon, buttons, defaultButton);
+  return MessageBoxAnswer(box.exec());
 }
 
 }  // namespace host
