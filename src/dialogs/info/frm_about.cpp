@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QFont>
-#include <QInputDialog>
 
 #include "dialogs/info/backgrounds.h"
 #include "dialogs/info/frm_credits.h"
@@ -29,11 +28,7 @@ InputBoxFn& inputBox() {
 
 std::string AskInput(const std::string& prompt, const std::string& title, const std::string& answer) {
   if (inputBox() != nullptr) return inputBox()(prompt, title, answer);
-  bool ok = false;
-  const QString text = QInputDialog::getText(QApplication::activeWindow(), QString::fromStdString(title),
-                                             QString::fromStdString(prompt), QLineEdit::Normal,
-                                             QString::fromStdString(answer), &ok);
-  return ok ? text.toStdString() : std::string();
+  return AskSwitchAnswer(QApplication::activeWindow(), prompt, title, answer);
 }
 
 struct PairStyle {

@@ -1,5 +1,11 @@
 #include "dialogs/info/perf_switches.h"
 
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QLabel>
+#include <QScreen>
+
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -19,7 +25,38 @@ std::optional<double> AnswerNumber(std::string_view answer) {
   return v;
 }
 
+// The prompt's line width: the box stays well inside a 1024 x 768 screen.
+constexpr int kPromptWidth = 460;
+// Room beside the prompt on the screen: the box's margins and frame.
+constexpr int kRoomBesidePrompt = 80;
+
 }  // namespace
+
+void ConfigureSwitchInputBox(QInputDialog& box, const std::string& prompt, const std::string& title,
+                             const std::string& answer) {
+  box.setWindowTitle(QString::fromStdString(title));
+  box.setInputMode(QInputDialog::TextInput);
+  QString text = QString::fromStdString(prompt);
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  box.setLabelText(text);
+  box.setTextValue(QString::fromStdString(answer));
+  const QWidget* parent = box.parentWidget();
+  const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
+  const int screenRoom = screen != nullptr ? screen->availableGeometry().width() - kRoomBesidePrompt : kPromptWidth;
+  // The box's label holds the prompt on one line otherwise, wider than the screen.
+  if (auto* label = box.findChild<QLabel*>()) {
+    label->setWordWrap(true);
+    label->setFixedWidth(std::max(160, std::min(kPromptWidth, screenRoom)));
+  }
+  box.adjustSize();
+}
+
+std::string AskSwitchAnswer(QWidget* parent, const std::string& prompt, const std::string& title,
+                            const std::string& answer) {
+  QInputDialog box(parent);
+  ConfigureSwitchInputBox(box, prompt, title, answer);
+  return box.exec() == QDialog::Accepted ? box.textValue().toStdString() : std::string();
+}
 
 std::string LogSwitchPrompt(std::string_view logFolder) {
   return "Write to ZORVPerf.log file? N=Yes, 0=No\r\n\r\n"

@@ -2,10 +2,18 @@
 // stores.
 #include <gtest/gtest.h>
 
+#include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
 #include <optional>
 #include <string>
 
 #include "dialogs/info/perf_switches.h"
+#include "host/qt_test_app.h"
 #include "store/registry_access.h"
 #include "store/typed_readers.h"
 #include "support/test_support.h"
@@ -31,6 +39,36 @@ TEST(PerfSwitches, PromptsAndTitles) {
             "Display performance fps on screen? 1=Yes, 0=No\r\n\r\n"
             "Note:  Turning this On will automatically turn On\r\n"
             "logging to the ZORVPerf.log file (100 Frame threshold).");
+}
+
+// The logging prompt wraps: the box, its buttons included, fits a 1024 x 768 screen and the
+// screen it is on, with the whole prompt and the stored value as the answer.
+TEST(PerfSwitches, InputBoxWrapsItsPromptToFitTheScreen) {
+  testsupport::EnsureQtApplication();
+  const std::string prompt = dialogs::LogSwitchPrompt("/home/someone/.local/share/zorvane");
+  QInputDialog box;
+  dialogs::ConfigureSwitchInputBox(box, prompt, dialogs::kLogSwitchTitle, "250");
+  box.show();
+  QCoreApplication::processEvents();
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  const QRect frame = box.frameGeometry();
+  EXPECT_LE(frame.width(), std::min(1024, screen.width()));
+  EXPECT_LE(frame.height(), std::min(768, screen.height()));
+  EXPECT_EQ(box.windowTitle().toStdString(), "ZORV Product Performance Logging");
+  EXPECT_EQ(box.textValue().toStdString(), "250");
+  auto* label = box.findChild<QLabel*>();
+  ASSERT_NE(label, nullptr);
+  EXPECT_TRUE(label->wordWrap());
+  QString expected = QString::fromStdString(prompt);
+  expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  EXPECT_EQ(label->text(), expected);
+  // The prompt's lines and both buttons lie inside the box.
+  EXPECT_TRUE(box.rect().contains(QRect(label->mapTo(&box, QPoint(0, 0)), label->size())));
+  EXPECT_GE(label->height(), label->heightForWidth(label->width()));
+  const auto buttons = box.findChildren<QPushButton*>();
+  ASSERT_EQ(buttons.size(), 2);
+  for (const QPushButton* b : buttons)
+    EXPECT_TRUE(box.rect().contains(QRect(b->mapTo(&box, QPoint(0, 0)), b->size()))) << b->text().toStdString();
 }
 
 TEST(PerfSwitches, AnswersStoreTheCoupledValues) {
