@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_temp.h"
 #include "engine/universe_settings.h"
 #include "model/colors.h"
 #include "model/hue_ranges.h"
@@ -20,11 +21,10 @@
 
 namespace benchsupport {
 
-// Settings are read from an empty folder of this run.
+// Settings are read from an empty folder of this run (removed when the run ends).
 inline void UsePrivateSettings() {
   static const bool done = [] {
-    char pattern[] = "/tmp/zorvane-bench-XXXXXX";
-    if (const char* dir = mkdtemp(pattern)) setenv("XDG_CONFIG_HOME", dir, 1);
+    setenv("XDG_CONFIG_HOME", RunFolder().c_str(), 1);
     return true;
   }();
   (void)done;

@@ -8,16 +8,18 @@
 #include <string>
 #include <system_error>
 
+#include "bench_temp.h"
 #include "settings/composites.h"
 #include "settings/galaxy_persistence.h"
 #include "store/template_lookup.h"
 
 namespace {
 
-// The file lives for the run of the benchmarks and is removed at the end.
+// The file lives for the run of the benchmarks, in the run's own folder, and is removed at the end.
 struct HeaderFileHolder {
-  std::string path = (std::filesystem::temp_directory_path() / "zorvane_bench_headers.glx").string();
+  std::string path = benchsupport::RunFolder() + "/headers.glx";
   HeaderFileHolder() {
+    setenv("XDG_CONFIG_HOME", benchsupport::RunFolder().c_str(), 1);  // never the user's settings
     const std::string header = "[UniGal\r\n";
     std::string text;
     text.reserve(size_t{15} << 20);

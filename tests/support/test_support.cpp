@@ -1,10 +1,14 @@
 #include "support/test_support.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <mutex>
+#include <system_error>
+#include <vector>
 
 #include <sqlite3.h>
 
@@ -27,10 +31,66 @@ void FailRegistryWritesOf(const std::string& valueName) {
   sqlite3_close(db);
 }
 
+namespace {
+
+// Every folder MakeTempDir made and has not removed yet; `inTest` marks those made while a test
+// ran. A folder made by a test goes when that test ends, one made outside a test (an environment,
+// a suite's set-up) when the program exits; both also when the test failed.
+struct MadeFolders {
+  struct Folder {
+    std::string path;
+    bool inTest;
+  };
+  std::mutex lock;
+  std::vector<Folder> folders;
+
+  void Add(const std::string& path) {
+    const ::testing::UnitTest* unit = ::testing::UnitTest::GetInstance();
+    const bool inTest = unit != nullptr && unit->current_test_info() != nullptr;
+    std::lock_guard<std::mutex> guard(lock);
+    folders.push_back({path, inTest});
+  }
+  void Remove(bool onlyTheTests) {
+    std::vector<std::string> doomed;
+    {
+      std::lock_guard<std::mutex> guard(lock);
+      auto keep = std::stable_partition(folders.begin(), folders.end(),
+                                        [&](const Folder& f) { return onlyTheTests && !f.inTest; });
+      for (auto it = keep; it != folders.end(); ++it) doomed.push_back(it->path);
+      folders.erase(keep, folders.end());
+    }
+    for (const std::string& path : doomed) {
+      std::error_code ec;
+      std::filesystem::remove_all(path, ec);
+    }
+  }
+  ~MadeFolders() { Remove(false); }
+};
+
+MadeFolders& Made() {
+  static MadeFolders made;
+  return made;
+}
+
+class RemoveFoldersAfterEachTest : public ::testing::EmptyTestEventListener {
+  void OnTestEnd(const ::testing::TestInfo&) override { Made().Remove(true); }
+};
+
+// Registered before main runs, in every test program that uses these helpers.
+const bool kListening = [] {
+  Made();  // constructed first, so destroyed after everything that may still make folders
+  ::testing::UnitTest::GetInstance()->listeners().Append(new RemoveFoldersAfterEachTest);
+  return true;
+}();
+
+}  // namespace
+
 std::string MakeTempDir() {
   std::string tmpl = (std::filesystem::temp_directory_path() / "zorvane-test-XXXXXX").string();
   char* d = mkdtemp(tmpl.data());
-  return d ? std::string(d) : std::string();
+  if (d == nullptr) return std::string();
+  Made().Add(d);
+  return std::string(d);
 }
 
 ScopedEnv::ScopedEnv(const char* name, const std::string& value) : name_(name) {
