@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Installs the build into a fresh prefix and checks what a desktop and an idle daemon find there:
+# the program, its help folder, the desktop entry and the icon. The prefix is removed at the end,
+# also when a check fails.
+#   install_test.sh <build dir> <source dir>
+set -euo pipefail
+build="$1"
+source="$2"
+prefix="$(mktemp -d "${TMPDIR:-/tmp}/zorvane-test-install-XXXXXX")"
+trap 'rm -rf "$prefix"' EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+[ -x "$prefix/bin/zorvane" ] || fail "bin/zorvane is not an installed program"
+[ ! -e "$prefix/bin/help" ] || fail "the help folder is installed beside the program in bin/"
+
+help="$prefix/share/zorvane/help"
+[ -f "$help/index.tsv" ] || fail "share/zorvane/help/index.tsv is missing"
+# Every help file of the source tree, nothing left out.
+(cd "$source/help" && find . -type f | sort) >"$prefix/want"
+(cd "$help" && find . -type f | sort) >"$prefix/got"
+diff -u "$prefix/want" "$prefix/got" || fail "the installed help folder differs from help/"
+
+entry="$prefix/share/applications/zorvane.desktop"
+[ -f "$entry" ] || fail "share/applications/zorvane.desktop is missing"
+for line in "Name=Zorvane" "Exec=zorvane /C" "Icon=zorvane" "Type=Application"; do
+  grep -qx "$line" "$entry" || fail "the desktop entry lacks '$line'"
+done
+grep -q '^Categories=.*Settings;' "$entry" || fail "the desktop entry is not in the Settings category"
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$entry" || fail "desktop-file-validate refuses the desktop entry"
+fi
+
+icon="$prefix/share/icons/hicolor/scalable/apps/zorvane.svg"
+[ -f "$icon" ] || fail "the scalable icon is missing"
+if command -v xmllint >/dev/null; then
+  xmllint --noout "$icon" || fail "the icon is not well-formed XML"
+fi
+grep -q '<svg' "$icon" || fail "the icon is no SVG picture"
+echo "installed and checked in a scratch prefix"
