@@ -26,10 +26,14 @@ namespace {
 constexpr const char* kWindowSection = "General\\Atomics";
 constexpr int32_t kElementCount = 17;
 constexpr int32_t kGalaxyValueMax = 30000;
-constexpr int32_t kMinClientWidth = 8820;   // twips
-constexpr int32_t kMinClientHeight = 7740;  // down to the atoms frame's lower edge
+constexpr int32_t kMinClientWidth = 8820;  // twips
+constexpr int32_t kMinClientHeight = 6420;
 constexpr int32_t kStartClientWidth = 12600;
-constexpr int32_t kStartClientHeight = 7740;
+constexpr int32_t kStartClientHeight = 7740;  // down to the atoms frame's lower edge
+// The atoms frame as designed; in a lower window its list gives up rows, the frame keeping
+// this margin below it.
+constexpr int32_t kAtomsFrameHeight = 4620;
+constexpr int32_t kAtomsFrameMargin = 120;
 
 constexpr const char* kLimitMessage =
     "You have reached the limit with respect to the number \n"
@@ -307,6 +311,25 @@ void frmMolecule::AddRow(int32_t element, const std::string& row) {
 void frmMolecule::Form_Resize() {
   if (fraPreview == nullptr || picPreview == nullptr) return;
   FitEditorPreview(*this, *fraPreview, *picPreview, kMinClientWidth, kMinClientHeight);
+  FitAtomsFrame();
+}
+
+// Below the starting height the atoms frame ends the same margin above the lower edge: its list
+// gives up the rows the window lacks and the controls under the list move up with it.
+void frmMolecule::FitAtomsFrame() {
+  if (fraAtoms == nullptr || lstElements == nullptr) return;
+  const int32_t h = ScaleHeight();
+  if (h < kMinClientHeight) return;  // the window is being brought to its minimum first
+  const int32_t height = std::min(kAtomsFrameHeight, h - fraAtoms->Top() - kAtomsFrameMargin);
+  const int32_t shift = height - fraAtoms->Height();
+  if (shift == 0) return;
+  for (QWidget* child : fraAtoms->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    auto* c = dynamic_cast<controls::Control*>(child);
+    if (c == nullptr || c == lstElements) continue;
+    c->Move(c->Left(), c->Top() + shift);
+  }
+  lstElements->Move(lstElements->Left(), lstElements->Top(), lstElements->Width(), lstElements->Height() + shift);
+  fraAtoms->Move(fraAtoms->Left(), fraAtoms->Top(), fraAtoms->Width(), height);
 }
 
 void frmMolecule::Form_Unload(int&) {

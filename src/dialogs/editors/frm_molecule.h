@@ -97,6 +97,7 @@ class frmMolecule : public GalaxyEditorWindow {
 
  private:
   void CreateControls();
+  void FitAtomsFrame();
   void AddRow(int32_t element, const std::string& row);
 };
 

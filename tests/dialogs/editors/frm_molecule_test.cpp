@@ -361,6 +361,39 @@ TEST_F(MoleculeEditorTest, TheWholeAtomsFrameIsSeenFromTheFirstOpening) {
   EXPECT_GE(w->Client()->height(), w->fraAtoms->geometry().bottom());
 }
 
+// At its minimum client size, 8820 x 6420 twips (588 x 428 pixels at 15 twips per pixel), the
+// atoms frame is still whole: its list gives up rows, the controls under it move up and stay
+// apart. Back at the starting height the list has its rows again.
+TEST_F(MoleculeEditorTest, AtItsMinimumSizeTheAtomsListGivesUpRowsAndTheFrameStaysWhole) {
+  using namespace dialogs::testing;
+  ShowActive();
+  auto settle = [] {
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+  };
+  ASSERT_EQ(controls::PixelsToTwipsY(1), 15);
+  const QRect listAtStart = w->lstElements->geometry();
+  w->SetClientSize(4000, 3000);
+  settle();
+  EXPECT_EQ(w->Client()->size(), QSize(588, 428));
+  EXPECT_GE(w->Client()->height(), w->fraAtoms->geometry().bottom());
+  ExpectInsideParent(*w->fraAtoms);
+  const QList<QWidget*> children = w->fraAtoms->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+  for (QWidget* child : children) {
+    ExpectInsideParent(*child);
+    if (child != w->lstElements && child->isVisibleTo(w)) {
+      EXPECT_GT(child->geometry().top(), w->lstElements->geometry().bottom()) << Described(*child);
+    }
+  }
+  EXPECT_GE(w->lstElements->viewport()->height(), 2 * w->lstElements->fontMetrics().lineSpacing());
+  EXPECT_LT(w->lstElements->height(), listAtStart.height());
+  ExpectLeftOf(*w->fraAtoms, *w->fraPreview);
+
+  w->SetClientSize(12600, 7740);
+  settle();
+  EXPECT_EQ(w->lstElements->geometry(), listAtStart);
+  EXPECT_EQ(w->fraAtoms->Height(), 4620);
+}
+
 // The captions of the atoms frame fit their labels before the control beside them, for the
 // captions of a single atom, of a shell and of a grid alike; so do the other captions and every
 // theme's description.
