@@ -55,6 +55,9 @@ void BuildConePoints(HueConeState& s, int32_t w, int32_t ht) {
       double a = std::atan(static_cast<double>(cy - y) / (static_cast<double>(r - x) + 0.000000001));
       a = (x <= r) ? 3.0 * model::kPi - a : model::kTwoPi - a;
       const auto hue = runtime::ToLong(scale * a);
+      // The two Singles' product is taken exactly before it is truncated, not rounded to a
+      // Single first: the centre of a 110-pixel disc has 55 x (63 / 55 as a Single) =
+      // 62.99999893, level 62, where a Single product would round to 63.
       const auto level = runtime::FixToLong(static_cast<double>(R - d) * levelFactor);
       if (!hue || !level) continue;
       if (s.ConePointCount >= kConePointCapacity) return;  // a larger picture keeps the inner part of its rows

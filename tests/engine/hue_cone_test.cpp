@@ -66,7 +66,9 @@ struct HueConeTest : ::testing::Test {
 };
 
 // The disc's point list: radius r = w / 2 and centre row cy = h / 2 - 1, both rounded half to
-// even; the centre gets the level 63 / r x r truncates to.
+// even; the centre gets the level 63 / r x r truncates to, the product taken exactly (for
+// r = 55 it is 62.99999893, which a product rounded to a Single would make 63: the one point of
+// the 110-pixel disc where the two differ).
 TEST_F(HueConeTest, DiscPointsOfThreePictureSizes) {
   struct Case {
     int32_t size, r, cy, points, centreLevel;
