@@ -18,8 +18,6 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QVariant>
-#include <QWindow>
-#include <cstdio>
 
 #include <algorithm>
 
@@ -277,7 +275,6 @@ std::string HelpViewer::CurrentFile() const { return browser_->source().toLocalF
 std::string HelpViewer::CurrentAnchor() const { return browser_->source().fragment().toStdString(); }
 
 void HelpViewer::FollowModal(QWidget* modal) {
-  fprintf(stderr, "DBG FollowModal %p (current %p)\n", (void*)modal, (void*)modal_.data());
   if (modal == nullptr || modal == this || modal == modal_) return;
   const bool shown = isVisible();
   const QRect g = geometry();
@@ -290,7 +287,6 @@ void HelpViewer::FollowModal(QWidget* modal) {
 }
 
 void HelpViewer::ReleaseFromModal() {
-  fprintf(stderr, "DBG Release\n");
   const bool shown = isVisible();
   const QRect g = geometry();
   if (modal_) modal_->removeEventFilter(this);
@@ -311,7 +307,6 @@ bool HelpViewer::eventFilter(QObject* watched, QEvent* e) {
 }
 
 bool HelpViewer::event(QEvent* e) {
-  if (e->type() == QEvent::WindowBlocked || e->type() == QEvent::WindowUnblocked || e->type() == QEvent::Show || e->type() == QEvent::Hide || e->type() == QEvent::Close || e->type()==QEvent::WinIdChange) fprintf(stderr, "DBG viewer event %d win %llx\n", int(e->type()), (unsigned long long)(windowHandle()? windowHandle()->winId():0));
   if (e->type() == QEvent::WindowBlocked) blocked_ = true;
   if (e->type() == QEvent::WindowUnblocked) blocked_ = false;
   return QWidget::event(e);
