@@ -1,0 +1,147 @@
+// Whole-program runs: the help window closes on the first close request also while a modal
+// window is open, and the template dialog's first folder is the user's templates folder.
+#include <gtest/gtest.h>
+
+#include <xcb/xcb.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "e2e/program_run.h"
+#include "store/registry_access.h"
+
+namespace {
+
+class WindowRun : public e2e::ProgramRun {
+ protected:
+  void SetUp() override {
+    ProgramRun::SetUp();
+    // Opened before: no welcome window.
+    ASSERT_TRUE(WithStore([] { return store::SaveRegSetting("General", "ResetSettings", 1); }));
+  }
+  // The shown window of exactly this caption, waiting for it up to a minute; 0 when none.
+  xcb_window_t WaitForWindow(const std::string& caption) {
+    const std::string command = "DISPLAY=" + x.display() +
+                                " timeout 60 xdotool search --sync --onlyvisible --name '^" + caption + "$' 2>/dev/null";
+    FILE* p = popen(command.c_str(), "r");
+    if (p == nullptr) return 0;
+    char line[64] = {};
+    const bool got = std::fgets(line, sizeof line, p) != nullptr;
+    pclose(p);
+    return got ? static_cast<xcb_window_t>(std::strtoul(line, nullptr, 10)) : 0;
+  }
+  bool Shown(const std::string& caption) {
+    return e2e::RunCommand(x.display(), "xdotool search --onlyvisible --name '^" + caption + "$'") == 0;
+  }
+  bool WaitUntilGone(const std::string& caption) {
+    for (int i = 0; i < 50; ++i) {
+      if (!Shown(caption)) return true;
+      e2e::SleepMs(100);
+    }
+    return false;
+  }
+  bool Keys(const std::string& keys) { return e2e::RunCommand(x.display(), "xdotool key " + keys) == 0; }
+  void Focus(xcb_window_t w) {
+    e2e::RunCommand(x.display(), "xdotool windowfocus " + std::to_string(w));
+    e2e::SleepMs(300);
+  }
+  // The close request a window manager sends for a window's close box: WM_DELETE_WINDOW. The
+  // round trip afterwards makes sure the server has taken it before anything else happens.
+  void RequestClose(xcb_window_t w) {
+    xcb_connection_t* c = x.conn();
+    auto atom = [c](const char* name) {
+      xcb_intern_atom_reply_t* r =
+          xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
+      const xcb_atom_t a = r != nullptr ? r->atom : xcb_atom_t{XCB_ATOM_NONE};
+      std::free(r);
+      return a;
+    };
+    xcb_client_message_event_t e{};
+    e.response_type = XCB_CLIENT_MESSAGE;
+    e.format = 32;
+    e.window = w;
+    e.type = atom("WM_PROTOCOLS");
+    e.data.data32[0] = atom("WM_DELETE_WINDOW");
+    e.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(c, 0, w, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&e));
+    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+  }
+};
+
+}  // namespace
+
+// The help window over the Advanced Settings window closes on the first close request, whether
+// it was opened from there (F1) or was open before the modal window came; the modal window and
+// the Properties window stay. Each time the help opens anew and closes again.
+TEST_F(WindowRun, HelpClosesOnTheFirstCloseRequestWhileAModalWindowIsOpen) {
+  auto program = Start({"/C"});
+  const xcb_window_t props = WaitForWindow("Zorvane Properties");
+  ASSERT_NE(props, 0u) << "the Properties window did not open";
+  e2e::SleepMs(1000);
+
+  // Opened before the modal window: F1 in the Properties window, then Edit > Advanced Settings.
+  ASSERT_TRUE(Keys("F1"));
+  ASSERT_NE(WaitForWindow("Zorvane Help"), 0u) << "F1 did not open the help";
+  e2e::SleepMs(500);
+  Focus(props);
+  ASSERT_TRUE(Keys("alt+e"));
+  e2e::SleepMs(500);
+  ASSERT_TRUE(Keys("a"));
+  const xcb_window_t advanced = WaitForWindow("Advanced Settings");
+  ASSERT_NE(advanced, 0u) << "the Advanced Settings window did not open";
+  e2e::SleepMs(1000);
+  for (int round = 0; round < 4; ++round) {
+    SCOPED_TRACE(round);
+    if (round > 0) {  // opened from the modal window
+      Focus(advanced);
+      ASSERT_TRUE(Keys("F1"));
+    }
+    const xcb_window_t help = WaitForWindow("Zorvane Help");
+    ASSERT_NE(help, 0u) << "the help did not open";
+    e2e::SleepMs(round % 2 == 0 ? 1000 : 100);  // settled, or just shown
+    RequestClose(help);
+    EXPECT_TRUE(WaitUntilGone("Zorvane Help")) << "the first close request did not close the help";
+    EXPECT_TRUE(Shown("Advanced Settings"));
+    if (Shown("Zorvane Help")) RequestClose(help);
+  }
+  EXPECT_TRUE(program->running());
+
+  Focus(advanced);
+  ASSERT_TRUE(Keys("Escape"));
+  ASSERT_TRUE(WaitUntilGone("Advanced Settings"));
+  Focus(props);
+  ASSERT_TRUE(Keys("Escape"));
+  ASSERT_TRUE(program->WaitFor(45000)) << "the Properties window did not close";
+  EXPECT_EQ(program->exitCode(), 0);
+}
+
+// With no folder remembered, File > Save Template As starts in the user's templates folder
+// (made for it), not in the folder the program was started in: a typed name is saved there.
+TEST_F(WindowRun, TemplateDialogStartsInTheUsersTemplatesFolder) {
+  const std::string started = std::filesystem::current_path().string();
+  auto program = Start({"/C"});
+  const xcb_window_t props = WaitForWindow("Zorvane Properties");
+  ASSERT_NE(props, 0u) << "the Properties window did not open";
+  e2e::SleepMs(1000);
+  ASSERT_TRUE(Keys("alt+f"));
+  e2e::SleepMs(300);
+  ASSERT_TRUE(Keys("a"));
+  ASSERT_NE(WaitForWindow("Enter or Select Template to Save"), 0u) << "File > Save Template As did not open";
+  e2e::SleepMs(500);
+  ASSERT_EQ(e2e::RunCommand(x.display(), "xdotool type first"), 0);
+  ASSERT_TRUE(Keys("Return"));
+  ASSERT_TRUE(WaitUntilGone("Enter or Select Template to Save")) << "the save dialog stayed open";
+
+  const std::string templates = home + "/data/zorvane/templates";
+  EXPECT_TRUE(std::filesystem::is_regular_file(templates + "/first.GLX")) << "not saved in " << templates;
+  EXPECT_FALSE(std::filesystem::exists(started + "/first.GLX"));
+  EXPECT_EQ(WithStore([] { return store::GetSettingString("Template", "Path_Dir", ""); }), templates);
+
+  Focus(props);
+  ASSERT_TRUE(Keys("Escape"));
+  ASSERT_TRUE(program->WaitFor(45000)) << "the Properties window did not close";
+  EXPECT_EQ(program->exitCode(), 0);
+}
