@@ -264,6 +264,52 @@ TEST(HelpIndex, ShippedTablesNameExistingFilesAndAnchors) {
   }
 }
 
+// The title search finds a topic for every group of settings of the Properties window by the
+// words a user would type, and the contents page links every page of the folder.
+TEST(HelpIndex, ShippedSearchFindsEverySettingAndTheContentsLinkEveryPage) {
+  const HelpIndex index = HelpIndex::Load(ZV_HELP_SOURCE);
+  const std::string root = QFileInfo(QStringLiteral(ZV_HELP_SOURCE)).canonicalFilePath().toStdString() + "/";
+  struct Case {
+    const char* words;
+    const char* target;  // one of the hits, as file#anchor; nullptr: any hit
+  } cases[] = {
+      {"universe", "universe.html"},
+      {"expansion", "universe_creation.html#expansion-speed"},
+      {"ambient", "universe_stars.html#ambient"},
+      {"tour", "universe_tour.html#tour"},
+      {"gravity", "universe_gravity.html"},
+      {"universe themes", "universe_themes.html"},
+      {"hue", "hue_cone.html"},
+      {"resolution", "display.html#resolution"},
+      {"filter", "display.html#filter"},
+      {"blend", "display.html#blend"},
+      {"preview", "previews.html"},
+      {"capture", "previews.html#capture"},
+      {"comet", nullptr},
+      {"pulsar", nullptr},
+      {"nova", nullptr},
+      {"composite", nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.words);
+    const auto hits = index.Search(c.words);
+    EXPECT_FALSE(hits.empty());
+    if (c.target == nullptr) continue;
+    EXPECT_TRUE(std::any_of(hits.begin(), hits.end(), [&](const platform::HelpTopic* t) {
+      return t->file.substr(root.size()) + (t->anchor.empty() ? "" : "#" + t->anchor) == c.target;
+    }));
+  }
+  QFile contents(QString::fromStdString(index.ContentsPath()));
+  ASSERT_TRUE(contents.open(QIODevice::ReadOnly));
+  const QByteArray links = contents.readAll();
+  const QStringList pages = QDir(QStringLiteral(ZV_HELP_SOURCE)).entryList({QStringLiteral("*.html")}, QDir::Files);
+  EXPECT_GT(pages.size(), 20);
+  for (const QString& page : pages) {
+    if (page == QLatin1String("contents.html")) continue;
+    EXPECT_TRUE(links.contains(("href=\"" + page + "\"").toUtf8())) << page.toStdString();
+  }
+}
+
 class HelpViewerTest : public ::testing::Test {
  protected:
   void SetUp() override {
