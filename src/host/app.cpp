@@ -4,14 +4,21 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
-#include <utility>
+#include <xcb/xcb.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "host/caption_channel.h"
 #include "host/preview_window.h"
 #include "host/qt_platform.h"
 #include "host/saver_window.h"
 #include "host/startup.h"
+#include "host/stop_requests.h"
 #include "platform/message_box.h"
 #include "runtime/numbers.h"
 #include "settings/settings_transfer.h"
@@ -74,11 +81,28 @@ class QtStartupActions : public StartupActions {
     dialog->raise();
     // Without a window manager nobody else gives the window the keyboard.
     dialog->activateWindow();
+    // A stop signal closes the dialog as Cancel does: nothing is stored.
+    SetStopAction(CloseAsCancel(dialog));
     runEventLoop = true;
   }
-  void RunSaverLoop() override { exitCode = host::RunSaverLoop(); }
-  void RunPreview() override { exitCode = RunPreviewRun(presentation::pacing().PreviewParentHwnd); }
+  void RunSaverLoop() override {
+    // A stop signal or the system's suspend ends the run as the window's stop messages do.
+    SetStopAction(&StopAnimationRun);
+    WatchSuspendRequests();
+    // A screen-saver daemon that owns the screen gives the window to draw into.
+    exitCode = host::RunSaverLoop(DaemonWindowId(std::getenv("XSCREENSAVER_WINDOW")));
+  }
+  void RunPreview() override {
+    SetStopAction(&StopAnimationRun);
+    WatchSuspendRequests();
+    exitCode = RunPreviewRun(presentation::pacing().PreviewParentHwnd);
+  }
   void ChangePassword(int32_t) override {
+    // A stop signal answers the box.
+    SetStopAction([](StopCause cause) {
+      if (cause != StopCause::Signal) return;
+      if (QWidget* box = QApplication::activeModalWidget()) box->close();
+    });
     platform::ShowMessage(
         "The screen saver has no password of its own.\r\nThe desktop's screen locker guards the session.",
         platform::kProductName, platform::MsgIcon::Information, platform::MsgButtons::Ok);
@@ -91,12 +115,55 @@ class QtStartupActions : public StartupActions {
   int exitCode = 0;
 };
 
+// Whether Qt will take the X11 (xcb) platform: QT_QPA_PLATFORM or -platform names it first, or
+// names none (xcb is the default here).
+bool UsesXcbPlatform(int argc, char** argv) {
+  std::string platform;
+  if (const char* env = std::getenv("QT_QPA_PLATFORM")) platform = env;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if ((arg == "-platform" || arg == "--platform") && i + 1 < argc) platform = argv[i + 1];
+  }
+  // "name:options" and "first;fallback" lists: the first name decides.
+  const std::string name = platform.substr(0, platform.find_first_of(":;"));
+  return name.empty() || name == "xcb";
+}
+
+// The display that the xcb platform will open: -display on the command line, else DISPLAY.
+std::string DisplayName(int argc, char** argv) {
+  for (int i = 1; i + 1 < argc; ++i)
+    if (std::string_view(argv[i]) == "-display") return argv[i + 1];
+  const char* env = std::getenv("DISPLAY");
+  return env ? env : "";
+}
+
 }  // namespace
+
+bool NoDisplayMessage(int argc, char** argv, std::string& message) {
+  if (!UsesXcbPlatform(argc, argv)) return false;
+  const std::string display = DisplayName(argc, argv);
+  if (display.empty()) {
+    message = "zorvane: no X display is available: DISPLAY is not set";
+    return true;
+  }
+  xcb_connection_t* c = xcb_connect(display.c_str(), nullptr);
+  const bool failed = xcb_connection_has_error(c) != 0;
+  xcb_disconnect(c);
+  if (!failed) return false;
+  message = "zorvane: no X display is available: cannot open DISPLAY " + display;
+  return true;
+}
 
 void SetPropertiesDialogFactory(PropertiesDialogFactory factory) { propertiesFactory() = std::move(factory); }
 
 int RunApplication(int argc, char** argv) {
+  // Without a display Qt would abort; every mode needs one.
+  if (std::string message; NoDisplayMessage(argc, argv, message)) {
+    std::fprintf(stderr, "%s\n", message.c_str());
+    return 1;
+  }
   QApplication app(argc, argv);
+  InstallStopRequests();
   QApplication::setApplicationName(QStringLiteral("zorvane"));
   QApplication::setOrganizationName(QStringLiteral("zorvane"));
   InstallQtPlatform();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 class QWidget;
 
@@ -14,6 +15,12 @@ namespace host {
 using PropertiesDialogFactory = std::function<QWidget*()>;
 void SetPropertiesDialogFactory(PropertiesDialogFactory factory);
 
+// True when the program would run on X11 (the xcb platform, the default) but no display can be
+// opened: `message` is then the one line to print (it names DISPLAY). Qt would abort there.
+bool NoDisplayMessage(int argc, char** argv, std::string& message);
+
+// Builds the application and runs the command line; returns the exit status (1 without a
+// display).
 int RunApplication(int argc, char** argv);
 
 }  // namespace host

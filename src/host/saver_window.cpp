@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 
@@ -21,6 +22,7 @@
 #include "host/shm_frames.h"
 #include "host/startup.h"
 #include "host/window_state.h"
+#include "host/x11_window.h"
 #include "runtime/numbers.h"
 #include "settings/composites.h"
 #include "settings/factory_galaxies.h"
@@ -115,13 +117,17 @@ void SaverWindow::HandleKeyPress(const QString& text) {
 }
 
 void SaverWindow::keyPressEvent(QKeyEvent* e) {
+  if (!InputEndsSaver) return;
   HandleKeyDown(e->key());
   if (!closed_) HandleKeyPress(e->text());
 }
 
-void SaverWindow::mousePressEvent(QMouseEvent*) { EndSaver(); }
+void SaverWindow::mousePressEvent(QMouseEvent*) {
+  if (InputEndsSaver) EndSaver();
+}
 
 void SaverWindow::mouseMoveEvent(QMouseEvent* e) {
+  if (!InputEndsSaver) return;
   const QPointF p = e->position();
   CheckMouseMove(static_cast<float>(p.x()), static_cast<float>(p.y()));
 }
@@ -158,14 +164,47 @@ void FadeOutOnExit(int32_t lSteps, int32_t lStepSize) {
   }
 }
 
-int RunSaverLoop() {
+namespace {
+
+// The daemon's window stands for the screen of this run: the render sizes offered follow its
+// size as they follow a screen's, and the frame is stretched over the whole window. The stored
+// render size is kept; it is used when the window holds it.
+void TakeWindowAsScreen(int32_t width, int32_t height) {
+  presentation::RenderState& r = presentation::render();
+  r.ScreenPixelWidth = width;
+  r.ScreenPixelHeight = height;
+  r.MonitorCount = 0;
+  r.MonitorLeft.clear();
+  r.MonitorTop.clear();
+  r.MonitorWidth.clear();
+  r.MonitorHeight.clear();
+  BuildWindowSizeList();
+}
+
+}  // namespace
+
+int RunSaverLoop(std::optional<int64_t> daemonWindow) {
+  int32_t daemonWidth = 0, daemonHeight = 0;
+  if (daemonWindow) {
+    // An id of no window ends the run quietly, as the preview does with a missing host.
+    const int64_t id = *daemonWindow;
+    if (id <= 0 || id > 0xFFFFFFFFLL || !X11WindowSize(static_cast<uint32_t>(id), daemonWidth, daemonHeight) ||
+        daemonWidth <= 0 || daemonHeight <= 0)
+      return 0;
+  }
   presentation::pacing().G_bCancel = false;
   presentation::pacing().RunMode = presentation::kRunSaver;
+  presentation::pacing().SaverHostWindow = daemonWindow.value_or(0);
   qtPlatform().ShowCursor(false);
   // The frame buffers live in memory shared with the X server when it allows that, for the
   // whole run: the canvas then shows each frame by one put from it.
   SharedFrames sharedFrames;
   SaverWindow window;
+  if (daemonWindow) {
+    window.InputEndsSaver = false;
+    window.setWindowFlag(Qt::WindowStaysOnTopHint, false);
+    TakeWindowAsScreen(daemonWidth, daemonHeight);
+  }
   // The stored colour filter and desktop blend, the frame size, and the desktop picture taken
   // before the saver covers it (when it is to be blended in).
   LoadStoredDisplayEffects();
@@ -175,7 +214,15 @@ int RunSaverLoop() {
   const presentation::RenderState& r = presentation::render();
   const StartupState& s = startup();
   int32_t originX = 0, originY = 0;
-  if (r.MonitorCount == 0 || r.MultiMonitorMode == 2) {
+  QWindow* daemonHost = nullptr;
+  if (daemonWindow) {
+    // Into the daemon's window, as the preview goes into its host.
+    window.winId();
+    daemonHost = QWindow::fromWinId(static_cast<WId>(*daemonWindow));
+    if (daemonHost != nullptr) window.windowHandle()->setParent(daemonHost);
+    window.setGeometry(0, 0, daemonWidth, daemonHeight);
+    window.show();
+  } else if (r.MonitorCount == 0 || r.MultiMonitorMode == 2) {
     if (QScreen* primary = QGuiApplication::primaryScreen()) window.setGeometry(primary->geometry());
     window.showFullScreen();
   } else {
@@ -190,14 +237,20 @@ int RunSaverLoop() {
   }
   window.canvas()->setGeometry(0, 0, window.width(), window.height());
   window.canvas()->AllowDirectPut(true);
-  window.raise();
-  window.activateWindow();
-  window.setFocus();
+  if (!daemonWindow) {
+    window.raise();
+    window.activateWindow();
+    window.setFocus();
+  }
   qtFrameSink().SetSaverPicture(window.canvas(), originX, originY);
   window.DisplayEffects();
   qtFrameSink().SetSaverPicture(nullptr, 0, 0);
   presentation::UnbindRenderTarget(window.picScreen());
+  // A stop request (a signal, a suspend, the window closed from outside) skipped the exit road:
+  // the cursor comes back here as the exit road brings it back.
+  if (!window.ExitRoadRan()) qtPlatform().ShowCursor(true);
   qtPlatform().ShowCursor(true);
+  presentation::pacing().SaverHostWindow = 0;
 
   // The log block is empty unless the performance log is on and a line was measured.
   const std::string block = presentation::BuildPerformanceLog("5.1.0", QCoreApplication::applicationFilePath().toStdString(),

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "host/picture_box.h"
 
@@ -35,6 +36,11 @@ class SaverWindow : public QWidget {
 
   bool IgnoreMouseMove = false;
   bool CaptureKeysOn = false;
+  // False when a screen-saver daemon owns the keyboard and the mouse: keys, buttons and mouse
+  // movement then never end the saver.
+  bool InputEndsSaver = true;
+  // Whether the exit road (the fade and the cursor's return) ran: false after a stop request.
+  bool ExitRoadRan() const { return closed_ && endRequested_; }
   int32_t MoveCount = 0;
   uint32_t FirstMoveTick = 0;
   float LastMoveX = 0, LastMoveY = 0;
@@ -57,7 +63,10 @@ class SaverWindow : public QWidget {
 // the desktop is blended in): the exit fade.
 void FadeOutOnExit(int32_t lSteps, int32_t lStepSize);
 
-// The whole saver run; returns the process exit status.
-int RunSaverLoop();
+// The whole saver run; returns the process exit status. With `daemonWindow` (the window a
+// screen-saver daemon gave in XSCREENSAVER_WINDOW) the saver draws into that window, sized to
+// it as to a screen, leaves the input to the daemon and ends when the window is gone; an id of
+// no existing window ends the run at once.
+int RunSaverLoop(std::optional<int64_t> daemonWindow = std::nullopt);
 
 }  // namespace host

@@ -1,7 +1,10 @@
 #include "host/startup.h"
 
 #include <cctype>
+#include <cerrno>
+#include <cstdlib>
 
+#include "host/help_folder.h"
 #include "platform/controls/control.h"
 #include "model/colors.h"
 #include "model/hue_wheel.h"
@@ -97,6 +100,23 @@ int32_t CommandLineHandle(std::string_view rest) {
   return runtime::ToLongOr(runtime::Val(rest), 0);
 }
 
+std::optional<int64_t> DaemonWindowId(const char* value) {
+  if (value == nullptr) return std::nullopt;
+  const std::string text(runtime::TrimBlanks(value));
+  if (text.empty()) return std::nullopt;
+  // Digits only (strtoull alone would take a sign and blanks inside).
+  const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+  const size_t first = hex ? 2 : 0;
+  for (size_t i = first; i < text.size(); ++i)
+    if (!(hex ? std::isxdigit(static_cast<unsigned char>(text[i])) : std::isdigit(static_cast<unsigned char>(text[i]))))
+      return 0;
+  errno = 0;
+  const unsigned long long id = std::strtoull(text.c_str() + first, nullptr, hex ? 16 : 10);
+  // X window ids are 29-bit numbers; anything beyond 32 bits names no window.
+  if (errno != 0 || id > 0xFFFFFFFFULL) return 0;
+  return static_cast<int64_t>(id);
+}
+
 void DispatchCommandLine(std::string_view cmd, StartupActions& actions) {
   if (runtime::TrimBlanks(cmd).empty()) {
     if (actions.IsWindowOpen(kPropertiesCaption))
@@ -142,9 +162,7 @@ void InitialiseAfterScreens(const std::string& programFolder) {
   EnsureStoredRenderSize();
   settings::InitGalaxyStyleNames();
   StartupState& s = startup();
-  std::string folder = programFolder;
-  if (!folder.empty() && folder.back() != '/') folder += '/';
-  s.HelpFilePath = folder + "help";
+  s.HelpFilePath = HelpFolderOf(programFolder);
   presentation::pacing().RunMode = 0;
   ReadMonitorAndLogSettings();
 }

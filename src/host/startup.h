@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -74,6 +75,11 @@ class StartupActions {
 
 // The handle after "/P" or "/A": the leading number of the rest, rounded; 0 when there is none.
 int32_t CommandLineHandle(std::string_view rest);
+
+// The window that a screen-saver daemon gives in XSCREENSAVER_WINDOW (decimal, or hexadecimal
+// after 0x; blanks around it allowed): none when the variable is unset or blank, 0 when its text
+// is no window id (the run then ends quietly).
+std::optional<int64_t> DaemonWindowId(const char* value);
 
 // Dispatches the command line (the text after the program's name).
 void DispatchCommandLine(std::string_view commandLine, StartupActions& actions);

@@ -55,7 +55,8 @@ bool PaceFrame() {
 bool PaceFrameAndCheckHost() {
   const bool stop = PaceFrame();
   PacingState& p = pacing();
-  if (p.RunMode == kRunPreview && !hostPlatform().IsWindow(p.PreviewParentHwnd)) {
+  const bool hosted = p.RunMode == kRunPreview || (p.RunMode == kRunSaver && p.SaverHostWindow != 0);
+  if (hosted && !hostPlatform().IsWindow(p.RunMode == kRunPreview ? p.PreviewParentHwnd : p.SaverHostWindow)) {
     p.G_bCancel = true;
     return true;
   }

@@ -14,6 +14,9 @@ struct PacingState {
   int32_t RunMode = kRunProperties;   // 0 Properties, 1 full-screen saver, 2 preview
   uint32_t FrameStartTick = 0;        // tick at the start of the current frame (loops set it)
   int64_t PreviewParentHwnd = 0;      // host window of the preview
+  // The window a screen-saver daemon gave the full-screen saver to draw into (0: its own); the
+  // saver ends once it is gone, as the preview ends with its host.
+  int64_t SaverHostWindow = 0;
   int32_t PauseCounter = 0;           // calls of PauseFirstFrames that paused
 };
 
@@ -54,7 +57,8 @@ int64_t AbsTickDiff(uint32_t a, uint32_t b);
 // Lets events run, then: true at once when G_bCancel is set; otherwise sleeps for
 // FrameDelayMs minus the time since FrameStartTick when that is 1 to 999 ms, and returns false.
 bool PaceFrame();
-// PaceFrame, and in preview mode also stops (setting G_bCancel) once the host window is gone.
+// PaceFrame, and in preview mode (or in saver mode drawing into a daemon's window) also stops
+// (setting G_bCancel) once the host window is gone.
 bool PaceFrameAndCheckHost();
 // The first six calls in a process busy-wait at least 20 ms each, running events; later calls
 // return at once.

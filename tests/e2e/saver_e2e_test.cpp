@@ -1,9 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <QDBusConnection>
+#include <QDBusMessage>
+
 #include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <sstream>
+#include <sys/wait.h>
 
 #include "e2e/program_run.h"
+#include "host/qt_test_app.h"
 #include "store/registry_access.h"
 
 using e2e::Process;
@@ -26,6 +35,23 @@ class SaverRun : public e2e::ProgramRun {
       SleepMs(250);
     }
     return px;
+  }
+  // Turns the performance log on (a line every 5 frames).
+  void StorePerfLogOn() {
+    ASSERT_TRUE(WithStore([] { return store::SaveRegSetting("DirectX", "DX_WriteLog", 5); }));
+  }
+  // The performance log the runs appended (empty when there is none).
+  std::string PerfLog() const { return testsupport::ReadFile(home + "/data/zorvane/ZORVPerf.log"); }
+  // Starts the program with further environment variables.
+  std::unique_ptr<Process> StartWith(const std::vector<std::string>& args, const std::vector<std::string>& extra) const {
+    std::vector<std::string> env = Env();
+    env.insert(env.end(), extra.begin(), extra.end());
+    return std::make_unique<Process>(ZV_ZORVANE_BIN, args, env);
+  }
+  static std::string Hex(xcb_window_t w) {
+    std::ostringstream s;
+    s << "0x" << std::hex << w;
+    return s.str();
   }
 };
 
@@ -124,4 +150,158 @@ TEST_F(SaverRun, PerformanceLogIsAppendedWhenTheSaverEnds) {
   ASSERT_FALSE(log.empty()) << "no performance log was written";
   EXPECT_EQ(log.rfind(std::string(120, '-') + "\nZorvane 6.0  ", 0), 0u) << log;
   EXPECT_NE(log.find("   Total    :  "), std::string::npos) << log;
+}
+
+// SIGTERM ends the saver as a stop message does: no exit fade, status 0, and the run's
+// performance log is appended as on any other end.
+TEST_F(SaverRun, TermSignalEndsTheSaverWithItsPerformanceLog) {
+  StorePerfLogOn();
+  auto saver = Start({"/S"});
+  WaitForLit(x.root(), 800, 600, 200, 45000);
+  ASSERT_TRUE(saver->running());
+  SleepMs(1500);  // some lines of performance text
+  ASSERT_TRUE(saver->Signal(SIGTERM));
+  ASSERT_TRUE(saver->WaitFor(45000)) << "SIGTERM did not end the saver";
+  EXPECT_EQ(saver->exitCode(), 0);
+  const std::string log = PerfLog();
+  EXPECT_EQ(log.rfind(std::string(120, '-') + "\nZorvane 6.0  ", 0), 0u) << log;
+  EXPECT_NE(log.find("   Total    :  "), std::string::npos) << log;
+}
+
+// SIGHUP and SIGINT end a run as SIGTERM does, the preview's as well as the saver's.
+TEST_F(SaverRun, HangUpAndInterruptEndThePreview) {
+  for (int sig : {SIGHUP, SIGINT}) {
+    const xcb_window_t host = x.CreateWindow(152, 112);
+    auto preview = Start({"/p", std::to_string(host)});
+    for (int waited = 0; waited < 45000 && x.Children(host).empty(); waited += 250) SleepMs(250);
+    ASSERT_FALSE(x.Children(host).empty()) << "the preview did not enter the host window";
+    SleepMs(500);
+    ASSERT_TRUE(preview->Signal(sig));
+    ASSERT_TRUE(preview->WaitFor(45000)) << "signal " << sig << " did not end the preview";
+    EXPECT_EQ(preview->exitCode(), 0) << sig;
+    x.DestroyWindow(host);
+  }
+}
+
+// A screen-saver daemon hands over its window in XSCREENSAVER_WINDOW (and passes -root): the
+// saver draws changing frames into it, keys do not end it (the daemon owns the input), and it
+// ends with the window.
+TEST_F(SaverRun, DrawsIntoTheDaemonsWindowAndEndsWithIt) {
+  const xcb_window_t host = x.CreateWindow(320, 240);
+  auto saver = StartWith({"-root"}, {"XSCREENSAVER_WINDOW=" + Hex(host)});
+  for (int waited = 0; waited < 45000 && x.Children(host).empty(); waited += 250) SleepMs(250);
+  ASSERT_TRUE(saver->running());
+  ASSERT_FALSE(x.Children(host).empty()) << "the saver did not enter the daemon's window";
+  // Lit pixels other than the window's own white background.
+  auto stars = [](const std::vector<uint32_t>& px) {
+    return static_cast<size_t>(std::count_if(px.begin(), px.end(), [](uint32_t p) { return p != 0 && p != 0xFFFFFFu; }));
+  };
+  std::vector<uint32_t> a;
+  for (int waited = 0; waited < 45000; waited += 250) {
+    a = x.Grab(host, 0, 0, 320, 240);
+    if (stars(a) > 50 && std::count(a.begin(), a.end(), 0xFFFFFFu) < static_cast<long>(a.size() / 2)) break;
+    SleepMs(250);
+  }
+  ASSERT_EQ(a.size(), 320u * 240u);
+  EXPECT_GT(stars(a), 50u) << "no stars in the daemon's window";
+  EXPECT_LT(static_cast<size_t>(std::count(a.begin(), a.end(), 0xFFFFFFu)), a.size() / 2)
+      << "the window still shows its own background";
+  std::vector<uint32_t> b = a;
+  for (int waited = 0; waited < 20000 && b == a; waited += 250) {
+    SleepMs(250);
+    b = x.Grab(host, 0, 0, 320, 240);
+  }
+  EXPECT_NE(a, b) << "the frames do not change";
+  // Nothing was drawn outside the window: the saver did not cover the screen.
+  const auto outside = x.Grab(x.root(), 400, 300, 200, 200);
+  EXPECT_EQ(Lit(outside), 0u);
+  e2e::RunCommand(x.display(), "xdotool mousemove 100 100 mousemove 300 200 click 1 key space");
+  SleepMs(1000);
+  EXPECT_TRUE(saver->running()) << "input ended a saver whose input the daemon owns";
+  x.DestroyWindow(host);
+  ASSERT_TRUE(saver->WaitFor(45000)) << "the saver did not end with the daemon's window";
+  EXPECT_EQ(saver->exitCode(), 0);
+}
+
+// A daemon's window id that names no window ends the run quietly, whatever the command line
+// that asks for the saver.
+TEST_F(SaverRun, ABadDaemonWindowEndsQuietly) {
+  struct Case {
+    const char* value;
+    const char* arg;
+  } cases[] = {{"0x7ffff00", "-root"}, {"junk", "/S"}, {"0", "-root"}, {"0x", "/s"}};
+  for (const auto& c : cases) {
+    auto saver = StartWith({c.arg}, {std::string("XSCREENSAVER_WINDOW=") + c.value});
+    ASSERT_TRUE(saver->WaitFor(45000)) << c.value << " did not end";
+    EXPECT_EQ(saver->exitCode(), 0) << c.value;
+  }
+  EXPECT_TRUE(x.Children(x.root()).empty()) << "a window was left on the screen";
+}
+
+// The system's suspend request (logind's PrepareForSleep(true) on the system bus) ends the
+// saver; the wake-up (false) does not. A private bus stands in for the system bus.
+TEST_F(SaverRun, SuspendRequestOnTheSystemBusEndsTheSaver) {
+  if (!std::filesystem::exists("/usr/bin/dbus-daemon")) GTEST_SKIP() << "dbus-daemon is not installed";
+  const std::string socket = home + "/bus";
+  testsupport::WriteFile(home + "/bus.conf",
+                         "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
+                         " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+                         "<busconfig><type>system</type><listen>unix:path=" + socket + "</listen>"
+                         "<auth>EXTERNAL</auth><policy context=\"default\"><allow send_destination=\"*\"/>"
+                         "<allow receive_sender=\"*\"/><allow own=\"*\"/></policy></busconfig>\n");
+  Process bus("/usr/bin/dbus-daemon", {"--nofork", "--nopidfile", "--config-file=" + home + "/bus.conf"}, {});
+  for (int waited = 0; waited < 10000 && !std::filesystem::exists(socket); waited += 50) SleepMs(50);
+  ASSERT_TRUE(std::filesystem::exists(socket)) << "the private bus did not start";
+  const std::string address = "unix:path=" + socket;
+
+  auto saver = StartWith({"/S"}, {"DBUS_SYSTEM_BUS_ADDRESS=" + address});
+  WaitForLit(x.root(), 800, 600, 200, 45000);
+  ASSERT_TRUE(saver->running());
+
+  testsupport::EnsureQtApplication();
+  {
+    QDBusConnection logind = QDBusConnection::connectToBus(QString::fromStdString(address), QStringLiteral("logind"));
+    ASSERT_TRUE(logind.isConnected());
+    ASSERT_TRUE(logind.registerService(QStringLiteral("org.freedesktop.login1")));
+    auto prepare = [&](bool start) {
+      QDBusMessage m = QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/login1"),
+                                                  QStringLiteral("org.freedesktop.login1.Manager"),
+                                                  QStringLiteral("PrepareForSleep"));
+      m << start;
+      return logind.send(m);
+    };
+    ASSERT_TRUE(prepare(false));
+    SleepMs(1500);
+    EXPECT_TRUE(saver->running()) << "the wake-up ended the saver";
+    ASSERT_TRUE(prepare(true));
+    EXPECT_TRUE(saver->WaitFor(45000)) << "the suspend request did not end the saver";
+    EXPECT_EQ(saver->exitCode(), 0);
+  }
+  QDBusConnection::disconnectFromBus(QStringLiteral("logind"));
+}
+
+// Without an X display every mode says so in one line on standard error and ends with status 1.
+TEST_F(SaverRun, WithoutADisplayEveryModeSaysSoAndEnds) {
+  struct Case {
+    const char* display;  // "" : unset
+    const char* args;
+    const char* line;
+  } cases[] = {
+      {"", "/S", "zorvane: no X display is available: DISPLAY is not set"},
+      {"", "/C", "zorvane: no X display is available: DISPLAY is not set"},
+      {"", "/p 4194311", "zorvane: no X display is available: DISPLAY is not set"},
+      {"", "", "zorvane: no X display is available: DISPLAY is not set"},
+      {":4077", "-root", "zorvane: no X display is available: cannot open DISPLAY :4077"},
+  };
+  for (const auto& c : cases) {
+    const std::string err = home + "/stderr.txt";
+    std::string command = std::string("env -u DISPLAY -u QT_QPA_PLATFORM HOME=") + home + " XDG_CONFIG_HOME=" + home +
+                          "/config XDG_RUNTIME_DIR=" + home + "/runtime TMPDIR=" + home + "/tmp";
+    if (*c.display) command += std::string(" DISPLAY=") + c.display;
+    command += std::string(" ") + ZV_ZORVANE_BIN + " " + c.args + " 2>" + err + " >/dev/null";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status)) << c.args;
+    EXPECT_EQ(WEXITSTATUS(status), 1) << c.args;
+    EXPECT_EQ(testsupport::ReadFile(err), std::string(c.line) + "\n") << c.args;
+  }
 }

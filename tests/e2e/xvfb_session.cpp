@@ -157,6 +157,8 @@ bool Process::WaitFor(int ms) {
 
 bool Process::running() { return !WaitFor(0); }
 
+bool Process::Signal(int sig) { return running() && kill(pid_, sig) == 0; }
+
 int RunCommand(const std::string& display, const std::string& command) {
   const std::string full = "DISPLAY=" + display + " " + command + " >/dev/null 2>&1";
   return std::system(full.c_str());

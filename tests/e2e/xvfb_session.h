@@ -43,6 +43,8 @@ class Process {
   bool WaitFor(int ms);
   int exitCode() const { return exitCode_; }
   bool running();
+  // Sends a signal to the running program (false when it has ended).
+  bool Signal(int sig);
 
  private:
   pid_t pid_ = -1;

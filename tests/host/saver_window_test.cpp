@@ -4,6 +4,8 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <cmath>
 #include <filesystem>
 
@@ -161,4 +163,46 @@ TEST_F(SaverWindowTest, ExitFadeComposesTheFrameAgain) {
     EXPECT_TRUE(presentation::pacing().G_bCancel);
   }
   EXPECT_EQ(sink.copies.size(), 16u);
+}
+
+// Drawing into a daemon's window, the saver ends at the first frame that finds the window gone;
+// in its own window (no daemon window) it never asks.
+TEST_F(SaverWindowTest, SaverInADaemonsWindowEndsWhenTheWindowIsGone) {
+  struct Case {
+    int64_t daemonWindow;
+    bool alive;
+    bool stops;
+    int checks;
+  } cases[] = {{0, false, false, 0}, {0x400007, true, false, 1}, {0x400007, false, true, 1}};
+  for (const auto& c : cases) {
+    presentation::pacing().G_bCancel = false;
+    presentation::pacing().SaverHostWindow = c.daemonWindow;
+    clock.hostAlive = c.alive;
+    clock.windowChecks = 0;
+    EXPECT_EQ(presentation::PaceFrameAndCheckHost(), c.stops) << c.daemonWindow << " " << c.alive;
+    EXPECT_EQ(presentation::pacing().G_bCancel, c.stops);
+    EXPECT_EQ(clock.windowChecks, c.checks);
+  }
+}
+
+// A daemon owns the keyboard and the mouse: no key, button or move ends the saver.
+TEST_F(SaverWindowTest, InputOwnedByADaemonNeverEndsTheSaver) {
+  SaverWindow w;
+  w.InputEndsSaver = false;
+  QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
+  QApplication::sendEvent(&w, &key);
+  for (int i = 1; i <= 5; ++i) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(i * 200.0, 0), QPointF(i * 200.0, 0), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&w, &move);
+  }
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(&w, &press);
+  EXPECT_FALSE(presentation::pacing().G_bCancel);
+  EXPECT_EQ(w.MoveCount, 0);
+  // The same key ends a saver that owns its input.
+  SaverWindow own;
+  QApplication::sendEvent(&own, &key);
+  EXPECT_TRUE(presentation::pacing().G_bCancel);
 }

@@ -174,3 +174,18 @@ TEST(Startup, BindingARenderTargetReadsTheStoredHueWheel) {
   presentation::UnbindRenderTarget(&target);
   presentation::ResetRenderState();
 }
+
+// The window a screen-saver daemon hands over: none when the variable is unset or blank, 0 for
+// a text that is no window id.
+TEST(Startup, DaemonWindowIdFromTheEnvironment) {
+  struct Case {
+    const char* value;
+    std::optional<int64_t> id;
+  } cases[] = {
+      {nullptr, std::nullopt}, {"", std::nullopt},      {"   ", std::nullopt},  {"0x3a00007", 0x3a00007},
+      {"0X1F", 0x1F},          {" 4194311 ", 4194311},  {"0", 0},               {"junk", 0},
+      {"0x", 0},               {"12ab", 0},             {"-5", 0},              {"+5", 0},
+      {"0x100000000", 0},      {"0xFFFFFFFF", 0xFFFFFFFFLL}, {"99999999999999999999999", 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(DaemonWindowId(c.value), c.id) << (c.value ? c.value : "(unset)");
+}

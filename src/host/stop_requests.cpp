@@ -1,0 +1,153 @@
+#include "host/stop_requests.h"
+
+#include <QApplication>
+#include <QDBusConnection>
+#include <QObject>
+#include <QPointer>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <QWidget>
+
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+#include "presentation/frame_pacing.h"
+
+namespace host {
+
+namespace {
+
+int g_pipe[2] = {-1, -1};
+
+extern "C" void OnStopSignal(int sig) {
+  // Only async-signal-safe work here: one byte into the pipe. A full pipe already holds a
+  // request, so a lost byte loses nothing.
+  const int saved = errno;
+  const unsigned char b = static_cast<unsigned char>(sig);
+  [[maybe_unused]] const ssize_t n = ::write(g_pipe[1], &b, 1);
+  errno = saved;
+}
+
+struct Requests {
+  StopAction action;
+  std::vector<StopCause> pending;
+};
+Requests& requests() {
+  static Requests r;
+  return r;
+}
+
+// Drains the pipe; one stop request however many signals came.
+void OnPipeReadable() {
+  unsigned char buf[64];
+  bool any = false;
+  for (;;) {
+    const ssize_t n = ::read(g_pipe[0], buf, sizeof buf);
+    if (n > 0) {
+      any = true;
+      continue;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    break;
+  }
+  if (any) RequestStop(StopCause::Signal);
+}
+
+// One step of closing the dialog: a modal box above it is closed first and the step comes again
+// once its own event loop has returned; then the dialog.
+void CloseStep(const QPointer<QWidget>& dialog, int tries) {
+  if (!dialog) return;
+  QWidget* modal = QApplication::activeModalWidget();
+  // A box that refuses to close (none of its buttons answers Esc) does not keep the dialog
+  // open for ever.
+  if (modal != nullptr && modal != dialog.data() && tries < 50) {
+    modal->close();
+    QTimer::singleShot(20, qApp, [dialog, tries] { CloseStep(dialog, tries + 1); });
+    return;
+  }
+  dialog->close();
+}
+
+}  // namespace
+
+// Receives logind's PrepareForSleep signal from the system bus.
+class SleepWatcher : public QObject {
+  Q_OBJECT
+
+ public:
+  using QObject::QObject;
+
+ public slots:
+  void PrepareForSleep(bool start) { HandlePrepareForSleep(start); }
+};
+
+void SetStopAction(StopAction action) {
+  Requests& r = requests();
+  r.action = std::move(action);
+  if (!r.action || r.pending.empty()) return;
+  const std::vector<StopCause> pending = std::exchange(r.pending, {});
+  for (StopCause cause : pending) {
+    if (r.action) r.action(cause);
+  }
+}
+
+void RequestStop(StopCause cause) {
+  Requests& r = requests();
+  if (r.action) {
+    // A copy: the action may replace itself.
+    const StopAction action = r.action;
+    action(cause);
+  } else {
+    r.pending.push_back(cause);
+  }
+}
+
+void InstallStopRequests() {
+  static bool installed = false;
+  if (installed || QCoreApplication::instance() == nullptr) return;
+  if (::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;  // the signals keep their default
+  installed = true;
+  auto* notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, QCoreApplication::instance());
+  QObject::connect(notifier, &QSocketNotifier::activated, notifier, [] { OnPipeReadable(); });
+  struct sigaction sa {};
+  sa.sa_handler = &OnStopSignal;
+  sigemptyset(&sa.sa_mask);
+  sa.sa_flags = SA_RESTART;
+  for (int sig : {SIGTERM, SIGHUP, SIGINT}) sigaddset(&sa.sa_mask, sig);
+  for (int sig : {SIGTERM, SIGHUP, SIGINT}) sigaction(sig, &sa, nullptr);
+}
+
+void WatchSuspendRequests() {
+  static bool watching = false;
+  if (watching || QCoreApplication::instance() == nullptr) return;
+  watching = true;
+  QDBusConnection bus = QDBusConnection::systemBus();
+  if (!bus.isConnected()) return;
+  auto* watcher = new SleepWatcher(QCoreApplication::instance());
+  // Only logind's own name may send it: the bus routes the signal by its sender.
+  bus.connect(QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
+              QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("PrepareForSleep"), watcher,
+              SLOT(PrepareForSleep(bool)));
+}
+
+void HandlePrepareForSleep(bool start) {
+  if (start) RequestStop(StopCause::Suspend);
+}
+
+void StopAnimationRun(StopCause) { presentation::pacing().G_bCancel = true; }
+
+StopAction CloseAsCancel(QWidget* dialog) {
+  QPointer<QWidget> target(dialog);
+  return [target](StopCause cause) {
+    if (cause != StopCause::Signal) return;
+    CloseStep(target, 0);
+  };
+}
+
+}  // namespace host
+
+#include "stop_requests.moc"

@@ -1,0 +1,49 @@
+// Stop requests from outside the program: SIGTERM, SIGHUP and SIGINT, and the system's
+// suspend request (logind's PrepareForSleep(true) on the system bus). The signal handlers only
+// write the signal number to a pipe; the event loop reads it and runs the current run's stop
+// action there, so a signal that arrives while a handler of the program runs (a file being
+// written, a modal box) takes effect when the event loop runs again.
+#pragma once
+
+#include <functional>
+
+class QWidget;
+
+namespace host {
+
+enum class StopCause {
+  Signal,   // SIGTERM, SIGHUP or SIGINT
+  Suspend,  // the system is about to suspend or hibernate
+};
+
+// What a stop request does in the current run. The saver and the preview stop as a stop message
+// does (StopAnimationRun); the Properties dialog closes as Cancel does (CloseAsCancel). A request
+// that comes while no action is set waits for the next SetStopAction. nullptr removes the action.
+using StopAction = std::function<void(StopCause)>;
+void SetStopAction(StopAction action);
+
+// Installs the handlers of SIGTERM, SIGHUP and SIGINT and the pipe's reader in the event loop.
+// Once per process, after the application object exists; later calls do nothing.
+void InstallStopRequests();
+
+// Subscribes to logind's PrepareForSleep on the system bus (only runs that end on a suspend
+// call it). Without a system bus nothing happens. Once per process.
+void WatchSuspendRequests();
+
+// Runs the stop action for `cause` now (what the event loop does when a signal arrived).
+void RequestStop(StopCause cause);
+
+// The handler of PrepareForSleep: true (going to sleep) is a suspend request, false (woken up)
+// is nothing.
+void HandlePrepareForSleep(bool start);
+
+// The stop of a saver or preview run: G_bCancel set, as the window's stop messages set it; no
+// exit fade, no password. Ignores nothing: every cause stops the animation.
+void StopAnimationRun(StopCause cause);
+
+// Closes `dialog` as its Cancel button does: open modal boxes above it are closed first (as Esc
+// closes them: No, Cancel or OK, never Yes), then the dialog itself through its close road.
+// Suspend requests are ignored (the dialog stays). Safe when `dialog` is already gone.
+StopAction CloseAsCancel(QWidget* dialog);
+
+}  // namespace host
