@@ -1,9 +1,12 @@
 // Whole-program runs: the help window closes on the first close request also while a modal
-// window is open, and the template dialog's first folder is the user's templates folder.
+// window is open, the template dialog's first folder is the user's templates folder, and the
+// write error of a recording that fills the disk paints its text.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <xcb/xcb.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -143,5 +146,61 @@ TEST_F(WindowRun, TemplateDialogStartsInTheUsersTemplatesFolder) {
   Focus(props);
   ASSERT_TRUE(Keys("Escape"));
   ASSERT_TRUE(program->WaitFor(45000)) << "the Properties window did not close";
+  EXPECT_EQ(program->exitCode(), 0);
+}
+
+// A recording of 320 x 240 frames that the file-size limit cuts short (as a full disk would)
+// ends with "There was an error writing the file.": its box paints its text at once, and no
+// temporary file is left.
+TEST_F(WindowRun, FullDiskMessageOfARecordingPaints) {
+  ASSERT_TRUE(WithStore([] { return store::SaveRegSetting("Video", "FrameTotal", 480); }));
+  std::unique_ptr<e2e::Process> program;
+  {
+    // The program inherits the limit, and a write past it fails instead of ending the program.
+    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const rlimit limit{2 << 20, old.rlim_max};
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    program = Start({"/C"});
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldSignal);
+  }
+  ASSERT_NE(WaitForWindow("Zorvane Properties"), 0u) << "the Properties window did not open";
+  e2e::SleepMs(1000);
+  ASSERT_TRUE(Keys("alt+e"));
+  e2e::SleepMs(300);
+  ASSERT_TRUE(Keys("v"));
+  ASSERT_NE(WaitForWindow("Zorvane Video Creation"), 0u) << "Edit > Video Capture did not open";
+  e2e::SleepMs(1000);
+  ASSERT_TRUE(Keys("Return"));
+  ASSERT_NE(WaitForWindow("Video Compression"), 0u) << "Begin did not ask for the compressor";
+  e2e::SleepMs(500);
+  ASSERT_TRUE(Keys("Return"));
+
+  const xcb_window_t box = WaitForWindow("Zorvane");
+  ASSERT_NE(box, 0u) << "no message after the write failed";
+  e2e::SleepMs(500);
+  const std::vector<uint32_t> pixels = x.Grab(box, 0, 0, 200, 40);
+  ASSERT_EQ(pixels.size(), 200u * 40u);
+  size_t light = 0, dark = 0;
+  for (const uint32_t p : pixels) {
+    const uint32_t g = ((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF);
+    light += g > 3 * 0xC0;
+    dark += g < 3 * 0x40;
+  }
+  EXPECT_GT(light, pixels.size() / 2) << "the box's background is not painted";
+  EXPECT_GT(dark, 20u) << "the box's text is not painted";
+
+  ASSERT_TRUE(Keys("Return"));
+  ASSERT_TRUE(WaitUntilGone("Zorvane"));
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(home + "/Videos", ec))
+    EXPECT_NE(entry.path().filename().string().rfind("ZORV_VideoTemp", 0), 0u) << entry.path();
+  e2e::SleepMs(500);
+  ASSERT_TRUE(Keys("Escape"));
+  e2e::SleepMs(1000);
+  ASSERT_TRUE(Keys("Escape"));
+  ASSERT_TRUE(program->WaitFor(45000)) << "the program did not end";
   EXPECT_EQ(program->exitCode(), 0);
 }
