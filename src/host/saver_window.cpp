@@ -214,12 +214,10 @@ int RunSaverLoop(std::optional<int64_t> daemonWindow) {
   const presentation::RenderState& r = presentation::render();
   const StartupState& s = startup();
   int32_t originX = 0, originY = 0;
-  QWindow* daemonHost = nullptr;
   if (daemonWindow) {
     // Into the daemon's window, as the preview goes into its host.
     window.winId();
-    daemonHost = QWindow::fromWinId(static_cast<WId>(*daemonWindow));
-    if (daemonHost != nullptr) window.windowHandle()->setParent(daemonHost);
+    if (QWindow* host = QWindow::fromWinId(static_cast<WId>(*daemonWindow))) window.windowHandle()->setParent(host);
     window.setGeometry(0, 0, daemonWidth, daemonHeight);
     window.show();
   } else if (r.MonitorCount == 0 || r.MultiMonitorMode == 2) {

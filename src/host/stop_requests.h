@@ -37,8 +37,8 @@ void RequestStop(StopCause cause);
 // is nothing.
 void HandlePrepareForSleep(bool start);
 
-// The stop of a saver or preview run: G_bCancel set, as the window's stop messages set it; no
-// exit fade, no password. Ignores nothing: every cause stops the animation.
+// The stop of a saver or preview run, for every cause: G_bCancel set, as the window's stop
+// messages set it; no exit fade, no password.
 void StopAnimationRun(StopCause cause);
 
 // Closes `dialog` as its Cancel button does: open modal boxes above it are closed first (as Esc
