@@ -1,5 +1,7 @@
 #include <QCoreApplication>
 
+#include <csignal>
+
 #include "capture/file_menu.h"
 #include "capture/frm_video.h"
 #include "capture/video_frames.h"
@@ -20,6 +22,9 @@ void InstallHelp() { platform::InstallHelpKeys(); }
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A write past the file-size limit fails with an error that the writer reports (a video,
+  // a template) instead of ending the program with unsaved edits and half a file left.
+  std::signal(SIGXFSZ, SIG_IGN);
   qAddPreRoutine(&InstallHelp);
   host::SetPropertiesDialogFactory([] { return dialogs::frmProps::Create(); });
   dialogs::SetHelpMenuAction([](dialogs::frmProps& dialog, int16_t position) {

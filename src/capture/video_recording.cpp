@@ -1,5 +1,10 @@
 #include "capture/video_recording.h"
 
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <system_error>
 
@@ -33,20 +38,46 @@ void BlitFrames(int32_t count) {
   }
 }
 
-bool OpenVideoFile(const RecordingPlan& plan, const std::string& tempPath, const CompressorChooser& choose,
+// Creates a new temporary file of a recording in `directory`, under a name of its own made
+// there exclusively (a file or link already at a name is never opened); its descriptor, or -1.
+// `path` receives the name.
+int CreateRecordingTemp(const std::string& directory, std::string& path) {
+  std::string name = RecordingTempPatternFor(directory);
+  const int fd = ::mkostemps(name.data(), 4, O_CLOEXEC);
+  if (fd < 0) return -1;
+  // The finished video gets the permissions of any new file, not the temporary file's private
+  // ones.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::fchmod(fd, 0666 & ~mask);
+  path = name;
+  return fd;
+}
+
+bool OpenVideoFile(const RecordingPlan& plan, std::string& tempPath, const CompressorChooser& choose,
                    bool& cancelled) {
   VideoState& v = video();
   cancelled = false;
-  RemoveFile(tempPath);
+  tempPath.clear();
   if (!v.BitmapInfo) v.BitmapInfo.emplace();
   v.BitmapInfo->SetupImageProps(plan.width, plan.height);
+  // The file comes first: an output folder that cannot be written is told at once, before the
+  // compressor is chosen.
+  const int fd = CreateRecordingTemp(plan.directory, tempPath);
+  if (fd < 0) {
+    ShowWriteError();
+    return false;
+  }
   VideoCompressOptions options = LoadCompressOptions();
   if (!choose || !choose(options)) {
+    ::close(fd);
+    RemoveFile(tempPath);
     cancelled = true;
     return false;
   }
   v.VideoFile = std::make_unique<avi::AviWriter>();
-  if (!v.VideoFile->Open(tempPath, v.BitmapInfo->Width(), v.BitmapInfo->Height(), plan.framesPerSecond,
+  // The writer takes the descriptor over, also when it fails.
+  if (!v.VideoFile->Open(fd, v.BitmapInfo->Width(), v.BitmapInfo->Height(), plan.framesPerSecond,
                          ToWriterOptions(options))) {
     v.VideoFile.reset();
     RemoveFile(tempPath);
@@ -79,10 +110,19 @@ bool FinishVideo(const std::string& tempPath, const std::string& targetPath) {
 
 }  // namespace
 
-std::string RecordingTempPathFor(const std::string& directory) {
-  if (directory.empty()) return kRecordingTempName;
+std::string RecordingTempPatternFor(const std::string& directory) {
+  const std::string name = std::string(kRecordingTempPrefix) + "XXXXXX.avi";
+  if (directory.empty()) return name;
   const char last = directory.back();
-  return directory + (last == '/' || last == '\\' ? "" : "/") + kRecordingTempName;
+  return directory + (last == '/' || last == '\\' ? "" : "/") + name;
+}
+
+bool HasRecordingTempFile(const std::string& directory) {
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(directory.empty() ? "." : directory, ec)) {
+    if (entry.path().filename().string().rfind(kRecordingTempPrefix, 0) == 0) return true;
+  }
+  return false;
 }
 
 RecordingPlan ClampPlan(RecordingPlan p) {
@@ -128,7 +168,7 @@ RecordingEnd RecordVideo(const RecordingPlan& requested, presentation::RenderSur
     return RecordingEnd::Failed;
   }
 
-  const std::string tempPath = RecordingTempPathFor(plan.directory);
+  std::string tempPath;
   bool cancelled = false;
   if (!OpenVideoFile(plan, tempPath, chooseCompressor, cancelled)) {
     return cancelled ? RecordingEnd::Cancelled : RecordingEnd::Failed;

@@ -1,7 +1,8 @@
 // The recording road of the video capture window: one run of the universe animation turned
 // into an AVI file.
 //
-// A recording writes into a temporary file "ZORV_VideoTemp.avi" in the output folder: black
+// A recording writes into a temporary file "ZORV_VideoTemp<unique>.avi", created exclusively
+// in the output folder: black
 // lead-in frames, the animation until the planned number of frames is written, black trailing
 // frames. Only a file that was finished completely replaces the target, by rename; an unfinished
 // one (a frame or the close could not be written) is removed and "There was an error writing the
@@ -19,11 +20,15 @@
 
 namespace capture {
 
-inline constexpr const char* kRecordingTempName = "ZORV_VideoTemp.avi";
+inline constexpr const char* kRecordingTempPrefix = "ZORV_VideoTemp";
 inline constexpr const char* kWriteErrorText = "There was an error writing the file.";
 
-// The temporary file of a recording into `directory`.
-std::string RecordingTempPathFor(const std::string& directory);
+// The name pattern of a recording's temporary file in `directory` (mkstemps: the X's become a
+// unique part, made exclusively, so a file or link another user put in a shared folder is
+// never written through).
+std::string RecordingTempPatternFor(const std::string& directory);
+// True when `directory` holds a recording's temporary file (one an unfinished recording left).
+bool HasRecordingTempFile(const std::string& directory);
 
 struct RecordingPlan {
   std::string directory;   // the output folder (VideoDirectory)
@@ -47,8 +52,9 @@ using AnimationRunner = std::function<void()>;
 enum class RecordingEnd { Finished, Stopped, Cancelled, Failed };
 
 // Records: sizes `picture` to the plan's frame size, binds it as the render target (Properties
-// run mode), opens the file with the chosen compressor (the choice is stored once the file is
-// open), then lead-in, animation and trailer, and finishes the file. The registered video
+// run mode), creates the temporary file (a folder it cannot be made in gives the write error
+// without asking for the compressor), opens it with the chosen compressor (the choice is stored
+// once the file is open), then lead-in, animation and trailer, and finishes the file. The registered video
 // window must be the active one for frames to be written (see video_frames.h).
 RecordingEnd RecordVideo(const RecordingPlan& plan, presentation::RenderSurface& picture,
                          const CompressorChooser& chooseCompressor, const AnimationRunner& runAnimation);

@@ -380,7 +380,7 @@ TEST_F(VideoWindowTest, EnterBeginsAndTheRecordingFillsTheFile) {
   EXPECT_TRUE(w.txtWidth->Enabled());
   EXPECT_EQ(w.txtVideoFile->palette().color(QPalette::Text), QColor(255, 0, 0));
   EXPECT_EQ(beeps, 1);
-  EXPECT_FALSE(fs::exists(RecordingTempPathFor(dir)));
+  EXPECT_FALSE(HasRecordingTempFile(dir));
   EXPECT_TRUE(messages.messages.empty());
 }
 
@@ -489,7 +489,7 @@ TEST_F(VideoWindowTest, BeginThatRecordsNothing) {
     delete watch.data();
     EXPECT_EQ(asked, !cycleThemes);
     EXPECT_FALSE(fs::exists(Target()));
-    EXPECT_FALSE(fs::exists(RecordingTempPathFor(dir)));
+    EXPECT_FALSE(HasRecordingTempFile(dir));
     EXPECT_EQ(store::GetSettingString("Video", "DefaultParms_fccType", "<none>"), "<none>");
     EXPECT_EQ(w.cmdDispPreview->Caption(), kBeginCaption);
     EXPECT_TRUE(w.cmdClose->Enabled());

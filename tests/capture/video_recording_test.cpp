@@ -100,7 +100,7 @@ TEST_F(RecordingTest, LeadInAnimationAndTrailerForEachCompressor) {
     EXPECT_EQ(r.width, 320);
     EXPECT_EQ(r.height, 240);
     EXPECT_EQ(r.codec, c.codec);
-    EXPECT_FALSE(std::filesystem::exists(capture::RecordingTempPathFor(dir)));
+    EXPECT_FALSE(capture::HasRecordingTempFile(dir));
     EXPECT_EQ(store::GetSettingLong("Video", "DefaultParms_fccHandler", -1), static_cast<int32_t>(fourcc));
     if (fourcc == 0) {
       // The stream format is the bitmap header; the lead-in frames are black.
@@ -127,10 +127,29 @@ TEST_F(RecordingTest, CancelledCompressorLeavesNoFileAndNoSetting) {
   testsupport::WriteFile(plan.targetPath, "old");
   const auto cancel = [](capture::VideoCompressOptions&) { return false; };
   EXPECT_EQ(capture::RecordVideo(plan, surface, cancel, RunStoredUniverse), RecordingEnd::Cancelled);
-  EXPECT_FALSE(std::filesystem::exists(capture::RecordingTempPathFor(dir)));
+  EXPECT_FALSE(capture::HasRecordingTempFile(dir));
   EXPECT_EQ(testsupport::ReadFile(plan.targetPath), "old");
   EXPECT_EQ(store::GetSettingString("Video", "DefaultParms_fccType", "missing"), "missing");
   EXPECT_TRUE(messages.messages.empty());
+}
+
+// The temporary file is made before the compressor is asked for: an output folder it cannot be
+// made in gives the write error at once, and no compressor dialog.
+TEST_F(RecordingTest, OutputFolderThatCannotTakeTheFileIsToldBeforeTheCompressorIsChosen) {
+  testsupport::WriteFile(dir + "/plain", "");
+  for (const char* folder : {"/missing", "/plain"}) {
+    SCOPED_TRACE(folder);
+    messages.messages.clear();
+    plan.directory = dir + folder;
+    bool asked = false;
+    const auto choose = [&asked](capture::VideoCompressOptions&) { return asked = true; };
+    EXPECT_EQ(capture::RecordVideo(plan, surface, choose, RunStoredUniverse), RecordingEnd::Failed);
+    EXPECT_FALSE(asked);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text, capture::kWriteErrorText);
+    EXPECT_FALSE(capture::RecordingRunning());
+    EXPECT_EQ(store::GetSettingString("Video", "DefaultParms_fccType", "missing"), "missing");
+  }
 }
 
 TEST_F(RecordingTest, SizesAndCountsAreClamped) {
@@ -149,8 +168,29 @@ TEST_F(RecordingTest, SizesAndCountsAreClamped) {
   EXPECT_EQ(p.blackBegin, 0);
   EXPECT_EQ(p.blackEnd, 999);
   EXPECT_EQ(capture::ClampPlan(RecordingPlan{"", "", 5000, 10, 31, 200000, 0, 0}).width, 1920);
-  EXPECT_EQ(capture::RecordingTempPathFor("/v/"), "/v/ZORV_VideoTemp.avi");
-  EXPECT_EQ(capture::RecordingTempPathFor("/v"), "/v/ZORV_VideoTemp.avi");
+  EXPECT_EQ(capture::RecordingTempPatternFor("/v/"), "/v/ZORV_VideoTempXXXXXX.avi");
+  EXPECT_EQ(capture::RecordingTempPatternFor("/v"), "/v/ZORV_VideoTempXXXXXX.avi");
+}
+
+// Links another user could have put in a shared output folder, at the old fixed temporary name
+// and at unique-looking names, are never written through: the recording makes its temporary
+// file exclusively and only renames it over the target.
+TEST_F(RecordingTest, LinksInTheOutputFolderAreNeverWrittenThrough) {
+  const std::string victim = testsupport::MakeTempDir();
+  testsupport::WriteFile(victim + "/mine", "keep");
+  for (const char* name : {"ZORV_VideoTemp.avi", "ZORV_VideoTempAAAAAA.avi", "ZORV_VideoTemp"})
+    std::filesystem::create_symlink(victim + "/mine", dir + "/" + name);
+  EXPECT_EQ(capture::RecordVideo(plan, surface, Choose(0), RunStoredUniverse), RecordingEnd::Finished);
+  EXPECT_EQ(testsupport::ReadFile(victim + "/mine"), "keep");
+  EXPECT_EQ(testsupport::ReadAvi(plan.targetPath).packets, 25);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir + "/ZORV_VideoTemp.avi"));
+  // Only the links remain beside the video.
+  int others = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir))
+    others += entry.path() != plan.targetPath && !entry.is_symlink();
+  EXPECT_EQ(others, 0);
+  EXPECT_TRUE(messages.messages.empty());
+  std::filesystem::remove_all(victim);
 }
 
 TEST_F(RecordingTest, FullDiskEndsWithTheMessageAndKeepsTheOldTarget) {
@@ -169,7 +209,7 @@ TEST_F(RecordingTest, FullDiskEndsWithTheMessageAndKeepsTheOldTarget) {
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
   EXPECT_EQ(testsupport::ReadFile(plan.targetPath), "old");
-  EXPECT_FALSE(std::filesystem::exists(capture::RecordingTempPathFor(dir)));
+  EXPECT_FALSE(capture::HasRecordingTempFile(dir));
 }
 
 }  // namespace

@@ -8,6 +8,12 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 #include <algorithm>
 #include <array>
 #include <limits>
@@ -138,6 +144,60 @@ uint32_t FourCC(const char (&code)[5]) {
          (static_cast<uint32_t>(static_cast<uint8_t>(code[3])) << 24);
 }
 
+namespace {
+
+// The muxer writes through these on the writer's own descriptor, so the file it fills is the
+// one the caller created, whatever its path names meanwhile.
+constexpr int kIoBufferBytes = 1 << 16;
+
+#if LIBAVFORMAT_VERSION_MAJOR >= 61
+using IoBytes = const uint8_t*;
+#else
+using IoBytes = uint8_t*;
+#endif
+
+int WriteToFile(void* opaque, IoBytes buf, int size) {
+  const int fd = *static_cast<const int*>(opaque);
+  int done = 0;
+  while (done < size) {
+    const ssize_t n = ::write(fd, buf + done, static_cast<size_t>(size - done));
+    if (n < 0 && errno == EINTR) continue;
+    // A file-size limit or a full disk: the write fails (EFBIG, ENOSPC) and the muxer sees it.
+    if (n < 0) return AVERROR(errno);
+    if (n == 0) return AVERROR(EIO);
+    done += static_cast<int>(n);
+  }
+  return done;
+}
+
+int64_t SeekInFile(void* opaque, int64_t offset, int whence) {
+  const int fd = *static_cast<const int*>(opaque);
+  if (whence == AVSEEK_SIZE) {
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 ? static_cast<int64_t>(st.st_size) : AVERROR(errno);
+  }
+  const off_t at = ::lseek(fd, static_cast<off_t>(offset), whence & ~AVSEEK_FORCE);
+  return at < 0 ? AVERROR(errno) : static_cast<int64_t>(at);
+}
+
+// Flushes and frees the I/O context and closes the descriptor; the first error met, or 0.
+int CloseFileIo(AVIOContext*& pb, int& fd) {
+  int result = 0;
+  if (pb != nullptr) {
+    avio_flush(pb);
+    if (pb->error < 0) result = pb->error;
+    av_freep(&pb->buffer);
+    avio_context_free(&pb);
+  }
+  if (fd >= 0) {
+    if (::close(fd) != 0 && result == 0) result = AVERROR(errno);
+    fd = -1;
+  }
+  return result;
+}
+
+}  // namespace
+
 const std::vector<EncoderInfo>& AviEncoders() {
   static const std::vector<EncoderInfo> list = BuildEncoderList();
   return list;
@@ -151,6 +211,7 @@ const EncoderInfo* FindEncoder(uint32_t fourcc) {
 }
 
 struct AviWriter::Impl {
+  int fd = -1;  // the file, owned; written through `format->pb`
   AVFormatContext* format = nullptr;
   AVStream* stream = nullptr;
   AVCodecContext* encoder = nullptr;  // null: raw bottom-up bitmaps
@@ -176,7 +237,11 @@ bool AviWriter::Fail(const std::string& what, int code) {
 void AviWriter::Release() {
   if (!impl_) return;
   Impl& d = *impl_;
-  if (d.format != nullptr && d.format->pb != nullptr) avio_closep(&d.format->pb);
+  if (d.format != nullptr) {
+    CloseFileIo(d.format->pb, d.fd);
+  } else if (d.fd >= 0) {
+    ::close(d.fd);
+  }
   avformat_free_context(d.format);
   avcodec_free_context(&d.encoder);
   sws_freeContext(d.scaler);
@@ -187,21 +252,33 @@ void AviWriter::Release() {
 
 bool AviWriter::Open(const std::string& path, int32_t width, int32_t height, int32_t framesPerSecond,
                      const CompressOptions& options) {
+  // A link at the name is not followed: the file written is the one of that name.
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
+  if (fd < 0) {
+    Release();
+    return Fail("cannot create the file", AVERROR(errno));
+  }
+  return Open(fd, width, height, framesPerSecond, options);
+}
+
+bool AviWriter::Open(int fd, int32_t width, int32_t height, int32_t framesPerSecond, const CompressOptions& options) {
   QuietLibraries();
   Release();
   failed_ = false;
   error_.clear();
+  impl_ = std::make_unique<Impl>();
+  impl_->fd = fd;
   if (width < 1 || height < 1 || width % 4 != 0 || framesPerSecond < 1 ||
       static_cast<int64_t>(width) * height * 3 > std::numeric_limits<int32_t>::max()) {
+    Release();
     return Fail("invalid frame size or rate", 0);
   }
-  impl_ = std::make_unique<Impl>();
   Impl& d = *impl_;
   d.width = width;
   d.height = height;
   const AVRational timeBase{1, framesPerSecond};
 
-  int ret = avformat_alloc_output_context2(&d.format, AviFormat(), nullptr, path.c_str());
+  int ret = avformat_alloc_output_context2(&d.format, AviFormat(), nullptr, nullptr);
   if (ret < 0 || d.format == nullptr) {
     Release();
     return Fail("cannot create the AVI muxer", ret);
@@ -291,7 +368,13 @@ bool AviWriter::Open(const std::string& path, int32_t width, int32_t height, int
     }
   }
 
-  ret = avio_open(&d.format->pb, path.c_str(), AVIO_FLAG_WRITE);
+  auto* ioBuffer = static_cast<unsigned char*>(av_malloc(kIoBufferBytes));
+  d.format->pb = ioBuffer == nullptr ? nullptr
+                                     : avio_alloc_context(ioBuffer, kIoBufferBytes, 1, &d.fd, nullptr, &WriteToFile,
+                                                          &SeekInFile);
+  if (d.format->pb == nullptr) av_free(ioBuffer);
+  d.format->flags |= AVFMT_FLAG_CUSTOM_IO;
+  ret = d.format->pb == nullptr ? AVERROR(ENOMEM) : 0;
   if (ret < 0) {
     av_dict_free(&muxerOptions);
     Release();
@@ -381,7 +464,7 @@ bool AviWriter::Close() {
       Fail("cannot write the file", d.format->pb->error);
     }
   }
-  const int closed = avio_closep(&d.format->pb);
+  const int closed = CloseFileIo(d.format->pb, d.fd);
   if (closed < 0 && !failed_) Fail("cannot close the file", closed);
   Release();
   return !failed_;

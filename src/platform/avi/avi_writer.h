@@ -62,6 +62,10 @@ class AviWriter {
   // writer is then closed.
   bool Open(const std::string& path, int32_t width, int32_t height, int32_t framesPerSecond,
             const CompressOptions& options);
+  // The same on a file the caller has created and opened for writing (an empty one): the
+  // writer takes `fd` over and closes it, also when opening fails. The path form opens its
+  // file without following a link at the name.
+  bool Open(int fd, int32_t width, int32_t height, int32_t framesPerSecond, const CompressOptions& options);
   bool isOpen() const;
 
   // Appends one frame: exactly width x height x 3 bytes of bottom-up 24-bit rows. False when

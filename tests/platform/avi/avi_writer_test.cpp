@@ -7,6 +7,7 @@ extern "C" {
 #include <libavformat/avformat.h>
 }
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -218,6 +219,32 @@ TEST(AviWriter, RefusesBadSizesAndFramesOfAnotherSize) {
   EXPECT_TRUE(writer.Close());
   EXPECT_FALSE(writer.Close());
   EXPECT_EQ(Read(dir + "/a.avi").packets, 1);
+  std::filesystem::remove_all(dir);
+}
+
+// A link at the file's name is not written through; a descriptor the caller created is written
+// whatever its name says meanwhile.
+TEST(AviWriter, WritesTheFileItWasGivenNeverThroughALink) {
+  const std::string dir = testsupport::MakeTempDir();
+  testsupport::WriteFile(dir + "/victim", "keep");
+  std::filesystem::create_symlink(dir + "/victim", dir + "/link.avi");
+  avi::AviWriter writer;
+  EXPECT_FALSE(writer.Open(dir + "/link.avi", 32, 20, 10, {}));
+  EXPECT_EQ(testsupport::ReadFile(dir + "/victim"), "keep");
+
+  const int fd = ::open((dir + "/own.avi").c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  ASSERT_GE(fd, 0);
+  std::filesystem::rename(dir + "/own.avi", dir + "/moved.avi");
+  ASSERT_TRUE(writer.Open(fd, 32, 20, 10, {avi::FourCC("FFV1"), -1, 0, 0}));
+  EXPECT_TRUE(writer.WriteFrame(std::vector<uint8_t>(32 * 20 * 3)));
+  EXPECT_TRUE(writer.Close());
+  EXPECT_EQ(Read(dir + "/moved.avi").packets, 1);
+  EXPECT_FALSE(std::filesystem::exists(dir + "/own.avi"));
+  // A refused open still closes the descriptor it took.
+  const int refused = ::open((dir + "/bad.avi").c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  ASSERT_GE(refused, 0);
+  EXPECT_FALSE(writer.Open(refused, 30, 20, 10, {}));
+  EXPECT_EQ(::fcntl(refused, F_GETFD), -1);
   std::filesystem::remove_all(dir);
 }
 
