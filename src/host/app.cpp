@@ -65,7 +65,8 @@ PropertiesDialogFactory& propertiesFactory() {
 
 class QtStartupActions : public StartupActions {
  public:
-  bool IsWindowOpen(std::string_view caption) override { return host::IsWindowOpen(caption); }
+  // Claiming is the one step that decides which of several starts opens the window.
+  bool IsWindowOpen(std::string_view caption) override { return !host::ClaimCaption(caption); }
   void BringWindowToFront(std::string_view caption) override { host::BringWindowToFront(caption); }
   void ShowProperties() override {
     // Without a dialog there is nothing to show, and the program ends.
