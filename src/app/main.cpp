@@ -12,6 +12,7 @@
 #include "dialogs/properties/props_openers.h"
 #include "host/app.h"
 #include "host/qt_platform.h"
+#include "host/window_state.h"
 #include "platform/help/help_viewer.h"
 
 namespace {
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
   });
   dialogs::SetFileMenuAction([](dialogs::frmProps& dialog, int16_t index) { capture::FileMenuAction(dialog, index); });
   dialogs::SetVideoWindowOpener([] { capture::ShowVideoWindow(); });
+  platform::SetHelpLinkOpener([](std::string_view address) { host::OpenWebPage(address); });
   dialogs::SetHelpCloser([] { platform::ShowHelp(nullptr, platform::HELP_QUIT, 0); });
   dialogs::SetWelcomeWindowOpener([] { dialogs::ShowWelcome(); });
   dialogs::RegisterEditorOpeners();

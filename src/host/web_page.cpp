@@ -15,6 +15,7 @@
 
 #include "host/window_state.h"
 #include "platform/message_box.h"
+#include "runtime/link_schemes.h"
 
 extern char** environ;
 
@@ -83,6 +84,11 @@ void SetDesktopOpener(std::vector<std::string> command) { webPages().opener = st
 size_t WatchedWebPageOpeners() { return webPages().running.size(); }
 
 void OpenWebPage(std::string_view address) {
+  // Only web pages and mail links go to the desktop; anything else is not reached.
+  if (!runtime::IsOutgoingLink(address)) {
+    ReportUnreached(address);
+    return;
+  }
   std::vector<std::string> command = OpenerCommand();
   if (command.empty()) {
     const QUrl url(QString::fromUtf8(address.data(), static_cast<qsizetype>(address.size())));

@@ -71,6 +71,21 @@ TEST_F(WebPage, OpenerEndingBadlyIsReported) {
   }
 }
 
+// Only web pages and mail links reach the opener; any other scheme is reported unreached at once.
+TEST_F(WebPage, OtherSchemesNeverReachTheOpener) {
+  const std::string seen = config.dir() + "/seen.txt";
+  host::SetDesktopOpener({"/bin/sh", "-c", "printf %s \"$1\" > '" + seen + "'", "opener"});
+  for (const char* address : {"file:///etc/passwd", "smb://host/share", "javascript:alert(1)", "zorvane.org", ""}) {
+    SCOPED_TRACE(address);
+    testsupport::MessageRecorder recorder;
+    host::OpenWebPage(address);
+    EXPECT_EQ(host::WatchedWebPageOpeners(), 0u);
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    EXPECT_EQ(recorder.messages[0].text, "The Web Page could not be reached.\r\n\r\nURL:  " + std::string(address));
+  }
+  EXPECT_FALSE(std::filesystem::exists(seen));
+}
+
 TEST_F(WebPage, OpenerThatCannotStartIsReportedAtOnce) {
   testsupport::MessageRecorder recorder;
   host::SetDesktopOpener({config.dir() + "/no-such-opener"});

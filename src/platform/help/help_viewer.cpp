@@ -1,6 +1,7 @@
 #include "platform/help/help_viewer.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -22,6 +23,7 @@
 #include <algorithm>
 
 #include "platform/controls/control.h"
+#include "runtime/link_schemes.h"
 #include "platform/controls/form.h"
 
 namespace platform {
@@ -73,13 +75,14 @@ struct HelpState {
   HelpNumberOf contextOf = &DefaultContextOf;
   HelpNumberOf whatsThisOf = &DefaultWhatsThisOf;
   HelpKeys* keys = nullptr;
+  HelpLinkOpener linkOpener = nullptr;
 };
 HelpState& state() {
   static HelpState s;
   return s;
 }
 
-// Follows links inside the help folder only.
+// Follows links inside the help folder only, and hands web pages and mail links to the desktop.
 class TopicBrowser : public QTextBrowser {
  public:
   explicit TopicBrowser(QString root) : root_(std::move(root)) {}
@@ -93,7 +96,13 @@ class TopicBrowser : public QTextBrowser {
       QTextBrowser::doSetSource(full, type);
       return;
     }
-    QTextBrowser::doSetSource(url, type);
+    // Web pages and mail links go to the desktop's opener; other schemes are refused.
+    const std::string address = url.toString().toStdString();
+    if (!runtime::IsOutgoingLink(address)) return;
+    if (state().linkOpener != nullptr)
+      state().linkOpener(address);
+    else
+      QDesktopServices::openUrl(url);
   }
 
  private:
@@ -192,7 +201,8 @@ HelpViewer::HelpViewer(HelpIndex index) : index_(std::move(index)) {
   panel->setLayout(side);
   browser_ = new TopicBrowser(Q(index_.folder()));
   browser_->setObjectName(QStringLiteral("helpBrowser"));
-  browser_->setOpenExternalLinks(true);
+  // Every link passes the browser's own check above, external ones too.
+  browser_->setOpenExternalLinks(false);
   // The list is as wide as its longest title (within a limit); the divider can move.
   int titles = 0;
   for (const HelpTopic& t : index_.topics()) titles = std::max(titles, results_->fontMetrics().horizontalAdvance(Q(t.title)));
@@ -319,6 +329,8 @@ std::string HelpFolder() {
   if (QCoreApplication::instance() == nullptr) return "help";
   return (QCoreApplication::applicationDirPath() + QStringLiteral("/help")).toStdString();
 }
+
+void SetHelpLinkOpener(HelpLinkOpener opener) { state().linkOpener = opener; }
 
 HelpViewer* OpenHelpViewer() { return state().viewer; }
 

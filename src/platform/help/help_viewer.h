@@ -14,6 +14,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/help/help_index.h"
 
@@ -86,6 +87,11 @@ std::string HelpFolder();
 bool ShowHelp(QWidget* owner, int32_t command, int32_t data);
 // The open viewer, or nullptr.
 HelpViewer* OpenHelpViewer();
+
+// Where a topic's web page and mail links go (only http, https and mailto links reach it; any
+// other scheme is refused). Without one they go to the toolkit's desktop opener.
+using HelpLinkOpener = void (*)(std::string_view address);
+void SetHelpLinkOpener(HelpLinkOpener opener);
 
 // The help numbers of a widget: its context number (F1) and its what's-this number
 // (Shift+F1 and a click); 0 means none. By default the context number is the control's or

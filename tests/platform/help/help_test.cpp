@@ -18,6 +18,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <string_view>
+#include <vector>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -423,6 +425,40 @@ TEST_F(HelpViewerTest, LinksLeavingTheFolderAreNotFollowed) {
   EXPECT_EQ(Shown(), "a.html");
   v->browser()->setSource(QUrl(QStringLiteral("sub/b.html")));
   EXPECT_EQ(Shown(), "sub/b.html");
+}
+
+std::vector<std::string>& openedLinks() {
+  static std::vector<std::string> links;
+  return links;
+}
+
+// A topic's web page and mail links go to the desktop's opener; links of any other scheme are
+// refused and the topic stays.
+TEST_F(HelpViewerTest, OnlyWebPagesAndMailLinksLeaveTheViewer) {
+  ASSERT_TRUE(platform::ShowHelp(nullptr, platform::HELP_CONTEXT, 100));
+  platform::HelpViewer* v = platform::OpenHelpViewer();
+  platform::SetHelpLinkOpener([](std::string_view address) { openedLinks().emplace_back(address); });
+  const struct {
+    const char* link;
+    bool opened;
+  } cases[] = {
+      {"https://zorvane.org/", true},
+      {"http://zorvane.org/page", true},
+      {"mailto:me@example.org?Subject=Hi", true},
+      {"smb://host/share/run.desktop", false},
+      {"ftp://host/file", false},
+      {"javascript:alert(1)", false},
+      {"x-terminal-emulator:anything", false},
+      {"ssh://host", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.link);
+    openedLinks().clear();
+    v->browser()->setSource(QUrl(QString::fromLatin1(c.link)));
+    EXPECT_EQ(openedLinks(), c.opened ? std::vector<std::string>{c.link} : std::vector<std::string>{});
+    EXPECT_EQ(Shown(), "a.html");
+  }
+  platform::SetHelpLinkOpener(nullptr);
 }
 
 TEST_F(HelpViewerTest, MissingFolderShowsAMessageInsteadOfATopic) {
