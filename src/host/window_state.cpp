@@ -118,13 +118,23 @@ void FitFormToScreen(QWidget& window) {
               g.y() + runtime::ToLongOr((g.height() - window.height()) * 0.5, 0));
 }
 
-std::string PerUserDataFolder() {
+std::string PerUserDataFolderName() {
   // <data folder>/zorvane: the application's own data location would add the organisation's
   // folder as well.
-  QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-  if (!dir.isEmpty()) dir += QStringLiteral("/zorvane");
-  if (dir.isEmpty() || !QDir().mkpath(dir)) dir = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
-  return dir.toStdString();
+  const QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+  return dir.isEmpty() ? std::string() : (dir + QStringLiteral("/zorvane")).toStdString();
+}
+
+std::string DataFolderFailureText() {
+  const std::string name = PerUserDataFolderName();
+  return "The folder " + (name.empty() ? std::string("for the program's own files") : "'" + name + "'") +
+         " could not be made.";
+}
+
+std::string PerUserDataFolder() {
+  const std::string dir = PerUserDataFolderName();
+  if (dir.empty() || !QDir().mkpath(QString::fromStdString(dir))) return {};
+  return dir;
 }
 
 void SetHourglass(bool on) {

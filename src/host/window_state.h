@@ -35,8 +35,12 @@ void FitFormToScreen(QWidget& window);
 void SetHourglass(bool on);
 // The per-user folder for the files the program writes of its own accord (the performance
 // log, the settings saved before a reset): <data folder>/zorvane, created when it is missing;
-// the temporary folder when it cannot be made.
+// empty when it cannot be made (nothing is then written elsewhere in its place).
 std::string PerUserDataFolder();
+// The name of that folder, made or not (empty without a data folder at all).
+std::string PerUserDataFolderName();
+// The text shown when the per-user folder cannot be made.
+std::string DataFolderFailureText();
 // Asks the desktop to open a page or a mail link. The desktop's opener (xdg-open) runs as a
 // child that is watched without blocking: when it cannot start, or ends with an error or by a
 // signal, the message "The Web Page could not be reached." names the address. Without an

@@ -1,5 +1,10 @@
 #include "presentation/compositor.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -284,10 +289,19 @@ std::string BuildPerformanceLog(const std::string& versionText, const std::strin
 
 bool AppendPerformanceLog(const std::string& folder, const std::string& block) {
   if (block.empty()) return true;
-  std::ofstream f(folder + "/ZORVPerf.log", std::ios::binary | std::ios::app);
-  if (!f) return false;
-  f << block;
-  return static_cast<bool>(f.flush());
+  // Without the user's folder nothing is written anywhere else; a link at the log's name is
+  // not followed.
+  if (folder.empty()) return false;
+  const int fd = ::open((folder + "/ZORVPerf.log").c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  size_t done = 0;
+  while (done < block.size()) {
+    const ssize_t n = ::write(fd, block.data() + done, block.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += static_cast<size_t>(n);
+  }
+  return ::close(fd) == 0 && done == block.size();
 }
 
 }  // namespace presentation

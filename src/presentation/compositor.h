@@ -106,7 +106,8 @@ void TraceLog(const std::string& sModule, const std::string& sText);
 // running program, starTotal the universe's star total.
 std::string BuildPerformanceLog(const std::string& versionText, const std::string& programText,
                                 int64_t starTotal);
-// Appends the block to "ZORVPerf.log" in `folder`; false when the file cannot be written.
+// Appends the block to "ZORVPerf.log" in `folder`; false when the file cannot be written, when
+// `folder` is empty (nothing is written) or when a link stands at the log's name.
 bool AppendPerformanceLog(const std::string& folder, const std::string& block);
 
 }  // namespace presentation

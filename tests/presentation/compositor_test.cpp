@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <regex>
 #include <string>
 #include <vector>
@@ -260,6 +262,16 @@ TEST_F(Compositor, PerformanceLogSharesComeFromTheUnroundedTime) {
   EXPECT_TRUE(presentation::AppendPerformanceLog(dir, "b\n"));
   EXPECT_EQ(testsupport::ReadFile(dir + "/ZORVPerf.log"), "a\nb\n");
   EXPECT_FALSE(presentation::AppendPerformanceLog(dir + "/missing/folder", "c\n"));
+  // No folder: nothing is written, in the working folder or the root either.
+  EXPECT_FALSE(presentation::AppendPerformanceLog("", "d\n"));
+  EXPECT_FALSE(std::filesystem::exists("/ZORVPerf.log"));
+  // A link at the log's name is not written through.
+  const std::string other = testsupport::MakeTempDir();
+  testsupport::WriteFile(other + "/victim", "keep");
+  std::filesystem::create_symlink(other + "/victim", other + "/ZORVPerf.log");
+  EXPECT_FALSE(presentation::AppendPerformanceLog(other, "e\n"));
+  EXPECT_EQ(testsupport::ReadFile(other + "/victim"), "keep");
+  std::filesystem::remove_all(other);
 }
 
 TEST_F(Compositor, UnsetFrameOrStrangeValuesNeverFail) {

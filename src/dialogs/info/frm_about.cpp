@@ -300,7 +300,7 @@ void frmAbout::lblWeb_Click(int index) {
 }
 
 void frmAbout::lblCopy_DblClick() {
-  ApplyLogSwitchAnswer(AskInput(LogSwitchPrompt(host::PerUserDataFolder()), kLogSwitchTitle, LogSwitchDefault()));
+  ApplyLogSwitchAnswer(AskInput(LogSwitchPrompt(host::PerUserDataFolderName()), kLogSwitchTitle, LogSwitchDefault()));
 }
 
 void frmAbout::lblSmall_DblClick() {

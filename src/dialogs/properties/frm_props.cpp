@@ -191,14 +191,19 @@ void frmProps::mnuHelpArray_Click(int16_t Index) {
 // user's data folder when asked to. A backup that cannot be written resets nothing.
 void frmProps::ResetProperties() {
   const std::string remembered = store::templateState().TemplatePath;
-  store::templateState().TemplatePath = host::PerUserDataFolder() + "/propsave.glx";
+  const std::string folder = host::PerUserDataFolder();
+  store::templateState().TemplatePath = folder.empty() ? std::string() : folder + "/propsave.glx";
   const platform::MsgResult answer = platform::ShowMessage(
       "Do you really want to reset the Properties to the factory settings?\r\n\r\n"
       "Yes      - Save current settings to 'propsave.glx' then Reset the Properties.\r\n"
       "No       - Reset Properties without saving current settings.\r\n"
       "Cancel - Don't Reset or Save Properties.",
       platform::kProductName, platform::MsgIcon::Question, platform::MsgButtons::YesNoCancel, 1);
-  if (answer == platform::MsgResult::Yes) {
+  if (answer == platform::MsgResult::Yes && folder.empty()) {
+    // The backup has nowhere to go: nothing is saved elsewhere, and nothing is reset.
+    platform::ShowMessage(host::DataFolderFailureText() + "\r\n\r\n'propsave.glx' was not saved; the Properties were not reset.",
+                          platform::kProductName, platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
+  } else if (answer == platform::MsgResult::Yes) {
     if (CyclePropsArraysToTemp(c)) {
       CyclePropsResetToFactory(c);
       c.picPreview->Cls();

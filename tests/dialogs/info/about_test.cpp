@@ -431,7 +431,7 @@ TEST_F(AboutWindow, HiddenSwitchesAskAndStore) {
   answer = "";
   w->lblCopy[1].DblClick();
   EXPECT_EQ(lastTitle, dialogs::kLogSwitchTitle);
-  EXPECT_EQ(lastPrompt, dialogs::LogSwitchPrompt(host::PerUserDataFolder()));
+  EXPECT_EQ(lastPrompt, dialogs::LogSwitchPrompt(host::PerUserDataFolderName()));
   EXPECT_EQ(lastDefault, "40");
   EXPECT_EQ(store::GetSettingString("DirectX", "DX_WriteLog", ""), "40");
   answer = "1";

@@ -12,6 +12,7 @@
 
 #include "dialogs/properties/props_fixture.h"
 #include "dialogs/properties/props_lists.h"
+#include "host/window_state.h"
 #include "settings/factory_galaxies.h"
 #include "store/registry_access.h"
 #include "store/typed_readers.h"
@@ -313,13 +314,22 @@ TEST_F(FrmPropsTest, ResetBacksUpToPropsaveOnYesAndResetsOnlyWhenItWasWritten) {
     bool backupBlocked;
     bool reset;
     bool backedUp;
+    bool folderBlocked = false;  // a file stands where the user's folder should be made
   } cases[] = {{platform::MsgResult::Yes, false, true, true},
                {platform::MsgResult::No, false, true, false},
-               {platform::MsgResult::Yes, true, false, false}};
+               {platform::MsgResult::Yes, true, false, false},
+               {platform::MsgResult::Yes, false, false, false, true},
+               {platform::MsgResult::No, false, true, false, true}};
+  const std::string tmp = testsupport::MakeTempDir();
+  testsupport::ScopedEnv tmpEnv("TMPDIR", tmp);
   for (const Case& k : cases) {
-    SCOPED_TRACE(std::to_string(static_cast<int>(k.answer)) + (k.backupBlocked ? " blocked" : ""));
+    SCOPED_TRACE(std::to_string(static_cast<int>(k.answer)) + (k.backupBlocked ? " blocked" : "") +
+                 (k.folderBlocked ? " no folder" : ""));
     std::filesystem::remove_all(data + "/zorvane");
-    std::filesystem::create_directories(data + "/zorvane");
+    if (k.folderBlocked)
+      testsupport::WriteFile(data + "/zorvane", "");
+    else
+      std::filesystem::create_directories(data + "/zorvane");
     // A folder in the file's place cannot be replaced by the backup.
     if (k.backupBlocked) std::filesystem::create_directories(backup);
     store::templateState().TemplatePath = "/somewhere/mine.glx";
@@ -337,9 +347,17 @@ TEST_F(FrmPropsTest, ResetBacksUpToPropsaveOnYesAndResetsOnlyWhenItWasWritten) {
       EXPECT_NE(testsupport::ReadFile(backup).find("HWC_ConeBright=55"), std::string::npos);
     }
     EXPECT_EQ(store::templateState().TemplatePath, "/somewhere/mine.glx");
+    if (k.folderBlocked) {
+      // Said so when the backup was asked for; nothing written in the temporary folder instead.
+      const bool told = answers.messages.size() == 2 &&
+                        answers.messages[1].text.rfind(host::DataFolderFailureText(), 0) == 0;
+      EXPECT_EQ(told, k.answer == platform::MsgResult::Yes);
+      EXPECT_TRUE(std::filesystem::is_empty(tmp));
+    }
     d.c.cmdDismiss->PerformClick();
   }
   std::filesystem::remove_all(data);
+  std::filesystem::remove_all(tmp);
 }
 
 }  // namespace
