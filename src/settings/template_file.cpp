@@ -96,9 +96,16 @@ bool WriteWholeTemplate(const std::string& path, const std::function<void()>& wr
     if (f == nullptr) ::close(fd);
   }
   StartFile(w, f);
-  writeValues();
-  bool good = CloseTemplateFile();
   std::error_code ec;
+  try {
+    writeValues();
+  } catch (...) {
+    // Whatever ends the writing early leaves no partial file behind.
+    CloseTemplateFile();
+    if (fd >= 0) std::filesystem::remove(temp, ec);
+    throw;
+  }
+  bool good = CloseTemplateFile();
   if (good) {
     std::filesystem::rename(temp, path, ec);
     good = !ec;

@@ -1,6 +1,8 @@
 #include "settings/template_file.h"
 
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -162,6 +164,17 @@ TEST_F(TemplateFileTest, WholeTemplateThatFailsLeavesTheOldFile) {
     EXPECT_TRUE(std::filesystem::is_directory(dir_ + "/folder.glx"));
     EXPECT_EQ(FolderNames(dir_), (std::vector<std::string>{"folder.glx", "t.glx"}));
     EXPECT_EQ(messages.messages.size(), 1u);
+  }
+  {
+    SCOPED_TRACE("the writing ends early");
+    testsupport::MessageRecorder messages;
+    EXPECT_THROW(settings::WriteWholeTemplate(path_, [&writeBig] {
+                   writeBig();
+                   throw std::runtime_error("ended");
+                 }),
+                 std::runtime_error);
+    EXPECT_EQ(testsupport::ReadFile(path_), "old");
+    EXPECT_EQ(FolderNames(dir_), (std::vector<std::string>{"folder.glx", "t.glx"}));
   }
   EXPECT_EQ(settings::templateWriter().TemplateFileNumber, 0);
 }
