@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 #include <filesystem>
 #include <regex>
 #include <string>
@@ -86,6 +88,42 @@ TEST_F(VideoRun, VideoCaptureByKeysRecordsThePlannedFramesIntoTheVideosFolder) {
   ASSERT_TRUE(program->WaitFor(45000)) << "the program did not end";
   EXPECT_EQ(program->exitCode(), 0);
   EXPECT_EQ(StoredLong("Video", "FrameTotal", -1), 48);
+}
+
+// Under a file-size limit (ulimit -f) a recording's write past it fails like a full disk: the
+// program stays, says "There was an error writing the file.", and leaves no temporary file and no
+// video; the windows then close as usual.
+TEST_F(VideoRun, AFileSizeLimitEndsTheRecordingWithItsMessage) {
+  rlimit old{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  rlimit small = old;
+  small.rlim_cur = 2 << 20;
+  // The program inherits the limit; the test itself writes nothing large meanwhile.
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  auto program = Start({"/C"});
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &old), 0);
+  ASSERT_TRUE(WaitForWindow("Zorvane Properties")) << "the Properties window did not open";
+  e2e::SleepMs(1000);
+  ASSERT_TRUE(Choose("alt+e", "v", "Zorvane Video Creation")) << "Edit > Video Capture did not open the window";
+  e2e::SleepMs(1000);
+  ASSERT_TRUE(Keys("Return"));
+  ASSERT_TRUE(WaitForWindow("Video Compression")) << "Begin did not ask for the compressor";
+  e2e::SleepMs(500);
+  ASSERT_TRUE(Keys("Return"));
+  ASSERT_TRUE(WaitForWindow("Zorvane")) << "no message about the failed write";
+  EXPECT_TRUE(program->running()) << "the program ended (killed by the size limit?)";
+  EXPECT_FALSE(std::filesystem::exists(home + "/Videos/Zorvane_Video.AVI"));
+  EXPECT_FALSE(TempFileLeft(home + "/Videos"));
+  e2e::SleepMs(500);
+  ASSERT_TRUE(Keys("Return"));
+  EXPECT_TRUE(WaitUntilGone("Zorvane"));
+  Focus("Zorvane Video Creation");
+  ASSERT_TRUE(Keys("Escape"));
+  e2e::SleepMs(1000);
+  Focus("Zorvane Properties");
+  ASSERT_TRUE(Keys("Escape"));
+  ASSERT_TRUE(program->WaitFor(45000)) << "the program did not end";
+  EXPECT_EQ(program->exitCode(), 0);
 }
 
 // File > Save Template As... in the folder the dialog remembers: a typed name becomes a template
