@@ -148,7 +148,7 @@ namespace {
 
 // The muxer writes through these on the writer's own descriptor, so the file it fills is the
 // one the caller created, whatever its path names meanwhile.
-constexpr int kIoBufferBytes = 1 << 16;
+constexpr int kIoBufferBytes = 1 << 18;
 
 #if LIBAVFORMAT_VERSION_MAJOR >= 61
 using IoBytes = const uint8_t*;
@@ -373,6 +373,13 @@ bool AviWriter::Open(int fd, int32_t width, int32_t height, int32_t framesPerSec
                                      : avio_alloc_context(ioBuffer, kIoBufferBytes, 1, &d.fd, nullptr, &WriteToFile,
                                                           &SeekInFile);
   if (d.format->pb == nullptr) av_free(ioBuffer);
+  // The muxer goes back to complete the headers and the index once the frames are written.
+  // Data is buffered up to the buffer's size before it is written (as libavformat does for a
+  // file it opens itself), not flushed at every header and packet boundary.
+  if (d.format->pb != nullptr) {
+    d.format->pb->seekable = AVIO_SEEKABLE_NORMAL;
+    d.format->pb->min_packet_size = kIoBufferBytes;
+  }
   d.format->flags |= AVFMT_FLAG_CUSTOM_IO;
   ret = d.format->pb == nullptr ? AVERROR(ENOMEM) : 0;
   if (ret < 0) {
