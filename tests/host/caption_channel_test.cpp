@@ -24,6 +24,10 @@ using namespace host;
 
 TEST(CaptionChannel, AnOpenWindowIsFoundByItsCaptionUntilItCloses) {
   testsupport::EnsureQtApplication();
+  // A runtime folder of this test's own.
+  const std::string runtimeDir = testsupport::MakeTempDir();
+  chmod(runtimeDir.c_str(), 0700);
+  testsupport::ScopedEnv runtime("XDG_RUNTIME_DIR", runtimeDir);
   const std::string caption = "Zorvane channel test " + std::to_string(QCoreApplication::applicationPid());
   EXPECT_FALSE(IsWindowOpen(caption));
   EXPECT_FALSE(BringWindowToFront(caption));
@@ -45,6 +49,8 @@ TEST(CaptionChannel, AnOpenWindowIsFoundByItsCaptionUntilItCloses) {
   }
   EXPECT_FALSE(IsWindowOpen(caption));
   EXPECT_NE(CaptionChannelName("a"), CaptionChannelName("b"));
+  EXPECT_TRUE(CaptionChannelName("a").startsWith(QString::fromStdString(runtimeDir) + "/"));
+  std::filesystem::remove_all(runtimeDir);
 }
 
 namespace {
