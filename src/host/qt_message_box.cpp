@@ -139,10 +139,13 @@ void ConfigureMessageBox(QMessageBox& box, std::string_view text, std::string_vi
   const QWidget* parent = box.parentWidget();
   auto* shown = new MessageText(body, ScreenOf(parent != nullptr ? parent : &box));
   shown->setParent(&box);
-  if (grid->replaceWidget(label, shown) == nullptr) {
+  // The layout hands back the item that held the label; it is ours to delete.
+  QLayoutItem* replaced = grid->replaceWidget(label, shown);
+  if (replaced == nullptr) {
     delete shown;
     return;
   }
+  delete replaced;
   label->hide();
 }
 
