@@ -76,22 +76,33 @@ class RemoveFoldersAfterEachTest : public ::testing::EmptyTestEventListener {
   void OnTestEnd(const ::testing::TestInfo&) override { Made().Remove(true); }
 };
 
+std::string MakeFolder();
+
 // Registered before main runs, in every test program that uses these helpers.
 const bool kListening = [] {
   Made();  // constructed first, so destroyed after everything that may still make folders
   ::testing::UnitTest::GetInstance()->listeners().Append(new RemoveFoldersAfterEachTest);
+  // Without a runtime folder the program's single-instance channel makes one of its own in the
+  // temporary folder; a private one, removed at exit, leaves nothing behind.
+  if (std::getenv("XDG_RUNTIME_DIR") == nullptr) {
+    const std::string runtime = MakeFolder();
+    if (!runtime.empty()) setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+  }
   return true;
 }();
 
-}  // namespace
-
-std::string MakeTempDir() {
+// A private (0700) folder in the temporary folder, removed when the test or the program ends.
+std::string MakeFolder() {
   std::string tmpl = (std::filesystem::temp_directory_path() / "zorvane-test-XXXXXX").string();
   char* d = mkdtemp(tmpl.data());
   if (d == nullptr) return std::string();
   Made().Add(d);
   return std::string(d);
 }
+
+}  // namespace
+
+std::string MakeTempDir() { return MakeFolder(); }
 
 ScopedEnv::ScopedEnv(const char* name, const std::string& value) : name_(name) {
   if (const char* old = std::getenv(name)) {
