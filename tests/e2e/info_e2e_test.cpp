@@ -2,7 +2,6 @@
 // Enter; F1 opens the help viewer.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "e2e/program_run.h"
@@ -10,39 +9,12 @@
 
 namespace {
 
-// The first line a command prints (with DISPLAY set), without its line end.
-std::string FirstLineOf(const std::string& display, const std::string& command) {
-  const std::string full = "DISPLAY=" + display + " " + command + " 2>/dev/null";
-  FILE* p = popen(full.c_str(), "r");
-  if (p == nullptr) return {};
-  char line[256] = {};
-  const bool got = std::fgets(line, sizeof line, p) != nullptr;
-  pclose(p);
-  std::string s = got ? line : "";
-  while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) s.pop_back();
-  return s;
-}
-
 class InfoRun : public e2e::ProgramRun {
  protected:
   void SetUp() override {
     ProgramRun::SetUp();
     // Opened before: no welcome window.
     ASSERT_TRUE(WithStore([] { return store::SaveRegSetting("General", "ResetSettings", 1); }));
-  }
-  // Waits for a shown window of exactly this caption; its id, or 0.
-  xcb_window_t WaitForWindow(const std::string& caption) {
-    const std::string id = FirstLineOf(
-        x.display(), "timeout 60 xdotool search --sync --onlyvisible --name '^" + caption + "$'");
-    return id.empty() ? 0 : static_cast<xcb_window_t>(std::stoul(id));
-  }
-  // Whether a shown window of this caption is gone within a while.
-  bool WaitUntilGone(const std::string& caption) {
-    for (int i = 0; i < 200; ++i) {
-      if (e2e::RunCommand(x.display(), "xdotool search --onlyvisible --name '^" + caption + "$'") != 0) return true;
-      e2e::SleepMs(100);
-    }
-    return false;
   }
 };
 

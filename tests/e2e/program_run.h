@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -52,6 +54,51 @@ class ProgramRun : public ::testing::Test {
   // Reads a stored setting of this run's user.
   int32_t StoredLong(const char* section, const char* key, int32_t def) const {
     return WithStore([&] { return store::GetSettingLong(section, key, def); });
+  }
+
+  // The shown windows of exactly this caption, as xdotool finds them; `wait`: up to 90 s for
+  // the first one.
+  std::vector<xcb_window_t> WindowsNamed(const std::string& caption, bool wait = false) const {
+    const std::string command = "DISPLAY=" + x.display() + (wait ? " timeout 90" : "") + " xdotool search" +
+                                (wait ? " --sync" : "") + " --onlyvisible --name '^" + caption + "$' 2>/dev/null";
+    std::vector<xcb_window_t> found;
+    FILE* p = popen(command.c_str(), "r");
+    if (p == nullptr) return found;
+    char line[64];
+    while (std::fgets(line, sizeof line, p) != nullptr)
+      found.push_back(static_cast<xcb_window_t>(std::strtoul(line, nullptr, 10)));
+    pclose(p);
+    return found;
+  }
+  // The first shown window of this caption, waiting for it; 0 when none came.
+  xcb_window_t WaitForWindow(const std::string& caption) const {
+    const std::vector<xcb_window_t> found = WindowsNamed(caption, true);
+    return found.empty() ? 0 : found.front();
+  }
+  bool Shown(const std::string& caption) const { return !WindowsNamed(caption).empty(); }
+  // Whether every shown window of this caption is gone within 30 s.
+  bool WaitUntilGone(const std::string& caption) const {
+    for (int i = 0; i < 300; ++i) {
+      if (!Shown(caption)) return true;
+      SleepMs(100);
+    }
+    return false;
+  }
+  bool Keys(const std::string& keys) const { return RunCommand(x.display(), "xdotool key " + keys) == 0; }
+  // Opens a menu by its Alt key, picks an item by its letter and waits for the window it opens.
+  bool Choose(const std::string& menu, const std::string& item, const std::string& caption) const {
+    if (!Keys(menu)) return false;
+    SleepMs(300);
+    return Keys(item) && WaitForWindow(caption) != 0;
+  }
+  // Gives a window the keyboard (no window manager does it here, e.g. after a modal window).
+  void Focus(xcb_window_t w) const {
+    RunCommand(x.display(), "xdotool windowfocus " + std::to_string(w));
+    SleepMs(300);
+  }
+  void Focus(const std::string& caption) const {
+    RunCommand(x.display(), "xdotool search --onlyvisible --name '^" + caption + "$' windowfocus");
+    SleepMs(300);
   }
 
   XvfbSession x{800, 600};

@@ -1,7 +1,6 @@
 // One Properties window per user, however the starts meet.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -17,18 +16,6 @@ class SingleInstanceRun : public e2e::ProgramRun {
     // Opened before: no welcome window.
     ASSERT_TRUE(WithStore([] { return store::SaveRegSetting("General", "ResetSettings", 1); }));
   }
-  // The shown windows of exactly this caption.
-  int CountWindows(const std::string& caption) {
-    const std::string command = "DISPLAY=" + x.display() + " xdotool search --onlyvisible --name '^" + caption +
-                                "$' 2>/dev/null";
-    FILE* p = popen(command.c_str(), "r");
-    if (p == nullptr) return -1;
-    int lines = 0;
-    char line[64];
-    while (std::fgets(line, sizeof line, p) != nullptr) ++lines;
-    pclose(p);
-    return lines;
-  }
 };
 
 }  // namespace
@@ -37,9 +24,7 @@ class SingleInstanceRun : public e2e::ProgramRun {
 TEST_F(SingleInstanceRun, TwoStartsAtOnceOpenOneWindow) {
   auto first = Start({"/C"});
   auto second = Start({"/C"});
-  ASSERT_EQ(e2e::RunCommand(x.display(), "timeout 60 xdotool search --sync --onlyvisible --name '^Zorvane Properties$'"),
-            0)
-      << "no Properties window opened";
+  ASSERT_NE(WaitForWindow("Zorvane Properties"), 0u) << "no Properties window opened";
   // The start that lost ends by itself once the window answers it.
   bool oneEnded = false;
   for (int waited = 0; waited < 45000 && !oneEnded; waited += 200) {
@@ -50,7 +35,7 @@ TEST_F(SingleInstanceRun, TwoStartsAtOnceOpenOneWindow) {
   EXPECT_FALSE(first->running() && second->running());
   EXPECT_TRUE(first->running() || second->running());
   e2e::SleepMs(1000);
-  EXPECT_EQ(CountWindows("Zorvane Properties"), 1);
+  EXPECT_EQ(WindowsNamed("Zorvane Properties").size(), 1u);
 
   e2e::Process& open = first->running() ? *first : *second;
   e2e::Process& ended = first->running() ? *second : *first;

@@ -21,35 +21,12 @@ class VideoRun : public e2e::ProgramRun {
       return store::SaveRegSetting("General", "ResetSettings", 1) && store::SaveRegSetting("Video", "FrameTotal", 48);
     }));
   }
-  // Waits until a window of that exact title shows.
-  bool WaitForWindow(const std::string& title) {
-    return e2e::RunCommand(x.display(), "timeout 90 xdotool search --sync --onlyvisible --name '^" + title + "$'") == 0;
-  }
-  bool Keys(const std::string& keys) { return e2e::RunCommand(x.display(), "xdotool key " + keys) == 0; }
-  // Opens a menu by its Alt key, picks an item by its letter and waits for the window it opens.
-  bool Choose(const std::string& menu, const std::string& item, const std::string& title) {
-    if (!Keys(menu)) return false;
-    e2e::SleepMs(300);
-    return Keys(item) && WaitForWindow(title);
-  }
   bool Type(const std::string& text) { return e2e::RunCommand(x.display(), "xdotool type '" + text + "'") == 0; }
-  // Gives a window the keyboard back (no window manager does it here after a modal window).
-  void Focus(const std::string& title) {
-    e2e::RunCommand(x.display(), "xdotool search --onlyvisible --name '^" + title + "$' windowfocus");
-    e2e::SleepMs(300);
-  }
   // Whether a recording's temporary file ("ZORV_VideoTemp" and a unique part) lies in `dir`.
   static bool TempFileLeft(const std::string& dir) {
     std::error_code ec;
     for (const auto& entry : std::filesystem::directory_iterator(dir, ec))
       if (entry.path().filename().string().rfind("ZORV_VideoTemp", 0) == 0) return true;
-    return false;
-  }
-  bool WaitUntilGone(const std::string& title) {
-    for (int i = 0; i < 300; ++i) {
-      if (e2e::RunCommand(x.display(), "xdotool search --onlyvisible --name '^" + title + "$'") != 0) return true;
-      e2e::SleepMs(100);
-    }
     return false;
   }
 };

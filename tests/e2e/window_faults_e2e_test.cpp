@@ -25,32 +25,6 @@ class WindowRun : public e2e::ProgramRun {
     // Opened before: no welcome window.
     ASSERT_TRUE(WithStore([] { return store::SaveRegSetting("General", "ResetSettings", 1); }));
   }
-  // The shown window of exactly this caption, waiting for it up to a minute; 0 when none.
-  xcb_window_t WaitForWindow(const std::string& caption) {
-    const std::string command = "DISPLAY=" + x.display() +
-                                " timeout 60 xdotool search --sync --onlyvisible --name '^" + caption + "$' 2>/dev/null";
-    FILE* p = popen(command.c_str(), "r");
-    if (p == nullptr) return 0;
-    char line[64] = {};
-    const bool got = std::fgets(line, sizeof line, p) != nullptr;
-    pclose(p);
-    return got ? static_cast<xcb_window_t>(std::strtoul(line, nullptr, 10)) : 0;
-  }
-  bool Shown(const std::string& caption) {
-    return e2e::RunCommand(x.display(), "xdotool search --onlyvisible --name '^" + caption + "$'") == 0;
-  }
-  bool WaitUntilGone(const std::string& caption) {
-    for (int i = 0; i < 50; ++i) {
-      if (!Shown(caption)) return true;
-      e2e::SleepMs(100);
-    }
-    return false;
-  }
-  bool Keys(const std::string& keys) { return e2e::RunCommand(x.display(), "xdotool key " + keys) == 0; }
-  void Focus(xcb_window_t w) {
-    e2e::RunCommand(x.display(), "xdotool windowfocus " + std::to_string(w));
-    e2e::SleepMs(300);
-  }
   // The close request a window manager sends for a window's close box: WM_DELETE_WINDOW. The
   // round trip afterwards makes sure the server has taken it before anything else happens.
   void RequestClose(xcb_window_t w) {
