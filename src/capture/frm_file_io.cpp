@@ -133,10 +133,11 @@ void frmFileIO::FormLet(bool openMode, bool applyNow, const std::string& title, 
 }
 
 void frmFileIO::Form_Load() {
-  host::RestoreWindowState(*this, kWindowSection, false);
-  // The client area ends just below the name box.
+  // The client area ends just below the name box; sized first, so that the position is centred
+  // or fitted onto the screen by the window's size.
   SetClientSize(cmdOK->Left() + cmdOK->Width() + 120,
                 txtFile->Top() + txtFile->Height() + controls::PixelsToTwipsY(5));
+  host::RestoreWindowState(*this, kWindowSection, false);
   SetCaption(title_);
   const std::string drive = store::GetSettingString(kSettingsSection, "Path_Drive", "");
   const std::string folder = store::GetSettingString(kSettingsSection, "Path_Dir", "");

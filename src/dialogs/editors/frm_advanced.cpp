@@ -380,6 +380,9 @@ std::string frmAdvanced::HueWheelText(int index) const { return txtHueWheel[inde
 
 void frmAdvanced::Form_Load() {
   model::SetAdvancedHueWheelFields(this);
+  // Sized first: the position is centred or fitted onto the screen by the window's size.
+  // The window ends five screen pixels below the message frame.
+  SetClientSize(kClientWidth, fraMessage->Top() + fraMessage->Height() + PxY(5));
   host::RestoreWindowState(*this, kAdvancedWindowSection, false);
   UpdateFeatureControls();
   txtScreenCapture->SetText(CaptureNote());
@@ -387,8 +390,6 @@ void frmAdvanced::Form_Load() {
   for (int32_t n = 1; n <= 100; ++n) cboCaptureImageBuffer->AddItem(runtime::LongToText(n));
   cboMultimonitor->Clear();
   for (const char* mode : kMultimonitorModes) cboMultimonitor->AddItem(mode);
-  // The window ends five screen pixels below the message frame.
-  SetClientSize(kClientWidth, fraMessage->Top() + fraMessage->Height() + PxY(5));
   fraGalaxyProps->SetVisible(true);
   lblGalaxyBlend->SetText(BlendNote());
   filTemplates->SetPattern("*." + host::startup().TemplateExtension);

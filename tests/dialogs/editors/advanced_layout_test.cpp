@@ -1,4 +1,6 @@
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QScrollBar>
 
 #include <string>
@@ -37,6 +39,16 @@ TEST_F(AdvancedTest, BlendingNoteIsAReadOnlyBoxThatScrollsThroughTheWholeNote) {
   const QRect box = w.lblGalaxyBlend->geometry();
   EXPECT_LE(box.bottom(), w.cmdSetGalaxyBlend0->geometry().top());
   EXPECT_LE(box.right(), w.fraGalaxyProps->contentsRect().right());
+}
+
+// Without a stored position the window is centred on the screen by its final size (centred by
+// a size it had before its load sized it, it hung off the bottom of a 1024 x 768 screen).
+TEST_F(AdvancedTest, FirstOpenIsCentredByTheLoadedSize) {
+  frmAdvanced& w = Open();
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  // Half a pixel rounds to even.
+  EXPECT_NEAR(w.x(), screen.x() + (screen.width() - w.width()) / 2.0, 0.5);
+  EXPECT_NEAR(w.y(), screen.y() + (screen.height() - w.height()) / 2.0, 0.5);
 }
 
 // Each label of the delay and message frames ends before the box to its right begins; the
