@@ -23,18 +23,25 @@ const char* const kIfsTooFewPointsNote =
 namespace {
 
 constexpr const char* kSection = "General\\IFS";
-// Wide enough for the column headings and the buttons beside them.
-constexpr int32_t kMinClientWidth = 8460;
+// The smallest client area: the seven columns and the buttons beside them, the frames below.
+constexpr int32_t kMinClientWidth = 7560;
 constexpr int32_t kMinClientHeight = 5700;
 
 // Row 0 as designed (twips); rows 1-4 are copies placed below it. Each column is as wide as
-// the second line of its heading, "(0-9999):" and the like.
+// its heading needs in the window font (the second line, "(0-9999):" at about 49 pixels, is
+// the widest) and a pixel or three more; four digits in a box need less. Columns stand 4
+// pixels apart.
 constexpr int32_t kRowTop = 600, kRowHeight = 285;
 struct Column {
   int32_t left, width;
 };
-constexpr Column kPointLabel{120, 720}, kLocX{900, 900}, kLocY{1860, 900}, kLocZ{2820, 900}, kScale{3780, 780},
-    kAxis{4620, 750}, kAngle{5430, 780}, kPercent{6270, 900};
+constexpr Column kPointLabel{120, 660}, kLocX{840, 780}, kLocY{1680, 780}, kLocZ{2520, 780}, kScale{3360, 660},
+    kAxis{4080, 630}, kAngle{4770, 660}, kPercent{5490, 780};
+// The OK, Clear, Cancel and Help buttons, right of the last column: 6 pixels after it and 8
+// before the right edge of the smallest client area.
+constexpr int32_t kButtonLeft = 6360, kButtonWidth = 1080;
+static_assert(kPercent.left + kPercent.width < kButtonLeft &&
+              kButtonLeft + kButtonWidth + kPointLabel.left <= kMinClientWidth);
 
 // Bounds of the point boxes on leaving and on commit.
 constexpr int32_t kLocMax = 9999, kScaleMax = 100, kAngleMax = 360, kPercentMax = 9999, kCenterMax = 9999,
@@ -124,7 +131,7 @@ frmUserDefIFS::frmUserDefIFS(PropsFields& props) : GalaxyEditorWindow(props, "fr
   auto button = [this](CommandButton*& b, const char* name, const char* caption, int32_t top, int help) {
     b = new CommandButton(this, name);
     b->SetCaption(caption);
-    b->Move(7260, top, 1080, 375);
+    b->Move(kButtonLeft, top, kButtonWidth, 375);
     if (help != 0) b->SetHelpContextID(help);
   };
   button(cmdOK, "cmdOK", "OK", 120, 7260);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QMenuBar>
 #include <QTest>
 #include <algorithm>
 #include <array>
@@ -448,8 +449,8 @@ TEST_F(IfsEditorShown, EscapeFromAnyBoxCancelsAndEnterReachesThePreviewButton) {
 TEST_F(IfsEditorShown, TheWindowKeepsItsMinimumSizeAndThePreviewFillsTheRest) {
   window->resize(200, 150);
   QApplication::processEvents();
-  EXPECT_GE(window->ScaleWidth(), 7560);
-  EXPECT_GE(window->ScaleHeight(), 5700);
+  EXPECT_EQ(window->ScaleWidth(), 7560);
+  EXPECT_EQ(window->ScaleHeight(), 5700);
   const int32_t frameWidth = window->fraPreview->Width(), picHeight = window->picPreview->Height();
   window->SetClientSize(9000, 7000);
   QApplication::processEvents();
@@ -459,6 +460,34 @@ TEST_F(IfsEditorShown, TheWindowKeepsItsMinimumSizeAndThePreviewFillsTheRest) {
   // The position is kept for the next opening.
   window->cmdDismiss->PerformClick();
   EXPECT_FALSE(window->IsLoaded());
+}
+
+// Shrunk to 150 x 100 pixels the window snaps back to its smallest client area, 7560 x 5700
+// twips: 504 x 380 pixels below its menu bar. There every heading, box, list and button is
+// whole, none covers another, each caption fits and each box shows its longest number whole.
+TEST_F(IfsEditorShown, AtItsSmallestSizeEveryControlIsWholeAndApart) {
+  using namespace dialogs::testing;
+  ASSERT_EQ(controls::PixelsToTwipsX(1), 15);
+  ASSERT_EQ(controls::PixelsToTwipsY(1), 15);
+  window->resize(150, 100);
+  QApplication::processEvents();
+  ASSERT_EQ(window->ScaleWidth(), 7560);
+  ASSERT_EQ(window->ScaleHeight(), 5700);
+  EXPECT_EQ(window->Client()->size(), QSize(504, 380));
+  EXPECT_EQ(window->height(), 380 + window->MenuBar()->height());
+
+  // The longest theme description under the theme list.
+  window->cboTheme->SetListIndex(2);  // Space Station
+  ExpectWholeAndApart(*window);
+  for (const controls::Control* c : window->Controls()) {
+    if (const auto* label = qobject_cast<const QLabel*>(c->Widget())) ExpectCaptionFits(*label);
+    if (const auto* button = qobject_cast<const QAbstractButton*>(c->Widget())) ExpectCaptionFits(*button);
+    if (const auto* box = dynamic_cast<const controls::TextBox*>(c))
+      ExpectTextFits(*box, QString(box->MaxLength(), QLatin1Char('9')));
+    if (const auto* list = dynamic_cast<const controls::ComboBox*>(c)) {
+      EXPECT_LE(list->sizeHint().width(), list->width()) << Described(*list);
+    }
+  }
 }
 
 // The column headings fit in two lines and stand side by side above their boxes, the buttons

@@ -1,5 +1,6 @@
-// What a user sees of an editor's layout: captions that fit their labels, controls inside the
-// frame or window that holds them, a label ending before the control beside it.
+// What a user sees of an editor's layout: captions that fit their labels, texts their boxes show
+// whole, controls inside the frame or window that holds them and covering none beside them, a
+// label ending before the control beside it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,7 +10,10 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTest>
 #include <QWidget>
 
@@ -17,6 +21,7 @@
 #include <vector>
 
 #include "platform/controls/control.h"
+#include "platform/controls/form.h"
 
 namespace dialogs::testing {
 
@@ -60,6 +65,43 @@ inline void ExpectInsideParent(const QWidget& w) {
   if (const auto* frame = qobject_cast<const QGroupBox*>(parent); frame != nullptr && !frame->title().isEmpty())
     inside.setTop(frame->fontMetrics().height());
   EXPECT_TRUE(inside.contains(w.geometry())) << Described(w);
+}
+
+// The box shows `text` whole, without scrolling it: the text fits between the box's frame and
+// the two-pixel margins the line edit keeps on either side.
+inline void ExpectTextFits(const QLineEdit& box, const QString& text) {
+  QStyleOptionFrame option;
+  option.initFrom(&box);
+  option.rect = box.contentsRect();
+  option.lineWidth = box.hasFrame() ? box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &box) : 0;
+  option.midLineWidth = 0;
+  option.state |= QStyle::State_Sunken;
+  const QRect contents = box.style()->subElementRect(QStyle::SE_LineEditContents, &option, &box);
+  const QMargins margins = box.textMargins();
+  const int room = contents.width() - margins.left() - margins.right() - 2 * 2;
+  EXPECT_LE(box.fontMetrics().horizontalAdvance(text), room) << Described(box) << " showing \"" << text.toStdString()
+                                                            << "\"";
+}
+
+// Every shown control of the window (menus aside) lies whole inside its frame or the client
+// area, and no two in one container cover each other.
+inline void ExpectWholeAndApart(const controls::Form& window) {
+  std::vector<const QWidget*> shown;
+  for (const controls::Control* c : window.Controls()) {
+    const auto kind = c->Kind();
+    if (kind == controls::ControlKind::Menu || kind == controls::ControlKind::MenuItem) continue;
+    const QWidget* w = c->Widget();
+    if (w == nullptr || !w->isVisibleTo(&window)) continue;
+    ExpectInsideParent(*w);
+    shown.push_back(w);
+  }
+  for (size_t i = 0; i < shown.size(); ++i) {
+    for (size_t j = i + 1; j < shown.size(); ++j) {
+      if (shown[i]->parentWidget() != shown[j]->parentWidget()) continue;
+      EXPECT_FALSE(shown[i]->geometry().intersects(shown[j]->geometry()))
+          << Described(*shown[i]) << " / " << Described(*shown[j]);
+    }
+  }
 }
 
 // `left` ends before `right` begins.
