@@ -1,7 +1,5 @@
 #include <QCoreApplication>
 
-#include <csignal>
-
 #include "capture/file_menu.h"
 #include "capture/frm_video.h"
 #include "capture/video_frames.h"
@@ -12,6 +10,7 @@
 #include "dialogs/properties/props_openers.h"
 #include "host/app.h"
 #include "host/qt_platform.h"
+#include "host/stop_requests.h"
 #include "host/window_state.h"
 #include "platform/help/help_viewer.h"
 
@@ -23,9 +22,9 @@ void InstallHelp() { platform::InstallHelpKeys(); }
 }  // namespace
 
 int main(int argc, char** argv) {
-  // A write past the file-size limit fails with an error that the writer reports (a video,
-  // a template) instead of ending the program with unsaved edits and half a file left.
-  std::signal(SIGXFSZ, SIG_IGN);
+  // Stop requests from the first moment on are held for the run they end; a write past the
+  // file-size limit fails with the writer's own message.
+  host::InstallStopSignals();
   qAddPreRoutine(&InstallHelp);
   host::SetPropertiesDialogFactory([] { return dialogs::frmProps::Create(); });
   dialogs::SetHelpMenuAction([](dialogs::frmProps& dialog, int16_t position) {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <xcb/xcb.h>
 
@@ -78,15 +79,24 @@ class QtStartupActions : public StartupActions {
     // The dialog deletes itself once it has closed and no handler of it runs any more; the
     // program ends with it.
     QObject::connect(dialog, &QObject::destroyed, qApp, &QCoreApplication::quit);
-    dialog->show();
-    dialog->raise();
-    // Without a window manager nobody else gives the window the keyboard.
-    dialog->activateWindow();
+    // A stop request during the load (the first run's welcome window, answered as its OK
+    // answers it) closes the dialog as Cancel does, before it is ever shown.
+    const bool stopped = TakeHeldStopRequest();
+    if (!stopped) {
+      dialog->show();
+      dialog->raise();
+      // Without a window manager nobody else gives the window the keyboard.
+      dialog->activateWindow();
+    }
     // A stop signal closes the dialog as Cancel does: nothing is stored.
     SetStopAction(CloseAsCancel(dialog));
+    if (stopped) QTimer::singleShot(0, qApp, [] { RequestStop(StopCause::Signal); });
     runEventLoop = true;
   }
   void RunSaverLoop() override {
+    // A request held from start-up (one that came while the template's message box was open)
+    // ends the run before it starts.
+    if (TakeHeldStopRequest()) return;
     // A stop signal or the system's suspend ends the run as the window's stop messages do.
     SetStopAction(&StopAnimationRun);
     WatchSuspendRequests();
@@ -94,11 +104,13 @@ class QtStartupActions : public StartupActions {
     exitCode = host::RunSaverLoop(DaemonWindowId(std::getenv("XSCREENSAVER_WINDOW")));
   }
   void RunPreview() override {
+    if (TakeHeldStopRequest()) return;
     SetStopAction(&StopAnimationRun);
     WatchSuspendRequests();
     exitCode = RunPreviewRun(presentation::pacing().PreviewParentHwnd);
   }
   void ChangePassword(int32_t) override {
+    if (TakeHeldStopRequest()) return;
     // A stop signal answers the box.
     SetStopAction([](StopCause cause) {
       if (cause != StopCause::Signal) return;
@@ -165,6 +177,8 @@ int RunApplication(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   InstallStopRequests();
+  // Until a run sets its own stop action, a request answers an open box and is held for the run.
+  SetStopAction(HoldAndAnswerBoxes());
   QApplication::setApplicationName(QStringLiteral("zorvane"));
   QApplication::setOrganizationName(QStringLiteral("zorvane"));
   InstallQtPlatform();

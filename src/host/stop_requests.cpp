@@ -22,6 +22,7 @@ namespace host {
 namespace {
 
 int g_pipe[2] = {-1, -1};
+constexpr int kStopSignals[] = {SIGTERM, SIGHUP, SIGINT};
 
 extern "C" void OnStopSignal(int sig) {
   // Only async-signal-safe work here: one byte into the pipe. A full pipe already holds a
@@ -30,6 +31,10 @@ extern "C" void OnStopSignal(int sig) {
   const unsigned char b = static_cast<unsigned char>(sig);
   [[maybe_unused]] const ssize_t n = ::write(g_pipe[1], &b, 1);
   errno = saved;
+}
+
+extern "C" void OnFileSizeSignal(int) {
+  // Nothing: the write that passed the limit fails with EFBIG and its writer reports it.
 }
 
 struct Requests {
@@ -106,19 +111,51 @@ void RequestStop(StopCause cause) {
   }
 }
 
-void InstallStopRequests() {
+void InstallStopSignals() {
   static bool installed = false;
-  if (installed || QCoreApplication::instance() == nullptr) return;
+  if (installed) return;
   if (::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;  // the signals keep their default
   installed = true;
-  auto* notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, QCoreApplication::instance());
-  QObject::connect(notifier, &QSocketNotifier::activated, notifier, [] { OnPipeReadable(); });
   struct sigaction sa {};
   sa.sa_handler = &OnStopSignal;
   sigemptyset(&sa.sa_mask);
   sa.sa_flags = SA_RESTART;
-  for (int sig : {SIGTERM, SIGHUP, SIGINT}) sigaddset(&sa.sa_mask, sig);
-  for (int sig : {SIGTERM, SIGHUP, SIGINT}) sigaction(sig, &sa, nullptr);
+  for (int sig : kStopSignals) sigaddset(&sa.sa_mask, sig);
+  for (int sig : kStopSignals) sigaction(sig, &sa, nullptr);
+  // A write past the file-size limit fails with an error that the writer reports (a video, a
+  // template) instead of ending the program with unsaved edits and half a file left. Caught,
+  // not ignored: a caught signal is back at its default in every program this one starts.
+  struct sigaction fsz {};
+  fsz.sa_handler = &OnFileSizeSignal;
+  sigemptyset(&fsz.sa_mask);
+  fsz.sa_flags = SA_RESTART;
+  sigaction(SIGXFSZ, &fsz, nullptr);
+}
+
+void InstallStopRequests() {
+  static bool installed = false;
+  if (installed || QCoreApplication::instance() == nullptr) return;
+  InstallStopSignals();
+  if (g_pipe[0] < 0) return;
+  installed = true;
+  auto* notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, QCoreApplication::instance());
+  QObject::connect(notifier, &QSocketNotifier::activated, notifier, [] { OnPipeReadable(); });
+}
+
+bool TakeHeldStopRequest() {
+  if (g_pipe[0] >= 0) OnPipeReadable();
+  Requests& r = requests();
+  const bool held = !r.pending.empty();
+  r.pending.clear();
+  return held;
+}
+
+StopAction HoldAndAnswerBoxes() {
+  return [](StopCause cause) {
+    requests().pending.push_back(cause);
+    if (cause != StopCause::Signal) return;
+    if (QWidget* box = QApplication::activeModalWidget()) box->close();
+  };
 }
 
 void WatchSuspendRequests() {

@@ -22,9 +22,25 @@ enum class StopCause {
 using StopAction = std::function<void(StopCause)>;
 void SetStopAction(StopAction action);
 
-// Installs the handlers of SIGTERM, SIGHUP and SIGINT and the pipe's reader in the event loop.
-// Once per process, after the application object exists; later calls do nothing.
+// Installs the handlers of SIGTERM, SIGHUP and SIGINT (and turns SIGXFSZ into a write error, see
+// below). Called in the first lines of the program, before the application object exists: a
+// request that comes in the program's first moments is held until the event loop reads it.
+// Once per process; later calls do nothing.
+void InstallStopSignals();
+
+// Installs the stop signals when that has not been done yet, and the pipe's reader in the event
+// loop. Once per process, after the application object exists; later calls do nothing.
 void InstallStopRequests();
+
+// Reads the stop signals that have come but not yet reached the event loop, then tells whether
+// a request is held (one came while no action was set, or under HoldAndAnswerBoxes) and forgets
+// it. A run that is about to start asks this first: a held request ends it before it starts.
+bool TakeHeldStopRequest();
+
+// The action while the program starts (before a run has set its own): an open box (the first
+// run's welcome window, the message of a template that could not be read) is answered as Esc
+// answers it, and the request is held for the run that comes next (see TakeHeldStopRequest).
+StopAction HoldAndAnswerBoxes();
 
 // Subscribes to logind's PrepareForSleep on the system bus (only runs that end on a suspend
 // call it). Without a system bus nothing happens. Once per process.

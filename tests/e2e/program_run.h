@@ -2,6 +2,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +17,23 @@
 #include "support/test_support.h"
 
 namespace e2e {
+
+// Every value of a settings store, one "hive|key|name=data" line each, in a fixed order.
+inline std::vector<std::string> StoredValues(const std::string& db) {
+  std::vector<std::string> rows;
+  sqlite3* h = nullptr;
+  if (sqlite3_open_v2(db.c_str(), &h, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+    sqlite3_busy_timeout(h, 5000);
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(h, "SELECT hive || '|' || path || '|' || name || '=' || data FROM reg_values ORDER BY 1", -1,
+                           &st, nullptr) == SQLITE_OK) {
+      while (sqlite3_step(st) == SQLITE_ROW) rows.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+    }
+    sqlite3_finalize(st);
+  }
+  sqlite3_close(h);
+  return rows;
+}
 
 class ProgramRun : public ::testing::Test {
  protected:

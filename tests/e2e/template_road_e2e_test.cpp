@@ -20,23 +20,6 @@ namespace {
 constexpr int kTypes = 50;
 constexpr int kComposites = 16;
 
-// Every stored value, one "hive|key|name=data" line each, in a fixed order.
-std::vector<std::string> StoredValues(const std::string& db) {
-  std::vector<std::string> rows;
-  sqlite3* h = nullptr;
-  if (sqlite3_open_v2(db.c_str(), &h, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-    sqlite3_busy_timeout(h, 5000);
-    sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(h, "SELECT hive || '|' || path || '|' || name || '=' || data FROM reg_values ORDER BY 1", -1,
-                           &st, nullptr) == SQLITE_OK) {
-      while (sqlite3_step(st) == SQLITE_ROW) rows.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-    }
-    sqlite3_finalize(st);
-  }
-  sqlite3_close(h);
-  return rows;
-}
-
 // A connection that asks for the store's write lock without waiting: while another program
 // holds it (a write of that program is under way) the ask is refused.
 class WriteLockProbe {
@@ -105,7 +88,7 @@ class TemplateRoad : public e2e::ProgramRun {
 
   // Whether the last value the road writes (the last composite) is stored.
   bool NewSetStored() const {
-    for (const std::string& row : StoredValues(StorePath()))
+    for (const std::string& row : e2e::StoredValues(StorePath()))
       if (row.find("CompGal15|_CompGalName=New comp 15") != std::string::npos) return true;
     return false;
   }
@@ -119,7 +102,7 @@ TEST_F(TemplateRoad, KilledWhileTheTemplateIsStoredLeavesTheOldSetWhole) {
   // program held the store's write lock for it (from the first sight of the lock until the
   // new set is seen).
   StoreOldSet();
-  const std::vector<std::string> oldSet = StoredValues(StorePath());
+  const std::vector<std::string> oldSet = e2e::StoredValues(StorePath());
   ASSERT_GT(oldSet.size(), 100u);
   Clock::duration writing{};
   {
@@ -142,7 +125,7 @@ TEST_F(TemplateRoad, KilledWhileTheTemplateIsStoredLeavesTheOldSetWhole) {
     }
     ASSERT_TRUE(run->running());
   }
-  const std::vector<std::string> newSet = StoredValues(StorePath());
+  const std::vector<std::string> newSet = e2e::StoredValues(StorePath());
   ASSERT_TRUE(NewSetStored());
   for (int n = 0; n < kTypes; ++n)
     EXPECT_NE(std::find(newSet.begin(), newSet.end(),
@@ -159,7 +142,7 @@ TEST_F(TemplateRoad, KilledWhileTheTemplateIsStoredLeavesTheOldSetWhole) {
     if (killedMidWrite) break;
     SCOPED_TRACE("killed " + std::to_string(part) + " of the way");
     StoreOldSet();
-    ASSERT_TRUE(StoredValues(StorePath()) == oldSet);
+    ASSERT_TRUE(e2e::StoredValues(StorePath()) == oldSet);
     WriteLockProbe probe(StorePath());
     ASSERT_TRUE(probe.ok());
     auto run = Start({glx});
@@ -177,12 +160,12 @@ TEST_F(TemplateRoad, KilledWhileTheTemplateIsStoredLeavesTheOldSetWhole) {
         continue;
       }
       if (!firstSeen) firstSeen = Clock::now();
-      const std::vector<std::string> now = StoredValues(StorePath());
+      const std::vector<std::string> now = e2e::StoredValues(StorePath());
       if (now == newSet) break;
       ASSERT_TRUE(now == oldSet) << "a mix of old and new values is stored";
       if (Clock::now() - *firstSeen < writing * part) continue;
       run.reset();  // SIGKILL, then reaped
-      const std::vector<std::string> after = StoredValues(StorePath());
+      const std::vector<std::string> after = e2e::StoredValues(StorePath());
       // Otherwise the write ended between the look and the kill.
       killedMidWrite = after == oldSet;
       ASSERT_TRUE(killedMidWrite || after == newSet) << "a mix of old and new values is stored";

@@ -142,7 +142,7 @@ Process::~Process() {
 bool Process::WaitFor(int ms) {
   if (done_) return true;
   if (pid_ <= 0) return false;
-  for (int waited = 0; waited <= ms; waited += 20) {
+  for (int waited = 0;; waited += 20) {
     int st = 0;
     pid_t r = waitpid(pid_, &st, WNOHANG);
     if (r == pid_) {
@@ -150,9 +150,10 @@ bool Process::WaitFor(int ms) {
       exitCode_ = WIFEXITED(st) ? WEXITSTATUS(st) : 128 + (WIFSIGNALED(st) ? WTERMSIG(st) : 0);
       return true;
     }
+    // A look without waiting (running(), Signal()) returns at once.
+    if (waited >= ms) return false;
     SleepMs(20);
   }
-  return false;
 }
 
 bool Process::running() { return !WaitFor(0); }

@@ -45,6 +45,7 @@ class Process {
   bool running();
   // Sends a signal to the running program (false when it has ended).
   bool Signal(int sig);
+  pid_t pid() const { return pid_; }
 
  private:
   pid_t pid_ = -1;

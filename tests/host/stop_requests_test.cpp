@@ -76,6 +76,26 @@ TEST_F(StopRequestsTest, ARequestWithoutAnActionWaitsForTheNextOne) {
   EXPECT_EQ(causes.back(), StopCause::Suspend);
 }
 
+// While the program starts, a request answers the open box (as Esc answers it) and is held: the
+// run that comes next takes it once and does not start.
+TEST_F(StopRequestsTest, DuringStartARequestAnswersTheBoxAndIsHeldForTheNextRun) {
+  InstallStopRequests();
+  SetStopAction(HoldAndAnswerBoxes());
+  EXPECT_FALSE(TakeHeldStopRequest());
+
+  QTimer::singleShot(0, [] { std::raise(SIGTERM); });
+  QtMessageService boxes;
+  const platform::MsgResult answer = boxes.show("The template file could not be read.", "Zorvane",
+                                                platform::MsgIcon::Exclamation, platform::MsgButtons::Ok, 0);
+  EXPECT_EQ(answer, platform::MsgResult::Ok);
+  EXPECT_TRUE(TakeHeldStopRequest());
+  EXPECT_FALSE(TakeHeldStopRequest()) << "a held request is taken once";
+
+  // A signal the event loop has not read yet is held all the same.
+  ASSERT_EQ(std::raise(SIGHUP), 0);
+  EXPECT_TRUE(TakeHeldStopRequest());
+}
+
 // The saver's and the preview's stop: the stop flag, as their windows' stop messages set it.
 TEST_F(StopRequestsTest, AnimationRunsStopOnEveryCause) {
   SetStopAction(&StopAnimationRun);
