@@ -1,4 +1,7 @@
+#include <QFile>
+#include <QFileInfo>
 #include <QFont>
+#include <QKeyEvent>
 
 #include <vector>
 
@@ -274,6 +277,141 @@ TEST_F(AdvancedTest, HelpOpensTheAdvancedSettingsTopic) {
   platform::HelpViewer* viewer = platform::OpenHelpViewer();
   ASSERT_NE(viewer, nullptr);
   EXPECT_NE(viewer->CurrentFile().find("advanced.html"), std::string::npos);
+  platform::ShowHelp(nullptr, platform::HELP_QUIT, 0);
+  platform::SetHelpFolder("");
+}
+
+// F1 in every control of the window, hidden frames included, opens the window's topic at the
+// section of its setting (or of its frame), and that section exists in the page. A control that
+// joins the window without a section here fails the walk.
+TEST_F(AdvancedTest, F1InEveryControlOpensTheSectionOfItsSetting) {
+  platform::SetHelpFolder(ZV_HELP_SOURCE);
+  platform::InstallHelpKeys();
+  struct Section {
+    const char* control;
+    int index;  // -1: every index (or no control array)
+    const char* anchor;
+  };
+  const Section sections[] = {
+      {"fraDelay", -1, "operation"},
+      {"lblAdv", 0, "delay"},
+      {"txtAdv", 0, "delay"},
+      {"spnAdv", 0, "delay"},
+      {"lblAdv", 1, "focal-length"},
+      {"txtAdv", 1, "focal-length"},
+      {"chkMouseM", -1, "mouse"},
+      {"chkScreenCapture", -1, "screen-capture"},
+      {"fraScreenCapture", -1, "screen-capture"},
+      {"txtScreenCapture", -1, "screen-capture"},
+      {"cboCaptureImageBuffer", -1, "capture-files"},
+      {"fraGalaxyProps", -1, "blending"},
+      {"lblGalaxyBlend", -1, "blending"},
+      {"cmdSetGalaxyBlend0", -1, "blending"},
+      {"fraMessage", -1, "message"},
+      {"lblMessage", 0, "font"},
+      {"cboFont", -1, "font"},
+      {"lblMessage", 1, "font-size"},
+      {"txtMessage", 0, "font-size"},
+      {"spnMessage", 0, "font-size"},
+      {"lblMessage", 2, "offset"},
+      {"txtMessage", 1, "offset"},
+      {"spnMessage", 1, "offset"},
+      {"lblMessage", 3, "hue"},
+      {"txtMessage", 2, "hue"},
+      {"spnMessage", 2, "hue"},
+      {"txtMessage", 3, "hue-increment"},
+      {"spnMessage", 3, "hue-increment"},
+      {"lblMessage", 4, "message-text"},
+      {"txtMessage", 4, "message-text"},
+      {"lblMessage", 5, "countdown"},
+      {"txtMessage", 5, "countdown"},
+      {"spnMessage", 5, "countdown"},
+      {"txtMessage", 6, "countdown-text"},
+      {"lblMsgSubText", -1, "countdown-text"},
+      {"txtMessage", 7, "zero-text"},
+      {"cmdDefaults", -1, "defaults"},
+      {"cmdOK", -1, "buttons"},
+      {"cmdDismiss", -1, "buttons"},
+      {"cmdHelp", -1, "buttons"},
+      {"chkRandom", -1, "randomize"},
+      {"fraExtraGalaxies", -1, "randomize"},
+      {"lblAdv", 9, "random-magnitude"},
+      {"txtAdv", 9, "random-magnitude"},
+      {"spnAdv", 9, "random-magnitude"},
+      {"lblAdv", 10, "random-exponent"},
+      {"txtAdv", 10, "random-exponent"},
+      {"spnAdv", 10, "random-exponent"},
+      {"chkThemes", -1, "cycling"},
+      {"fraExtraCycleThemes", -1, "cycling"},
+      {"cboCycleStyle", -1, "cycling"},
+      {"cmdToggleThemeView", -1, "cycling"},
+      {"lstThemes", -1, "cycling"},
+      {"lblAdv", 4, "frames-per-theme"},
+      {"txtAdv", 4, "frames-per-theme"},
+      {"spnAdv", 4, "frames-per-theme"},
+      {"lblAdv", 5, "performance-multiplier"},
+      {"txtAdv", 5, "performance-multiplier"},
+      {"cboMultimonitor", -1, "multi-monitor"},
+      {"chkDispThemeName", -1, "theme-name"},
+      {"drvTemplates", -1, "templates"},
+      {"dirTemplates", -1, "templates"},
+      {"filTemplates", -1, "templates"},
+      {"fraHueWheel", -1, "hue-wheel"},
+      {"picHueWheel", -1, "hue-wheel"},
+      {"imgHueWheel", -1, "hue-wheel"},
+      {"txtHueWheel", 0, "hue-wheel"},
+      {"txtHueWheel", 1, "hue-wheel"},
+      {"txtHueWheel", 2, "hue-wheel"},
+      {"txtHueWheel", 3, "hue-wheel"},
+      {"txtHueWheel", 4, "hue-wheel"},
+      {"txtHueWheel", 5, "bubble-start"},
+      {"txtHueWheel", 6, "bubble-level"},
+      {"txtHueWheel", 7, "bubble-span"},
+      {"txtHueWheel", 8, "bubble-speed"},
+  };
+  QFile page(QStringLiteral(ZV_HELP_SOURCE "/advanced.html"));
+  ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+  const QByteArray html = page.readAll();
+  const std::string file = QFileInfo(page).canonicalFilePath().toStdString();
+
+  frmAdvanced& w = OpenShown();
+  int walked = 0;
+  for (controls::Control* c : w.Controls()) {
+    const std::string name = c->Name() + "(" + std::to_string(c->Index()) + ")";
+    SCOPED_TRACE(name);
+    const Section* section = nullptr;
+    for (const Section& s : sections)
+      if (c->Name() == s.control && (s.index < 0 || s.index == c->Index())) section = &s;
+    ASSERT_NE(section, nullptr) << "no section for " << name;
+    EXPECT_TRUE(html.contains((std::string("name=\"") + section->anchor + "\"").c_str()));
+    platform::ShowHelp(nullptr, platform::HELP_QUIT, 0);
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(c->Widget(), &f1);
+    const platform::HelpViewer* viewer = platform::OpenHelpViewer();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(viewer->CurrentFile(), file);
+    EXPECT_EQ(viewer->CurrentAnchor(), section->anchor);
+    ++walked;
+  }
+  EXPECT_GT(walked, 70);
+
+  // F1 in the font list while it is open: the font's section, and the list closes.
+  platform::ShowHelp(nullptr, platform::HELP_QUIT, 0);
+  w.cboFont->setFocus();
+  w.cboFont->showPopup();
+  QWidget* list = w.cboFont->view();
+  ASSERT_TRUE(list->isVisible());
+  QWidget* focused = QApplication::focusWidget();
+  ASSERT_NE(focused, nullptr);
+  ASSERT_EQ(focused->window(), list->window());
+  QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+  QApplication::sendEvent(focused, &f1);
+  const platform::HelpViewer* viewer = platform::OpenHelpViewer();
+  ASSERT_NE(viewer, nullptr);
+  EXPECT_EQ(viewer->CurrentFile(), file);
+  EXPECT_EQ(viewer->CurrentAnchor(), "font");
+  EXPECT_FALSE(list->isVisible());
+
   platform::ShowHelp(nullptr, platform::HELP_QUIT, 0);
   platform::SetHelpFolder("");
 }

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -197,7 +198,8 @@ TEST_F(HelpWalk, F1InAPropertiesControlWithoutANumberOpensItsPanelsTopic) {
 
 // Every control of the Properties window opens a topic about itself or its frame: only the
 // window's own buttons open the window's topic. Every line of the control table names a
-// control of the window and a section that exists.
+// control of its window (the Properties or the Advanced Settings window) and a section that
+// exists.
 TEST_F(HelpWalk, EveryPropertiesControlHasATopicAndEveryTableLineAControl) {
   dialogs::frmProps& props = Open();
   const platform::HelpTopic* window = platform::HelpTopicFor(&props, index);
@@ -213,17 +215,23 @@ TEST_F(HelpWalk, EveryPropertiesControlHasATopicAndEveryTableLineAControl) {
     ASSERT_NE(topic, nullptr);
     EXPECT_NE(topic->file, window->file);
   }
+  auto* advanced = new dialogs::frmAdvanced;
+  advanced->FormLet(&props);
+  advanced->EnsureLoaded();
+  const std::map<std::string, controls::Form*> windows = {{"frmProps", &props}, {"frmAdvanced", advanced}};
   ASSERT_FALSE(index.controlTopics().empty());
   for (const platform::HelpControlTopic& row : index.controlTopics()) {
-    SCOPED_TRACE(row.control + "(" + std::to_string(row.index) + ") " + RelativeToHelp(row.topic.file) + "#" +
-                 row.topic.anchor);
-    ASSERT_EQ(row.window, "frmProps");
-    const bool named = row.control == "frmProps" ||
-                       std::any_of(props.Controls().begin(), props.Controls().end(),
+    SCOPED_TRACE(row.window + " " + row.control + "(" + std::to_string(row.index) + ") " +
+                 RelativeToHelp(row.topic.file) + "#" + row.topic.anchor);
+    const auto window = windows.find(row.window);
+    ASSERT_NE(window, windows.end());
+    const controls::Form& form = *window->second;
+    const bool named = row.control == row.window ||
+                       std::any_of(form.Controls().begin(), form.Controls().end(),
                                    [&](const controls::Control* c) {
                                      return c->Name() == row.control && (row.index < 0 || c->Index() == row.index);
                                    }) ||
-                       (row.index < 0 && props.findChild<QWidget*>(QString::fromStdString(row.control)) != nullptr);
+                       (row.index < 0 && form.findChild<QWidget*>(QString::fromStdString(row.control)) != nullptr);
     EXPECT_TRUE(named);
     EXPECT_FALSE(row.topic.title.empty());
     if (!row.topic.anchor.empty()) {
@@ -232,6 +240,8 @@ TEST_F(HelpWalk, EveryPropertiesControlHasATopicAndEveryTableLineAControl) {
       EXPECT_TRUE(f.readAll().contains(("name=\"" + row.topic.anchor + "\"").c_str()));
     }
   }
+  advanced->Unload();
+  advanced->Release();
 }
 
 }  // namespace
