@@ -1,6 +1,7 @@
 #include "platform/help/help_viewer.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -65,6 +66,20 @@ int32_t DefaultContextOf(const QWidget& w) {
   return PropertyNumber(w, "HelpContextID");
 }
 int32_t DefaultWhatsThisOf(const QWidget& w) { return PropertyNumber(w, "WhatsThisHelpID"); }
+
+// The combo box whose drop-down list `window` is (the list is a popup window of its own), or
+// nullptr.
+QComboBox* ComboOfPopup(const QWidget& window) {
+  if (window.windowType() != Qt::Popup) return nullptr;
+  return qobject_cast<QComboBox*>(window.parentWidget());
+}
+
+// The next widget of the help's walk from `w` out to its window: its parent, and from the open
+// list of a combo box the combo box; nullptr after the window.
+const QWidget* HelpParentOf(const QWidget& w) {
+  if (!w.isWindow()) return w.parentWidget();
+  return ComboOfPopup(w);
+}
 
 class HelpKeys;
 
@@ -376,13 +391,13 @@ void SetHelpNumberLookups(HelpNumberOf context, HelpNumberOf whatsThis) {
 }
 
 int32_t ContextNumberFor(const QWidget* widget) {
-  for (const QWidget* w = widget; w != nullptr; w = w->isWindow() ? nullptr : w->parentWidget())
+  for (const QWidget* w = widget; w != nullptr; w = HelpParentOf(*w))
     if (const int32_t n = state().contextOf(*w); n > 0) return n;
   return 0;
 }
 
 int32_t WhatsThisNumberFor(const QWidget* widget) {
-  for (const QWidget* w = widget; w != nullptr; w = w->isWindow() ? nullptr : w->parentWidget()) {
+  for (const QWidget* w = widget; w != nullptr; w = HelpParentOf(*w)) {
     if (const int32_t n = state().whatsThisOf(*w); n > 0) return n;
     if (const int32_t n = state().contextOf(*w); n > 0) return n;
   }
@@ -412,7 +427,7 @@ const HelpTopic* TableTopicOf(const QWidget& w, const HelpIndex& index) {
 }  // namespace
 
 const HelpTopic* HelpTopicFor(const QWidget* widget, const HelpIndex& index, bool whatsThis) {
-  for (const QWidget* w = widget; w != nullptr; w = w->isWindow() ? nullptr : w->parentWidget()) {
+  for (const QWidget* w = widget; w != nullptr; w = HelpParentOf(*w)) {
     int32_t n = whatsThis ? state().whatsThisOf(*w) : 0;
     if (n <= 0) n = state().contextOf(*w);
     if (n > 0) return index.Find(n);
@@ -422,7 +437,14 @@ const HelpTopic* HelpTopicFor(const QWidget* widget, const HelpIndex& index, boo
 }
 
 void ShowHelpFor(QWidget* widget, bool whatsThis) {
-  ShowHelp(widget != nullptr ? widget->window() : nullptr, HELP_CONTENTS, 0);
+  QWidget* owner = widget != nullptr ? widget->window() : nullptr;
+  // From an open drop-down list the list closes (it would keep the keyboard and the mouse from
+  // the viewer) and the viewer opens over the combo box's window.
+  if (QComboBox* combo = owner != nullptr ? ComboOfPopup(*owner) : nullptr) {
+    combo->hidePopup();
+    owner = combo->window();
+  }
+  ShowHelp(owner, HELP_CONTENTS, 0);
   HelpViewer* v = state().viewer;
   if (v == nullptr || widget == nullptr) return;
   if (const HelpTopic* t = HelpTopicFor(widget, v->index(), whatsThis)) v->ShowTopic(*t);

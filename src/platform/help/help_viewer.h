@@ -2,7 +2,8 @@
 // titles and the topic of a help context number, and the help keys of every window (F1 opens the
 // focused control's topic, Shift+F1 and a click the topic of the control clicked). A control
 // without a help number opens the topic the help folder's control table gives it or the frame
-// or panel that holds it (see help_index.h).
+// or panel that holds it (see help_index.h). A combo box's open drop-down list counts as part of
+// the combo box: F1 in it closes the list and opens the combo box's topic.
 //
 // The viewer stays usable while a modal window is open: whenever a modal window appears while
 // the viewer is shown, or help is asked for from one, the viewer becomes a window of that modal
@@ -100,7 +101,7 @@ void SetHelpLinkOpener(HelpLinkOpener opener);
 using HelpNumberOf = int32_t (*)(const QWidget& widget);
 void SetHelpNumberLookups(HelpNumberOf context, HelpNumberOf whatsThis);
 // The number F1 opens for `widget`: its own context number, else its nearest parent's (the
-// window included), else 0.
+// window included; from a combo box's open list, the combo box's), else 0.
 int32_t ContextNumberFor(const QWidget* widget);
 // The number Shift+F1 and a click open: the what's-this number of the widget, else its context
 // number, else the same of its nearest parent; 0 when none has one.

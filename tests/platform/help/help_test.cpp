@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -291,6 +293,12 @@ TEST(HelpIndex, ShippedSearchFindsEverySettingAndTheContentsLinkEveryPage) {
       {"pulsar", nullptr},
       {"nova", nullptr},
       {"composite", nullptr},
+      {"frame delay", "advanced.html#delay"},
+      {"focal length", "advanced.html#focal-length"},
+      {"max. files", "advanced.html#capture-files"},
+      {"message font", "advanced.html#font"},
+      {"count down", "advanced.html#countdown"},
+      {"hue wheel divisions", "advanced.html#hue-wheel"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.words);
@@ -609,6 +617,63 @@ TEST_F(HelpViewerTest, F1WithoutANumberOpensTheTopicTheControlTableGivesItsFrame
   Click(inFrame);
   EXPECT_EQ(Shown(), "sub/b.html");
   EXPECT_EQ(platform::OpenHelpViewer()->CurrentAnchor(), "third");
+}
+
+
+// F1 in the open drop-down list of a combo box opens the combo box's topic (its number, its
+// table line or its frame's), not the contents, and closes the list; Shift+F1 and a click on
+// the list do the same. The list is a popup window of its own, parented to the combo box.
+TEST_F(HelpViewerTest, F1InAnOpenComboListOpensTheCombosTopic) {
+  WriteControlTable(fx);
+  platform::InstallHelpKeys();
+  QWidget window;
+  window.setObjectName(QStringLiteral("win"));
+  auto* frame = new QWidget(&window);
+  frame->setObjectName(QStringLiteral("frame"));
+  auto* layout = new QVBoxLayout(frame);
+  auto* numbered = new QComboBox;  // its own number
+  numbered->setProperty("HelpContextID", 100);
+  auto* named = new QComboBox;  // its own table line
+  named->setObjectName(QStringLiteral("box"));
+  auto* inFrame = new QComboBox;  // its frame's line
+  for (QComboBox* combo : {numbered, named, inFrame}) {
+    combo->addItems({QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")});
+    layout->addWidget(combo);
+  }
+  window.show();
+  QApplication::setActiveWindow(&window);
+
+  struct Case {
+    QComboBox* combo;
+    const char* shown;
+    const char* anchor;
+  } cases[] = {{numbered, "a.html", ""}, {named, "sub/b.html", "first"}, {inFrame, "sub/b.html", "third"}};
+  for (bool whatsThis : {false, true}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.shown) + "#" + c.anchor + (whatsThis ? " (Shift+F1)" : " (F1)"));
+      platform::ShowHelp(nullptr, platform::HELP_QUIT, 0);
+      c.combo->setFocus();
+      c.combo->showPopup();
+      QAbstractItemView* list = c.combo->view();
+      ASSERT_TRUE(list->isVisible());
+      QWidget* popup = list->window();
+      ASSERT_NE(popup, &window);
+      QWidget* focused = QApplication::focusWidget();
+      ASSERT_NE(focused, nullptr);
+      ASSERT_EQ(focused->window(), popup);
+      EXPECT_EQ(platform::ContextNumberFor(focused), c.combo == numbered ? 100 : 0);
+      if (whatsThis) {
+        Press(focused, Qt::Key_F1, Qt::ShiftModifier);
+        Click(list->viewport());
+      } else {
+        Press(focused, Qt::Key_F1);
+      }
+      ASSERT_NE(platform::OpenHelpViewer(), nullptr);
+      EXPECT_EQ(Shown(), c.shown);
+      EXPECT_EQ(platform::OpenHelpViewer()->CurrentAnchor(), c.anchor);
+      EXPECT_FALSE(list->isVisible());
+    }
+  }
 }
 
 }  // namespace
