@@ -6,6 +6,7 @@
 
 #include "host/help_folder.h"
 #include "platform/controls/control.h"
+#include "platform/help/help_viewer.h"
 #include "model/colors.h"
 #include "model/hue_wheel.h"
 #include "model/random_table.h"
@@ -163,6 +164,8 @@ void InitialiseAfterScreens(const std::string& programFolder) {
   settings::InitGalaxyStyleNames();
   StartupState& s = startup();
   s.HelpFilePath = HelpFolderOf(programFolder);
+  // Every help road (F1, the Help buttons, the Help menu) opens the folder found here.
+  platform::SetHelpFolder(s.HelpFilePath);
   presentation::pacing().RunMode = 0;
   ReadMonitorAndLogSettings();
 }
