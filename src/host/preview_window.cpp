@@ -2,9 +2,11 @@
 
 #include <QWidget>
 #include <QWindow>
+#include <optional>
 
 #include "engine/display_universe.h"
 #include "engine/universe_settings.h"
+#include "host/own_window_watch.h"
 #include "host/picture_box.h"
 #include "presentation/frame_pacing.h"
 #include "presentation/render_state.h"
@@ -41,6 +43,7 @@ int RunPreviewRun(int64_t hostWindow) {
   pic.setWindowTitle(QString::fromLatin1(kPreviewCaption));
   pic.setWindowFlag(Qt::FramelessWindowHint);
   SizePreviewWindow(pic, hostWindow);
+  std::optional<OwnWindowWatch> watch;
   if (qtPlatform().IsWindow(hostWindow)) {
     // Re-parent the picture's native window into the host window.
     pic.winId();
@@ -48,6 +51,9 @@ int RunPreviewRun(int64_t hostWindow) {
       pic.windowHandle()->setParent(foreign);
       pic.move(0, 0);
       pic.show();
+      // The picture's window destroyed by another client while the host lives is a stop
+      // message of the picture.
+      watch.emplace(pic, [] { presentation::pacing().G_bCancel = true; });
     }
   }
   RunPreviewLoop(pic);

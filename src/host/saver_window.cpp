@@ -14,6 +14,7 @@
 #include "engine/universe_settings.h"
 #include "host/caption_channel.h"
 #include "host/display_settings.h"
+#include "host/own_window_watch.h"
 #include "presentation/compositor.h"
 #include "presentation/frame_pacing.h"
 #include "presentation/render_state.h"
@@ -233,6 +234,8 @@ int RunSaverLoop(std::optional<int64_t> daemonWindow) {
                        s.DesktopMaxBottom - originY);
     window.show();
   }
+  // The window destroyed by another client is a stop message: no fade, no password.
+  const OwnWindowWatch watch(window, [] { presentation::pacing().G_bCancel = true; });
   window.canvas()->setGeometry(0, 0, window.width(), window.height());
   window.canvas()->AllowDirectPut(true);
   if (!daemonWindow) {
@@ -244,8 +247,8 @@ int RunSaverLoop(std::optional<int64_t> daemonWindow) {
   window.DisplayEffects();
   qtFrameSink().SetSaverPicture(nullptr, 0, 0);
   presentation::UnbindRenderTarget(window.picScreen());
-  // A stop request (a signal, a suspend, the window closed from outside) skipped the exit road:
-  // the cursor comes back here as the exit road brings it back.
+  // A stop request (a signal, a suspend, the window closed or destroyed from outside) skipped
+  // the exit road: the cursor comes back here as the exit road brings it back.
   if (!window.ExitRoadRan()) qtPlatform().ShowCursor(true);
   qtPlatform().ShowCursor(true);
   presentation::pacing().SaverHostWindow = 0;

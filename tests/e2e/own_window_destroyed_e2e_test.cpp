@@ -1,0 +1,99 @@
+// Whole-program runs: another X client destroys the saver's or the preview's own window. The
+// run ends as on its stop messages: status 0, the saver's performance log appended, and no
+// stream of X errors about the window that is gone.
+#include <gtest/gtest.h>
+
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "e2e/program_run.h"
+#include "store/registry_access.h"
+
+using e2e::Process;
+using e2e::SleepMs;
+
+namespace {
+
+class OwnWindowRun : public e2e::ProgramRun {
+ protected:
+  // The program with its standard error into a file of the run.
+  std::unique_ptr<Process> StartLogged(const std::vector<std::string>& args) const {
+    std::string command = "exec '" + std::string(ZV_ZORVANE_BIN) + "'";
+    for (const std::string& a : args) command += " '" + a + "'";
+    command += " 2>'" + home + "/stderr.txt'";
+    // Qt reports X errors on its connection only in its xcb debug output.
+    std::vector<std::string> env = Env();
+    env.push_back("QT_LOGGING_RULES=qt.qpa.xcb.debug=true");
+    return std::make_unique<Process>("/bin/sh", std::vector<std::string>{"-c", command}, env);
+  }
+  std::string ErrorOutput() const { return testsupport::ReadFile(home + "/stderr.txt"); }
+  std::string PerfLog() const { return testsupport::ReadFile(home + "/data/zorvane/ZORVPerf.log"); }
+  bool Exists(xcb_window_t w) const {
+    xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(x.conn(), xcb_get_geometry(x.conn(), w), nullptr);
+    const bool found = g != nullptr;
+    std::free(g);
+    return found;
+  }
+  // Lit pixels of a window other than black and the white of a host's own background.
+  size_t Stars(xcb_window_t w, int width, int height) {
+    const std::vector<uint32_t> px = x.Grab(w, 0, 0, width, height);
+    return static_cast<size_t>(std::count_if(px.begin(), px.end(), [](uint32_t p) { return p != 0 && p != 0xFFFFFFu; }));
+  }
+};
+
+}  // namespace
+
+// The saver's full-screen window, or the preview's picture inside a host window that stays,
+// destroyed by this test's own connection.
+TEST_F(OwnWindowRun, DestroyedOwnWindowEndsTheRun) {
+  struct Case {
+    const char* name;
+    bool preview;
+  } cases[] = {{"saver", false}, {"preview", true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(home + "/data/zorvane/ZORVPerf.log");
+    ASSERT_TRUE(WithStore([] { return store::SaveRegSetting("DirectX", "DX_WriteLog", 5); }));
+    xcb_window_t host = 0;
+    std::unique_ptr<Process> run;
+    xcb_window_t own = 0;
+    if (c.preview) {
+      host = x.CreateWindow(152, 112);
+      run = StartLogged({"/p", std::to_string(host)});
+      own = WaitForWindow("ZIDI:Preview Zorvane 6.0");
+      ASSERT_NE(own, 0u) << "the preview's window did not come";
+      const std::vector<xcb_window_t> children = x.Children(host);
+      ASSERT_NE(std::find(children.begin(), children.end(), own), children.end()) << "the preview is not in its host";
+    } else {
+      run = StartLogged({"/S"});
+      own = WaitForWindow("ZIDI:Zorvane 6.0");
+      ASSERT_NE(own, 0u) << "the saver's window did not come";
+    }
+    const xcb_window_t drawn = c.preview ? host : x.root();
+    const int width = c.preview ? 152 : 800, height = c.preview ? 112 : 600;
+    for (int waited = 0; waited < 45000 && Stars(drawn, width, height) < 50; waited += 250) SleepMs(250);
+    ASSERT_GE(Stars(drawn, width, height), 50u) << "the run drew nothing";
+    SleepMs(1500);  // some lines of performance text
+    ASSERT_TRUE(run->running());
+
+    x.DestroyWindow(own);
+    ASSERT_TRUE(run->WaitFor(20000)) << "the run went on without its window\n" << ErrorOutput();
+    EXPECT_EQ(run->exitCode(), 0);
+    const std::string errors = ErrorOutput();
+    EXPECT_EQ(errors.find("XCB error"), std::string::npos) << errors;
+    if (c.preview) {
+      EXPECT_TRUE(Exists(host)) << "the host window was touched";
+      x.DestroyWindow(host);
+    } else {
+      const std::string log = PerfLog();
+      EXPECT_EQ(log.rfind(std::string(120, '-') + "\nZorvane 6.0  ", 0), 0u) << log;
+      EXPECT_NE(log.find("   Total    :  "), std::string::npos) << log;
+    }
+  }
+}
