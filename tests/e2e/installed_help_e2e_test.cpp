@@ -59,7 +59,7 @@ class InstalledRun : public e2e::ProgramRun {};
 
 TEST_F(InstalledRun, F1AndTheHelpMenuOpenTheInstalledHelp) {
   const std::string prefix = home + "/prefix";
-  ASSERT_EQ(std::system(("cmake --install '" ZV_BUILD_DIR "' --prefix '" + prefix + "' >/dev/null").c_str()), 0);
+  ASSERT_EQ(std::system(("cmake --install '" ZV_BUILD_DIR "' --component zorvane --prefix '" + prefix + "' >/dev/null").c_str()), 0);
   const std::string help = prefix + "/share/zorvane/help";
   ASSERT_TRUE(std::filesystem::is_regular_file(help + "/index.tsv"));
   ASSERT_FALSE(std::filesystem::exists(prefix + "/bin/help"));

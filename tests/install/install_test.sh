@@ -4,14 +4,19 @@
 # also when a check fails.
 #   install_test.sh <build dir> <source dir>
 set -euo pipefail
+fail() { echo "FAIL: $*" >&2; exit 1; }
 build="$1"
 source="$2"
 prefix="$(mktemp -d "${TMPDIR:-/tmp}/zorvane-test-install-XXXXXX")"
 trap 'rm -rf "$prefix"' EXIT
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-cmake --install "$build" --prefix "$prefix" >/dev/null
+# The user's own install list (build/install_manifest.txt, what the README's uninstall reads)
+# stays as it was: the test's install lists its files elsewhere.
+manifest="$build/install_manifest.txt"
+before="$(cat "$manifest" 2>/dev/null || echo none)"
+cmake --install "$build" --component zorvane --prefix "$prefix" >/dev/null
+[ "$(cat "$manifest" 2>/dev/null || echo none)" = "$before" ] || fail "the test's install replaced build/install_manifest.txt"
+grep -qx "$prefix/bin/zorvane" "$build/install_manifest_zorvane.txt" || fail "the component's install list lacks the program"
 
 [ -x "$prefix/bin/zorvane" ] || fail "bin/zorvane is not an installed program"
 [ ! -e "$prefix/bin/help" ] || fail "the help folder is installed beside the program in bin/"
@@ -39,4 +44,9 @@ if command -v xmllint >/dev/null; then
   xmllint --noout "$icon" || fail "the icon is not well-formed XML"
 fi
 grep -q '<svg' "$icon" || fail "the icon is no SVG picture"
-echo "installed and checked in a scratch prefix"
+# The README's uninstall: the install list removes every file the install put in place.
+xargs rm < "$build/install_manifest_zorvane.txt"
+rm -f "$prefix/want" "$prefix/got"
+left="$(find "$prefix" -type f)"
+[ -z "$left" ] || fail "files left after removing the install list: $left"
+echo "installed, checked and removed in a scratch prefix"
