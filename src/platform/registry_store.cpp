@@ -1,12 +1,16 @@
 #include "platform/registry_store.h"
 
+#include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -42,6 +46,37 @@ bool SomethingStoredAt(const std::string& path) {
   return errno != ENOENT && errno != ENOTDIR;
 }
 
+bool IsFile(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::filesystem::path p(path);
+  return p.has_parent_path() ? p.parent_path().string() : std::string(".");
+}
+
+// Whether this process may write `path` with the rights it has now (as an open for writing
+// would find); false on a read-only file system too.
+bool Writable(const std::string& path) { return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0; }
+
+// The file's URI for SQLite, with `query`: the characters a URI gives a meaning of its own
+// are written as %XX.
+std::string FileUri(const std::string& path, const char* query) {
+  std::string uri = "file:";
+  if (!path.empty() && path[0] == '/') uri += "//";  // an empty authority: "file:///a/b"
+  for (char ch : path) {
+    if (ch == '%' || ch == '?' || ch == '#') {
+      char hex[4];
+      std::snprintf(hex, sizeof hex, "%%%02X", static_cast<unsigned char>(ch));
+      uri += hex;
+    } else {
+      uri += ch;
+    }
+  }
+  return uri + "?" + query;
+}
+
 }  // namespace
 
 RegistryStore::RegistryStore(std::string path) : path_(std::move(path)) {
@@ -55,6 +90,14 @@ RegistryStore::RegistryStore(std::string path) : path_(std::move(path)) {
     return;
   }
   db_ = db;
+  // A file this process may not write has been opened for reading only. It is closed before
+  // any statement runs: a read through the log would make side files beside it.
+  if (sqlite3_db_readonly(db_, "main") == 1) {
+    sqlite3_close(db_);
+    db_ = nullptr;
+    OpenReadOnly();
+    return;
+  }
   sqlite3_busy_timeout(db_, 5000);
   // A damaged or foreign file fails here; it is left exactly as it is.
   bool good = exec("PRAGMA journal_mode=WAL") &&
@@ -67,8 +110,41 @@ RegistryStore::RegistryStore(std::string path) : path_(std::move(path)) {
   if (!good) {
     sqlite3_close(db_);
     db_ = nullptr;
+    // The log's side files cannot be made in a folder this process may not write, so an
+    // intact store there fails above; it is read as it is.
+    if (IsFile(path_) && !Writable(FolderOf(path_))) {
+      OpenReadOnly();
+      return;
+    }
     unreadable_ = SomethingStoredAt(path_);
   }
+}
+
+void RegistryStore::OpenReadOnly() {
+  const bool fileRefused = !Writable(path_) && (errno == EACCES || errno == EPERM);
+  // With both side files of the log there, the store is read through the log as every
+  // connection sees it, and nothing is made. Otherwise the file alone is read: it then holds
+  // everything committed, and SQLite makes no side file for an immutable database.
+  std::vector<const char*> queries;
+  if (IsFile(path_ + "-wal") && IsFile(path_ + "-shm")) queries.push_back("mode=ro");
+  queries.push_back("immutable=1");
+  for (const char* query : queries) {
+    sqlite3* db = nullptr;
+    const int opened =
+        sqlite3_open_v2(FileUri(path_, query).c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+    if (opened == SQLITE_OK) {
+      db_ = db;
+      sqlite3_busy_timeout(db_, 5000);
+      // The same check of its pages as a store that can be written: a damaged one is not shown.
+      if (Healthy()) {
+        readOnly_ = fileRefused ? ReadOnlyCause::File : ReadOnlyCause::Folder;
+        return;
+      }
+      db_ = nullptr;
+    }
+    sqlite3_close(db);
+  }
+  unreadable_ = SomethingStoredAt(path_);
 }
 
 RegistryStore::~RegistryStore() { sqlite3_close(db_); }
@@ -87,7 +163,10 @@ bool RegistryStore::Healthy() {
   return result != nullptr && std::string_view(reinterpret_cast<const char*>(result)) == "ok";
 }
 
-bool RegistryStore::beginStep() { return exec(batch_ ? "SAVEPOINT reg_step" : "BEGIN IMMEDIATE"); }
+bool RegistryStore::beginStep() {
+  if (readOnly_ != ReadOnlyCause::None) return false;
+  return exec(batch_ ? "SAVEPOINT reg_step" : "BEGIN IMMEDIATE");
+}
 
 bool RegistryStore::endStep(bool good) {
   if (batch_) {
@@ -107,7 +186,7 @@ bool RegistryStore::noteWrite(bool good) {
 }
 
 bool RegistryStore::beginBatch() {
-  if (batch_ || !exec("BEGIN IMMEDIATE")) return false;
+  if (batch_ || readOnly_ != ReadOnlyCause::None || !exec("BEGIN IMMEDIATE")) return false;
   batch_ = true;
   batchFailed_ = false;
   return true;
@@ -153,7 +232,7 @@ bool RegistryStore::createKey(Hive hive, std::string_view keyPath) {
 }
 
 bool RegistryStore::setValue(Hive hive, std::string_view keyPath, std::string_view name, const StoredValue& value) {
-  if (!keyExists(hive, keyPath)) return noteWrite(false);
+  if (readOnly_ != ReadOnlyCause::None || !keyExists(hive, keyPath)) return noteWrite(false);
   Stmt st(db_,
           "INSERT INTO reg_values(hive, path, name, type, data) VALUES(?1, ?2, ?3, ?4, ?5)"
           " ON CONFLICT(hive, path, name) DO UPDATE SET type=excluded.type, data=excluded.data");

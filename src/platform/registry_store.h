@@ -4,7 +4,9 @@
 // committed at once (SQLite in WAL mode), so a second process sees it straight away.
 //
 // A database that cannot be opened, or that turns out to be damaged, is never overwritten
-// or deleted: reads find nothing and writes fail.
+// or deleted: reads find nothing and writes fail. An intact database this process may read
+// but not write (its file or its folder is read-only) is opened for reading only: reads find
+// what is stored, writes fail, and no file is made beside it.
 #pragma once
 
 #include <cstdint>
@@ -22,6 +24,13 @@ enum class Hive : int { LocalMachine = 0, CurrentUser = 1, ClassesRoot = 2, User
 // Stored value types; only text is written by the system, a 32-bit number may be stored by
 // other programs (and by tests) and is read back as its decimal form.
 enum class ValueType : int { Text = 1, Dword = 4 };
+
+// Why a store that is read as it is stored cannot be written.
+enum class ReadOnlyCause : int {
+  None,    // the store can be written (or is not open)
+  Folder,  // the folder that holds it is read-only (or its file system is)
+  File,    // its file is read-only
+};
 
 struct StoredValue {
   ValueType type = ValueType::Text;
@@ -41,7 +50,11 @@ class RegistryStore {
   // or foreign file, a store locked by another program, a folder in its place, a folder that
   // cannot be read): settings exist that cannot be read. A store that is merely missing and
   // cannot be made is not unreadable.
+  // A store opened read-only (see readOnly()) is not unreadable.
   bool unreadable() const { return unreadable_; }
+  // Not None when the store is intact but cannot be written by this process: it is open for
+  // reading only, and every write fails.
+  ReadOnlyCause readOnly() const { return readOnly_; }
   const std::string& path() const { return path_; }
 
   bool keyExists(Hive hive, std::string_view keyPath);
@@ -65,6 +78,9 @@ class RegistryStore {
 
  private:
   bool exec(const char* sql);
+  // Opens the intact store at path() for reading only and sets readOnly_; otherwise the store
+  // stays closed and unreadable_ tells whether something is stored there.
+  void OpenReadOnly();
   // Whether the opened database passes SQLite's quick check of its pages.
   bool Healthy();
   // One write step of several statements: its own transaction, or a savepoint inside a batch.
@@ -75,6 +91,7 @@ class RegistryStore {
   std::string path_;
   sqlite3* db_ = nullptr;
   bool unreadable_ = false;
+  ReadOnlyCause readOnly_ = ReadOnlyCause::None;
   bool batch_ = false;
   bool batchFailed_ = false;
 };

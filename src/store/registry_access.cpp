@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 #include "platform/message_box.h"
 
@@ -66,10 +67,11 @@ std::string ReadRegistryString(platform::Hive hive, std::string_view keyPath, st
 }
 
 bool TestRegistryWrite() {
-  SaveRegSetting("General", "TestRegWrite", 1, kCurrentUser, kAppKey);
+  // A store that refuses the write may still hold the value of an earlier probe.
+  const bool written = SaveRegSetting("General", "TestRegWrite", 1, kCurrentUser, kAppKey);
   // Read back as a whole number, the way the typed Long reader does.
   double v = 0;
-  if (runtime::IsNumeric(GetRegSettingRaw("General", "TestRegWrite", 0, kCurrentUser, kAppKey), &v) &&
+  if (written && runtime::IsNumeric(GetRegSettingRaw("General", "TestRegWrite", 0, kCurrentUser, kAppKey), &v) &&
       runtime::ToLong(v) == 1)
     return true;
   ShowRegistryReadOnlyMessage();
@@ -90,6 +92,21 @@ void ShowStoredSettingsUnreadableMessage() {
   platform::ShowMessage("The stored settings could not be read:\r\n" + platform::Registry().path() +
                             "\r\n\r\nThe Properties window shows the factory settings. Nothing will be written "
                             "over the stored settings until the store can be written.",
+                        platform::kProductName, platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
+}
+
+bool StoredSettingsReadOnly() { return platform::Registry().readOnly() != platform::ReadOnlyCause::None; }
+
+void ShowStoredSettingsReadOnlyMessage() {
+  const platform::RegistryStore& reg = platform::Registry();
+  const bool file = reg.readOnly() == platform::ReadOnlyCause::File;
+  const std::filesystem::path path(reg.path());
+  const std::string named = file || !path.has_parent_path() ? path.string() : path.parent_path().string();
+  const char* what = file ? "file" : "folder";
+  platform::ShowMessage("The stored settings can be read but not changed. Their " + std::string(what) +
+                            " is read-only:\r\n" + named +
+                            "\r\n\r\nThe Properties window shows the stored settings. Changes cannot be saved "
+                            "until the " + what + " can be written.",
                         platform::kProductName, platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
 }
 

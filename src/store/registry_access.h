@@ -33,7 +33,8 @@ int32_t DeleteRegKey(std::string_view app, std::string_view section, std::string
 // Reads any value of any key of a hive; the empty text when missing. A 32-bit number reads as
 // at least three digits ("000", "001", "1234").
 std::string ReadRegistryString(platform::Hive hive, std::string_view keyPath, std::string_view name);
-// Probes once that settings can be written; tells the user when they cannot.
+// Probes once that settings can be written (the probe value is written and reads back as 1);
+// tells the user when they cannot.
 bool TestRegistryWrite();
 // The message TestRegistryWrite shows when settings cannot be written.
 void ShowRegistryReadOnlyMessage();
@@ -44,6 +45,12 @@ bool StoredSettingsUnreadable();
 // factory settings are shown, and that nothing will be written over the stored settings until
 // the store can be written.
 void ShowStoredSettingsUnreadableMessage();
+// True when the stored settings can be read but not written (see
+// platform::RegistryStore::readOnly): they read as stored and every write fails.
+bool StoredSettingsReadOnly();
+// Tells the user that the stored settings are shown but changes cannot be saved, and why:
+// the folder (named) or the file (named) is read-only.
+void ShowStoredSettingsReadOnlyMessage();
 
 // Settings written while a batch lives land together or not at all (see
 // platform::RegistryStore::beginBatch). Commit() keeps them when every write succeeded;

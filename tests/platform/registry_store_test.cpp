@@ -1,12 +1,16 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
+#include <optional>
 #include <string>
 
 #include "platform/registry_store.h"
+#include "support/file_rights.h"
 #include "support/test_support.h"
 
 using platform::Hive;
@@ -189,4 +193,126 @@ TEST(RegistryStore, BatchLandsWholeOrNotAtAll) {
   EXPECT_TRUE(reg.setValue(Hive::CurrentUser, "K", "Kept", Text("after")));
   EXPECT_FALSE(reg.endBatch(true));
   EXPECT_EQ(reg.value(Hive::CurrentUser, "K", "Kept")->data, "after");
+}
+
+namespace {
+
+enum class Stored { Nothing, Settings, SettingsInTheLog, Junk };
+
+// Puts at `path` what a case stores. Settings: the value "Stored" = "kept" under key "K".
+// SettingsInTheLog: the same written by another process that ended without closing the store,
+// so that the value lives only in the log beside the file.
+void Fill(const std::string& path, Stored what) {
+  switch (what) {
+    case Stored::Nothing:
+      return;
+    case Stored::Junk:
+      testsupport::WriteFile(path, std::string(4096, '\x5a'));
+      return;
+    case Stored::Settings: {
+      RegistryStore fill(path);
+      ASSERT_TRUE(fill.createKey(Hive::CurrentUser, "K"));
+      ASSERT_TRUE(fill.setValue(Hive::CurrentUser, "K", "Stored", Text("kept")));
+      return;
+    }
+    case Stored::SettingsInTheLog: {
+      const pid_t child = fork();
+      ASSERT_NE(child, -1);
+      if (child == 0) {
+        auto* fill = new RegistryStore(path);  // never closed
+        const bool good = fill->createKey(Hive::CurrentUser, "K") &&
+                          fill->setValue(Hive::CurrentUser, "K", "Stored", Text("kept"));
+        _exit(good ? 0 : 1);
+      }
+      int status = 0;
+      waitpid(child, &status, 0);
+      ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+      ASSERT_TRUE(std::filesystem::exists(path + "-wal"));
+      return;
+    }
+  }
+}
+
+// The names in a folder with the bytes of each.
+std::map<std::string, std::string> Contents(const std::string& folder) {
+  std::map<std::string, std::string> found;
+  for (const auto& e : std::filesystem::directory_iterator(folder))
+    found[e.path().filename().string()] = testsupport::ReadFile(e.path().string());
+  return found;
+}
+
+}  // namespace
+
+// A store this process may read but not write is read as it is stored; nothing is written to
+// it and no file is made beside it. A damaged one stays unreadable.
+TEST(RegistryStore, StoreThatCannotBeWrittenIsReadAsStored) {
+  using platform::ReadOnlyCause;
+  struct Case {
+    const char* what;
+    Stored stored;
+    bool folderReadOnly, fileReadOnly;
+    bool ok, unreadable;
+    ReadOnlyCause cause;
+  } cases[] = {
+      {"folder read-only", Stored::Settings, true, false, true, false, ReadOnlyCause::Folder},
+      {"file read-only", Stored::Settings, false, true, true, false, ReadOnlyCause::File},
+      {"folder and file read-only", Stored::Settings, true, true, true, false, ReadOnlyCause::File},
+      {"file read-only, last writes in the log", Stored::SettingsInTheLog, false, true, true, false,
+       ReadOnlyCause::File},
+      {"folder and file read-only, last writes in the log", Stored::SettingsInTheLog, true, true, true, false,
+       ReadOnlyCause::File},
+      {"damaged, folder read-only", Stored::Junk, true, false, false, true, ReadOnlyCause::None},
+      {"damaged, file read-only", Stored::Junk, false, true, false, true, ReadOnlyCause::None},
+      {"nothing stored, folder read-only", Stored::Nothing, true, false, false, false, ReadOnlyCause::None},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    testsupport::TempConfig cfg;
+    const std::string path = platform::DefaultRegistryPath();
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    std::filesystem::create_directories(folder);
+    Fill(path, c.stored);
+    const auto before = Contents(folder);
+    {
+      std::optional<testsupport::ScopedMode> fileMode, folderMode;
+      if (c.fileReadOnly) fileMode.emplace(path, 0444);
+      if (c.folderReadOnly) folderMode.emplace(folder, 0555);
+      testsupport::NoFileOverride asAnyUser;
+      // The modes hold for this test as for any user.
+      if (c.folderReadOnly) {
+        const std::string probe = folder + "/probe";
+        const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+        ASSERT_EQ(fd, -1) << "a file could be made in the read-only folder";
+      }
+      if (c.fileReadOnly) {
+        ASSERT_EQ(::open(path.c_str(), O_WRONLY), -1) << "the read-only file opened for writing";
+      }
+
+      platform::ResetRegistry();
+      RegistryStore& reg = platform::Registry();
+      EXPECT_EQ(reg.ok(), c.ok);
+      EXPECT_EQ(reg.unreadable(), c.unreadable);
+      EXPECT_EQ(reg.readOnly(), c.cause);
+      if (c.ok) {
+        EXPECT_EQ(reg.value(Hive::CurrentUser, "k", "stored").value_or(Text("<missing>")).data, "kept");
+        EXPECT_TRUE(reg.keyExists(Hive::CurrentUser, "K"));
+      }
+      EXPECT_FALSE(reg.setValue(Hive::CurrentUser, "K", "Stored", Text("new")));
+      EXPECT_FALSE(reg.createKey(Hive::CurrentUser, "K\\New"));
+      EXPECT_NE(reg.deleteKey(Hive::CurrentUser, "K"), 0);
+      EXPECT_FALSE(reg.beginBatch());
+      if (c.ok) {
+        EXPECT_EQ(reg.value(Hive::CurrentUser, "K", "Stored").value_or(Text("<missing>")).data, "kept");
+      }
+      platform::ResetRegistry();
+    }
+    // The store and its log are as they were, and nothing was made beside them. (The log's
+    // index is shared memory that readers use.)
+    auto after = Contents(folder);
+    if (c.stored == Stored::SettingsInTheLog) {
+      ASSERT_EQ(after.count("registry.sqlite3-shm"), 1u);
+      after["registry.sqlite3-shm"] = before.at("registry.sqlite3-shm");
+    }
+    EXPECT_EQ(after, before);
+  }
 }

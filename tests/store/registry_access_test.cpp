@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "store/registry_access.h"
+#include "support/file_rights.h"
 #include "support/test_support.h"
 
 using namespace store;
@@ -78,6 +79,54 @@ TEST(RegistryAccess, TestRegistryWriteProbesAndTellsTheUser) {
     EXPECT_EQ(rec.messages[0].icon, platform::MsgIcon::Exclamation);
     EXPECT_EQ(rec.messages[0].text.rfind("The Registry is read-only.\r\n\r\nThe Property settings cannot be saved.", 0),
               0u);
+  }
+}
+
+// Stored settings that can be read but not written read as stored; the user is told which
+// folder or file is read-only, and the write probe fails even where an earlier probe's value
+// is still stored.
+TEST(RegistryAccess, StoreThatCannotBeWrittenReadsAsStoredAndTellsWhy) {
+  struct Case {
+    const char* what;
+    bool folderReadOnly;  // otherwise the file is
+    const char* named;    // "folder" or "file"
+  } cases[] = {{"folder read-only", true, "folder"}, {"file read-only", false, "file"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    testsupport::TempConfig cfg;
+    ASSERT_TRUE(store::TestRegistryWrite());
+    ASSERT_TRUE(store::SaveRegSetting("General", "Name", "stored"));
+    platform::ResetRegistry();
+    const std::string path = platform::DefaultRegistryPath();
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    {
+      testsupport::ScopedMode mode(c.folderReadOnly ? folder : path, c.folderReadOnly ? 0555 : 0444);
+      testsupport::NoFileOverride asAnyUser;
+      testsupport::MessageRecorder rec;
+      EXPECT_TRUE(store::StoredSettingsReadOnly());
+      EXPECT_FALSE(store::StoredSettingsUnreadable());
+      EXPECT_EQ(store::GetRegSettingRaw("General", "Name", "<default>"), "stored");
+
+      store::ShowStoredSettingsReadOnlyMessage();
+      ASSERT_EQ(rec.messages.size(), 1u);
+      EXPECT_EQ(rec.messages[0].text, std::string("The stored settings can be read but not changed. Their ") + c.named +
+                                          " is read-only:\r\n" + (c.folderReadOnly ? folder : path) +
+                                          "\r\n\r\nThe Properties window shows the stored settings. Changes "
+                                          "cannot be saved until the " + c.named + " can be written.");
+      EXPECT_EQ(rec.messages[0].title, "Zorvane");
+      EXPECT_EQ(rec.messages[0].icon, platform::MsgIcon::Exclamation);
+
+      EXPECT_EQ(store::GetRegSettingRaw("General", "TestRegWrite", ""), "1");
+      EXPECT_FALSE(store::TestRegistryWrite());
+      ASSERT_EQ(rec.messages.size(), 2u);
+      EXPECT_EQ(rec.messages[1].text.rfind("The Registry is read-only.", 0), 0u);
+      EXPECT_FALSE(store::SaveRegSetting("General", "Name", "changed"));
+      EXPECT_EQ(store::GetRegSettingRaw("General", "Name", "<default>"), "stored");
+      platform::ResetRegistry();
+    }
+    // Readable and writable again, it holds what it held.
+    EXPECT_FALSE(store::StoredSettingsReadOnly());
+    EXPECT_EQ(store::GetRegSettingRaw("General", "Name", "<default>"), "stored");
   }
 }
 

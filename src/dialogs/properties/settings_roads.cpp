@@ -164,15 +164,24 @@ void ApplyFilterEffect(PropsControls& c) {
   // Settings that exist but cannot be read would look like a first run: the user is told that
   // they are still there and stay untouched (every write to such a store fails).
   if (store::StoredSettingsUnreadable()) store::ShowStoredSettingsUnreadableMessage();
-  if (!Marked("ResetSettings")) {
+  // Settings that can be read but not written are shown as they are stored, and the user is
+  // told once that changes cannot be saved. Nothing is written to such a store: no first run
+  // over settings that are there, no factory set stored where none is.
+  const bool readOnly = store::StoredSettingsReadOnly();
+  if (readOnly) store::ShowStoredSettingsReadOnlyMessage();
+  bool setStored = Marked("AnimationType");
+  if (!Marked("ResetSettings") && !(readOnly && setStored)) {
     store::SaveRegSetting(kGeneral, "ResetSettings", 1);
     FirstRunSettings(c);
   } else {
-    if (!Marked("AnimationType")) {
+    if (!setStored) {
       CyclePropsResetToFactory(c);
-      CyclePropsArraysToReg(c);
+      if (!readOnly) {
+        CyclePropsArraysToReg(c);
+        setStored = true;
+      }
     }
-    CyclePropsRegToArrays(c);
+    if (setStored) CyclePropsRegToArrays(c);
   }
   if (engine::HueConeDialog* dialog = engine::hueConeDialog()) engine::RefreshHueColorPreview(*dialog);
   presentation::hostPlatform().DoEvents();

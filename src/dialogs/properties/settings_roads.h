@@ -48,7 +48,9 @@ void FirstRunSettings(PropsControls& c);
 // The dialog's settings start, run by its load once the galaxy and composite lists are filled:
 // the hue-cone spinners, the filter list and the filter fields; then the first run when the
 // dialog was never opened, else the factory set stored when no complete set is, and the
-// stored set loaded; then the hue-cone preview redrawn and pending events run once.
+// stored set loaded; then the hue-cone preview redrawn and pending events run once. Stored
+// settings that can be read but not written are told once and shown as stored, with no
+// first run; with no complete set stored there, the factory set is shown and nothing stored.
 void ApplyFilterEffect(PropsControls& c);
 
 }  // namespace dialogs

@@ -16,6 +16,7 @@
 #include "settings/factory_galaxies.h"
 #include "store/registry_access.h"
 #include "store/typed_readers.h"
+#include "support/file_rights.h"
 
 namespace dialogs::testing {
 namespace {
@@ -101,6 +102,47 @@ TEST_F(FrmPropsTest, AcceptOnAStoreThatFailsTellsOnceWritesNothingAndStaysOpen) 
   EXPECT_TRUE(d.IsLoaded());
   EXPECT_EQ(store::GetSettingLong("GenColor", "HWC_ConeBright", -1), -1);
   EXPECT_EQ(store::GetSettingLong("General", "AnimationType", -1), -1);
+}
+
+// A store the user can read but not write: the window shows the stored set, tells once that
+// changes cannot be saved, runs no first run; Accept says the store is read-only, stores
+// nothing and leaves the window open.
+TEST_F(FrmPropsTest, StoreThatCannotBeWrittenOpensAsStored) {
+  {
+    frmProps& first = Open();
+    first.c.txtColorProps[0].SetText("55");
+    first.c.txtUni[1].SetText("321");
+    first.c.cmdAccept->PerformClick();
+    ASSERT_FALSE(first.IsLoaded());
+    RunDeferredDeletes();
+  }
+  platform::ResetRegistry();
+  const std::string path = platform::DefaultRegistryPath();
+  const std::string stored = testsupport::ReadFile(path);
+  int welcomed = 0;
+  SetWelcomeWindowOpener([&] { ++welcomed; });
+  messages.messages.clear();
+  {
+    testsupport::ScopedMode readOnly(std::filesystem::path(path).parent_path().string(), 0555);
+    testsupport::NoFileOverride asAnyUser;
+    frmProps& d = Open();
+    EXPECT_EQ(welcomed, 0);
+    EXPECT_EQ(d.c.txtColorProps[0].Text(), "55");
+    EXPECT_EQ(d.c.txtUni[1].Text(), "321");
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text.rfind("The stored settings can be read but not changed.", 0), 0u);
+
+    d.c.txtUni[1].SetText("322");
+    d.c.cmdAccept->PerformClick();
+    ASSERT_EQ(messages.messages.size(), 2u);
+    EXPECT_EQ(messages.messages[1].text.rfind("The Registry is read-only.", 0), 0u);
+    EXPECT_TRUE(d.IsLoaded());
+    d.Unload();
+    RunDeferredDeletes();
+    platform::ResetRegistry();
+  }
+  EXPECT_EQ(testsupport::ReadFile(path), stored);
+  EXPECT_EQ(store::GetSettingLong("Universe", "Universe_Galaxy", -1), 321);
 }
 
 TEST_F(FrmPropsTest, OpensWithTheHueConeBrightnessFocusedAndSelected) {

@@ -19,6 +19,7 @@
 #include "settings/settings_transfer.h"
 #include "store/typed_readers.h"
 #include "store/values.h"
+#include "support/file_rights.h"
 #include "support/test_support.h"
 
 namespace dialogs {
@@ -426,6 +427,72 @@ TEST_F(SettingsRoadsTest, StoreThatCannotBeReadIsToldOnOpeningAndLeftUntouched) 
       EXPECT_EQ(testsupport::ReadFile(path), std::string(4096, 'q'));
     }
     platform::ResetRegistry();
+  }
+}
+
+// Settings the dialog can read but not write: shown as stored (no first run over them), the
+// user told once at the start, nothing written then or on Accept. Only where nothing of the
+// set is stored does the factory set show, and it is not stored.
+TEST_F(SettingsRoadsTest, StoreThatCannotBeWrittenIsShownAsStoredAndToldOnce) {
+  struct Case {
+    const char* what;
+    bool resetSettings, set;
+    int welcomes;
+  } cases[] = {
+      {"opened, set stored", true, true, 0},
+      {"never opened, set stored", false, true, 0},
+      {"opened, no complete set", true, false, 0},
+      {"nothing stored", false, false, 1},
+  };
+  for (const Case& t : cases) {
+    SCOPED_TRACE(t.what);
+    testsupport::TempConfig fresh;
+    ASSERT_TRUE(platform::Registry().ok());
+    if (t.resetSettings) store::SaveRegSetting("General", "ResetSettings", 1);
+    if (t.set) {
+      store::SaveRegSetting("General", "AnimationType", 0);
+      store::SaveRegSetting("Universe", "Universe_Stars", "777");
+      store::SaveRegSetting("GenColor", "HWC_ConeBright", "66");
+    }
+    platform::ResetRegistry();
+    const std::string path = platform::DefaultRegistryPath();
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    const std::string storeBefore = testsupport::ReadFile(path);
+    model::ResetGalaxyRecords();
+    welcomes = 0;
+    messages.messages.clear();
+    {
+      testsupport::ScopedMode readOnly(folder, 0555);
+      testsupport::NoFileOverride asAnyUser;
+      PropsControls& c = form->c;
+      LoadLists(c);
+
+      ApplyFilterEffect(c);
+
+      EXPECT_EQ(welcomes, t.welcomes);
+      ASSERT_EQ(messages.messages.size(), 1u);
+      EXPECT_EQ(messages.messages[0].text.rfind("The stored settings can be read but not changed. Their folder is "
+                                                "read-only:\r\n" + folder + "\r\n",
+                                                0),
+                0u);
+      if (t.set) {
+        EXPECT_EQ(c.txtUni[0].Text(), "777");
+        EXPECT_EQ(c.txtColorProps[0].Text(), "66");
+      } else {
+        EXPECT_EQ(c.txtUni[0].Text(), store::GetCsvField(settings::FactoryUniverseRow(1), 0));
+        EXPECT_EQ(c.txtColorProps[0].Text(), "100");
+      }
+      // Accept stores nothing and says so.
+      EXPECT_FALSE(CyclePropsArraysToReg(c));
+      ASSERT_EQ(messages.messages.size(), 2u);
+      EXPECT_EQ(messages.messages[1].text.rfind("The Registry is read-only.", 0), 0u);
+      platform::ResetRegistry();
+    }
+    EXPECT_EQ(std::filesystem::directory_iterator(folder)->path(), path);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator{}), 1);
+    EXPECT_EQ(testsupport::ReadFile(path), storeBefore);
+    EXPECT_EQ(Raw("General", "ResetSettings") == "1", t.resetSettings);
+    EXPECT_EQ(Raw("General", "AnimationType") == "0", t.set);
   }
 }
 
