@@ -12,6 +12,7 @@
 #include "host/window_state.h"
 #include "platform/help/help_viewer.h"
 #include "platform/message_box.h"
+#include "settings/settings_transfer.h"
 #include "store/registry_access.h"
 #include "store/template_lookup.h"
 #include "store/typed_readers.h"
@@ -185,7 +186,9 @@ void frmFileIO::AcceptFile() {
   std::string full = TemplatePathIn(dirTemp->Path(), typed);
   std::error_code ec;
   if (openMode_) {
-    if (blank || wild || !fs::is_regular_file(full, ec)) return Refuse("Please select an existing file.");
+    if (blank || wild || !fs::exists(full, ec)) return Refuse("Please select an existing file.");
+    // A folder, a pipe or a device is there but holds no template to read, as on the command line.
+    if (!fs::is_regular_file(full, ec)) return Refuse(settings::kTemplateReadError);
   } else {
     if (blank) return Refuse("Please enter a file name.");
     // Neither the name as typed nor the file written (extension added) may be a folder.

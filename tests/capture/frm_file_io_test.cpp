@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <QApplication>
 #include <QTest>
@@ -167,17 +168,23 @@ TEST_F(TemplateDialogTest, NamesTheDialogRefuses) {
   fs::create_directory(dir + "/sub");
   fs::create_directory(dir + "/box.GLX");
   testsupport::WriteFile(dir + "/there.glx", "x");
+  ASSERT_EQ(mkfifo((dir + "/pipe.glx").c_str(), 0600), 0);
+  const std::string unreadable = "The template file could not be read.";
   struct Case {
     bool open;
-    const char* typed;
-    const char* message;
+    std::string typed;
+    std::string message;
   } cases[] = {
       {true, "", "Please select an existing file."},
       {true, "   ", "Please select an existing file."},
       {true, "missing.glx", "Please select an existing file."},
       {true, "*.glx", "Please select an existing file."},
       {true, "ther?.glx", "Please select an existing file."},
-      {true, "sub", "Please select an existing file."},
+      {true, "gone/there.glx", "Please select an existing file."},
+      // There, but no file a template can be read from.
+      {true, "sub", unreadable},
+      {true, "pipe.glx", unreadable},
+      {true, "/dev/null", unreadable},
       {false, "", "Please enter a file name."},
       {false, "  ", "Please enter a file name."},
       {false, "a*.glx", "Please enter a valid path and file."},
@@ -188,7 +195,7 @@ TEST_F(TemplateDialogTest, NamesTheDialogRefuses) {
   };
   store::templateState().TemplatePath = "/kept.glx";
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.open ? "open " : "save ") + "'" + c.typed + "'");
+    SCOPED_TRACE((c.open ? "open '" : "save '") + c.typed + "'");
     frmFileIO w;
     w.FormLet(c.open, false, "T", "Zorvane Templates (*.glx)|*.glx|", "GLX");
     w.Show();
@@ -210,7 +217,7 @@ TEST_F(TemplateDialogTest, NamesTheDialogRefuses) {
     EXPECT_EQ(store::GetSettingString("Template", "Path_Dir", "<none>"), "<none>");
     w.Unload();
   }
-  EXPECT_EQ(FolderNames(dir), (std::vector<std::string>{"box.GLX", "sub", "there.glx"}));
+  EXPECT_EQ(FolderNames(dir), (std::vector<std::string>{"box.GLX", "pipe.glx", "sub", "there.glx"}));
 }
 
 TEST_F(TemplateDialogTest, AcceptedNamesAndTheExtension) {
