@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "host/caption_channel.h"
+#include "host/display_loss.h"
 #include "host/preview_window.h"
 #include "host/qt_platform.h"
 #include "host/saver_window.h"
@@ -163,7 +164,7 @@ bool NoDisplayMessage(int argc, char** argv, std::string& message) {
   const bool failed = xcb_connection_has_error(c) != 0;
   xcb_disconnect(c);
   if (!failed) return false;
-  message = "zorvane: no X display is available: cannot open DISPLAY " + display;
+  message = CannotOpenDisplayLine(display);
   return true;
 }
 
@@ -175,6 +176,8 @@ int RunApplication(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", message.c_str());
     return 1;
   }
+  // A display lost from here on ends the program in the same line.
+  if (UsesXcbPlatform(argc, argv)) WatchDisplayLoss(DisplayName(argc, argv));
   QApplication app(argc, argv);
   InstallStopRequests();
   // Until a run sets its own stop action, a request answers an open box and is held for the run.
