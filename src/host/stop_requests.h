@@ -22,10 +22,12 @@ enum class StopCause {
 using StopAction = std::function<void(StopCause)>;
 void SetStopAction(StopAction action);
 
-// Installs the handlers of SIGTERM, SIGHUP and SIGINT (and turns SIGXFSZ into a write error, see
-// below). Called in the first lines of the program, before the application object exists: a
-// request that comes in the program's first moments is held until the event loop reads it.
-// Once per process; later calls do nothing.
+// Installs the handlers of SIGTERM, SIGHUP and SIGINT, and one of SIGXFSZ that does nothing, so
+// that a write past the file-size limit fails with an error its writer reports (caught rather
+// than ignored: the programs this one starts get the signal's default). Called in the first lines
+// of the program, before the application object exists: a request that comes in the program's
+// first moments is held until the event loop or TakeHeldStopRequest reads it. Once per process;
+// later calls do nothing.
 void InstallStopSignals();
 
 // Installs the stop signals when that has not been done yet, and the pipe's reader in the event
