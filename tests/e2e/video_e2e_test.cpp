@@ -21,6 +21,18 @@ class VideoRun : public e2e::ProgramRun {
       return store::SaveRegSetting("General", "ResetSettings", 1) && store::SaveRegSetting("Video", "FrameTotal", 48);
     }));
   }
+  // Edit > Video Capture in the Properties window, Enter begins, Enter takes the offered
+  // compressor.
+  void BeginRecordingByKeys() {
+    ASSERT_TRUE(WaitForWindow("Zorvane Properties")) << "the Properties window did not open";
+    e2e::SleepMs(1000);
+    ASSERT_TRUE(Choose("alt+e", "v", "Zorvane Video Creation")) << "Edit > Video Capture did not open the window";
+    e2e::SleepMs(1000);
+    ASSERT_TRUE(Keys("Return"));
+    ASSERT_TRUE(WaitForWindow("Video Compression")) << "Begin did not ask for the compressor";
+    e2e::SleepMs(500);
+    ASSERT_TRUE(Keys("Return"));
+  }
   bool Type(const std::string& text) { return e2e::RunCommand(x.display(), "xdotool type '" + text + "'") == 0; }
   // Whether a recording's temporary file ("ZORV_VideoTemp" and a unique part) lies in `dir`.
   static bool TempFileLeft(const std::string& dir) {
@@ -37,14 +49,8 @@ class VideoRun : public e2e::ProgramRun {
 // frames end up as a playable AVI in the user's videos folder.
 TEST_F(VideoRun, VideoCaptureByKeysRecordsThePlannedFramesIntoTheVideosFolder) {
   auto program = Start({"/C"});
-  ASSERT_TRUE(WaitForWindow("Zorvane Properties")) << "the Properties window did not open";
-  e2e::SleepMs(1000);
-  ASSERT_TRUE(Choose("alt+e", "v", "Zorvane Video Creation")) << "Edit > Video Capture did not open the window";
-  e2e::SleepMs(1000);
-  ASSERT_TRUE(Keys("Return"));
-  ASSERT_TRUE(WaitForWindow("Video Compression")) << "Begin did not ask for the compressor";
-  e2e::SleepMs(500);
-  ASSERT_TRUE(Keys("Return"));
+  BeginRecordingByKeys();
+  if (HasFatalFailure()) return;
 
   // The finished file replaces the target in one step.
   const std::string video = home + "/Videos/Zorvane_Video.AVI";
@@ -79,14 +85,8 @@ TEST_F(VideoRun, AFileSizeLimitEndsTheRecordingWithItsMessage) {
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
   auto program = Start({"/C"});
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &old), 0);
-  ASSERT_TRUE(WaitForWindow("Zorvane Properties")) << "the Properties window did not open";
-  e2e::SleepMs(1000);
-  ASSERT_TRUE(Choose("alt+e", "v", "Zorvane Video Creation")) << "Edit > Video Capture did not open the window";
-  e2e::SleepMs(1000);
-  ASSERT_TRUE(Keys("Return"));
-  ASSERT_TRUE(WaitForWindow("Video Compression")) << "Begin did not ask for the compressor";
-  e2e::SleepMs(500);
-  ASSERT_TRUE(Keys("Return"));
+  BeginRecordingByKeys();
+  if (HasFatalFailure()) return;
   ASSERT_TRUE(WaitForWindow("Zorvane")) << "no message about the failed write";
   EXPECT_TRUE(program->running()) << "the program ended (killed by the size limit?)";
   EXPECT_FALSE(std::filesystem::exists(home + "/Videos/Zorvane_Video.AVI"));
