@@ -153,32 +153,36 @@ std::string DisplayName(int argc, char** argv) {
 
 }  // namespace
 
-bool NoDisplayMessage(int argc, char** argv, std::string& message) {
+bool NoDisplayMessage(int argc, char** argv, std::string& message, DisplayConnection* held) {
   if (!UsesXcbPlatform(argc, argv)) return false;
   const std::string display = DisplayName(argc, argv);
   if (display.empty()) {
     message = "zorvane: no X display is available: DISPLAY is not set";
     return true;
   }
-  xcb_connection_t* c = xcb_connect(display.c_str(), nullptr);
-  const bool failed = xcb_connection_has_error(c) != 0;
-  xcb_disconnect(c);
-  if (!failed) return false;
-  message = CannotOpenDisplayLine(display);
-  return true;
+  DisplayConnection c(xcb_connect(display.c_str(), nullptr), &xcb_disconnect);
+  if (xcb_connection_has_error(c.get()) != 0) {
+    message = CannotOpenDisplayLine(display);
+    return true;
+  }
+  if (held != nullptr) *held = std::move(c);
+  return false;
 }
 
 void SetPropertiesDialogFactory(PropertiesDialogFactory factory) { propertiesFactory() = std::move(factory); }
 
 int RunApplication(int argc, char** argv) {
-  // Without a display Qt would abort; every mode needs one.
-  if (std::string message; NoDisplayMessage(argc, argv, message)) {
+  // Without a display Qt would abort; every mode needs one. The check's connection stays open
+  // until Qt has its own, so the server is never left without a client in between.
+  DisplayConnection checked(nullptr, &xcb_disconnect);
+  if (std::string message; NoDisplayMessage(argc, argv, message, &checked)) {
     std::fprintf(stderr, "%s\n", message.c_str());
     return 1;
   }
   // A display lost from here on ends the program in the same line.
   if (UsesXcbPlatform(argc, argv)) WatchDisplayLoss(DisplayName(argc, argv));
   QApplication app(argc, argv);
+  checked.reset();
   InstallStopRequests();
   // Until a run sets its own stop action, a request answers an open box and is held for the run.
   SetStopAction(HoldAndAnswerBoxes());
