@@ -10,8 +10,8 @@ source="$2"
 prefix="$(mktemp -d "${TMPDIR:-/tmp}/zorvane-test-install-XXXXXX")"
 trap 'rm -rf "$prefix"' EXIT
 
-# The user's own install list (build/install_manifest.txt, what the README's uninstall reads)
-# stays as it was: the test's install lists its files elsewhere.
+# The user's own install list (build/install_manifest.txt, from the user's own install) stays as
+# it was: the test's install lists its files elsewhere.
 manifest="$build/install_manifest.txt"
 before="$(cat "$manifest" 2>/dev/null || echo none)"
 cmake --install "$build" --component zorvane --prefix "$prefix" >/dev/null
@@ -44,9 +44,14 @@ if command -v xmllint >/dev/null; then
   xmllint --noout "$icon" || fail "the icon is not well-formed XML"
 fi
 grep -q '<svg' "$icon" || fail "the icon is no SVG picture"
-# The README's uninstall: the install list removes every file the install put in place.
-xargs rm < "$build/install_manifest_zorvane.txt"
+# The README's uninstall, for the prefix of one install: every file the install put in place
+# goes, and the program's emptied folder with them.
 rm -f "$prefix/want" "$prefix/got"
+p="$prefix"
+rm -f "$p/bin/zorvane" "$p/share/applications/zorvane.desktop" "$p/share/icons/hicolor/scalable/apps/zorvane.svg"
+rm -r "$p/share/zorvane/help"
+rmdir --ignore-fail-on-non-empty "$p/share/zorvane"
 left="$(find "$prefix" -type f)"
-[ -z "$left" ] || fail "files left after removing the install list: $left"
+[ -z "$left" ] || fail "files left after the uninstall: $left"
+[ ! -e "$prefix/share/zorvane" ] || fail "the emptied share/zorvane folder is left"
 echo "installed, checked and removed in a scratch prefix"
