@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -60,6 +61,13 @@ std::string FolderOf(const std::string& path) {
 // would find); false on a read-only file system too.
 bool Writable(const std::string& path) { return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0; }
 
+// Whether `path` is there and its mode or owner refuses this process the write (a read-only
+// file system refuses it too, but that is the folder's part, not the file's).
+bool Refused(const std::string& path) { return !Writable(path) && (errno == EACCES || errno == EPERM); }
+
+// The side files of the log in WAL mode: the log, and its index in shared memory.
+constexpr const char* kSideFileSuffixes[] = {"-wal", "-shm"};
+
 // The file's URI for SQLite, with `query`: the characters a URI gives a meaning of its own
 // are written as %XX.
 std::string FileUri(const std::string& path, const char* query) {
@@ -83,6 +91,12 @@ RegistryStore::RegistryStore(std::string path) : path_(std::move(path)) {
   std::error_code ec;
   std::filesystem::path p(path_);
   if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path(), ec);
+  // A side file of the log that this process may not write lets the store be opened for
+  // writing and read, yet fails every write; such a store is read as it is from the start.
+  if (IsFile(path_) && !RefusedParts().sideFiles.empty()) {
+    OpenReadOnly();
+    return;
+  }
   sqlite3* db = nullptr;
   if (sqlite3_open_v2(path_.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
     sqlite3_close(db);
@@ -120,13 +134,26 @@ RegistryStore::RegistryStore(std::string path) : path_(std::move(path)) {
   }
 }
 
+ReadOnlyParts RegistryStore::RefusedParts() const {
+  ReadOnlyParts parts;
+  parts.folder = !Writable(FolderOf(path_));
+  parts.file = Refused(path_);
+  for (const char* suffix : kSideFileSuffixes)
+    if (Refused(path_ + suffix)) parts.sideFiles.push_back(path_ + suffix);
+  return parts;
+}
+
 void RegistryStore::OpenReadOnly() {
-  const bool fileRefused = !Writable(path_) && (errno == EACCES || errno == EPERM);
-  // With both side files of the log there, the store is read through the log as every
-  // connection sees it, and nothing is made. Otherwise the file alone is read: it then holds
-  // everything committed, and SQLite makes no side file for an immutable database.
+  ReadOnlyParts parts = RefusedParts();
+  // Opened for reading only while no part refuses a write by its mode: the file system itself
+  // is read-only, which is the folder's part.
+  if (!parts.any()) parts.folder = true;
+  // With the log there, the store is read through the log as every connection sees it; SQLite
+  // makes nothing beside it but the log's index, when that is missing and the folder can be
+  // written. Otherwise (or when the log cannot be read so) the file alone is read: it then
+  // holds everything committed, and SQLite makes no side file for an immutable database.
   std::vector<const char*> queries;
-  if (IsFile(path_ + "-wal") && IsFile(path_ + "-shm")) queries.push_back("mode=ro");
+  if (IsFile(path_ + "-wal")) queries.push_back("mode=ro");
   queries.push_back("immutable=1");
   for (const char* query : queries) {
     sqlite3* db = nullptr;
@@ -137,7 +164,7 @@ void RegistryStore::OpenReadOnly() {
       sqlite3_busy_timeout(db_, 5000);
       // The same check of its pages as a store that can be written: a damaged one is not shown.
       if (Healthy()) {
-        readOnly_ = fileRefused ? ReadOnlyCause::File : ReadOnlyCause::Folder;
+        readOnly_ = std::move(parts);
         return;
       }
       db_ = nullptr;
@@ -164,7 +191,7 @@ bool RegistryStore::Healthy() {
 }
 
 bool RegistryStore::beginStep() {
-  if (readOnly_ != ReadOnlyCause::None) return false;
+  if (readOnly_.any()) return false;
   return exec(batch_ ? "SAVEPOINT reg_step" : "BEGIN IMMEDIATE");
 }
 
@@ -186,7 +213,7 @@ bool RegistryStore::noteWrite(bool good) {
 }
 
 bool RegistryStore::beginBatch() {
-  if (batch_ || readOnly_ != ReadOnlyCause::None || !exec("BEGIN IMMEDIATE")) return false;
+  if (batch_ || readOnly_.any() || !exec("BEGIN IMMEDIATE")) return false;
   batch_ = true;
   batchFailed_ = false;
   return true;
@@ -232,7 +259,7 @@ bool RegistryStore::createKey(Hive hive, std::string_view keyPath) {
 }
 
 bool RegistryStore::setValue(Hive hive, std::string_view keyPath, std::string_view name, const StoredValue& value) {
-  if (readOnly_ != ReadOnlyCause::None || !keyExists(hive, keyPath)) return noteWrite(false);
+  if (readOnly_.any() || !keyExists(hive, keyPath)) return noteWrite(false);
   Stmt st(db_,
           "INSERT INTO reg_values(hive, path, name, type, data) VALUES(?1, ?2, ?3, ?4, ?5)"
           " ON CONFLICT(hive, path, name) DO UPDATE SET type=excluded.type, data=excluded.data");

@@ -5,8 +5,10 @@
 //
 // A database that cannot be opened, or that turns out to be damaged, is never overwritten
 // or deleted: reads find nothing and writes fail. An intact database this process may read
-// but not write (its file or its folder is read-only) is opened for reading only: reads find
-// what is stored, writes fail, and no file is made beside it.
+// but not write (its folder, its file or a side file of its log is read-only) is opened for
+// reading only: reads find what is stored, writes fail, and no file is made beside it (but
+// the log's index, when the log is there without it and the folder can be written: the log
+// cannot be read without it).
 #pragma once
 
 #include <cstdint>
@@ -14,6 +16,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct sqlite3;
 
@@ -25,11 +28,15 @@ enum class Hive : int { LocalMachine = 0, CurrentUser = 1, ClassesRoot = 2, User
 // other programs (and by tests) and is read back as its decimal form.
 enum class ValueType : int { Text = 1, Dword = 4 };
 
-// Why a store that is read as it is stored cannot be written.
-enum class ReadOnlyCause : int {
-  None,    // the store can be written (or is not open)
-  Folder,  // the folder that holds it is read-only (or its file system is)
-  File,    // its file is read-only
+// Why a store that is read as it is stored cannot be written: every part of it that this
+// process may not write, several at once. Nothing is set while the store can be written (or
+// is not open).
+struct ReadOnlyParts {
+  bool folder = false;                 // the folder that holds it (or its file system)
+  bool file = false;                   // the store's file
+  std::vector<std::string> sideFiles;  // the log's side files that are there: "-wal", then "-shm"
+  bool any() const { return folder || file || !sideFiles.empty(); }
+  bool operator==(const ReadOnlyParts&) const = default;
 };
 
 struct StoredValue {
@@ -52,9 +59,9 @@ class RegistryStore {
   // cannot be made is not unreadable.
   // A store opened read-only (see readOnly()) is not unreadable.
   bool unreadable() const { return unreadable_; }
-  // Not None when the store is intact but cannot be written by this process: it is open for
+  // Set (any()) when the store is intact but cannot be written by this process: it is open for
   // reading only, and every write fails.
-  ReadOnlyCause readOnly() const { return readOnly_; }
+  const ReadOnlyParts& readOnly() const { return readOnly_; }
   const std::string& path() const { return path_; }
 
   bool keyExists(Hive hive, std::string_view keyPath);
@@ -81,6 +88,8 @@ class RegistryStore {
   // Opens the intact store at path() for reading only and sets readOnly_; otherwise the store
   // stays closed and unreadable_ tells whether something is stored there.
   void OpenReadOnly();
+  // The parts of the store at path() that this process is refused to write.
+  ReadOnlyParts RefusedParts() const;
   // Whether the opened database passes SQLite's quick check of its pages.
   bool Healthy();
   // One write step of several statements: its own transaction, or a savepoint inside a batch.
@@ -91,7 +100,7 @@ class RegistryStore {
   std::string path_;
   sqlite3* db_ = nullptr;
   bool unreadable_ = false;
-  ReadOnlyCause readOnly_ = ReadOnlyCause::None;
+  ReadOnlyParts readOnly_;
   bool batch_ = false;
   bool batchFailed_ = false;
 };

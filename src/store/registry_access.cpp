@@ -1,8 +1,11 @@
 #include "store/registry_access.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "platform/message_box.h"
 
@@ -95,18 +98,33 @@ void ShowStoredSettingsUnreadableMessage() {
                         platform::kProductName, platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
 }
 
-bool StoredSettingsReadOnly() { return platform::Registry().readOnly() != platform::ReadOnlyCause::None; }
+bool StoredSettingsReadOnly() { return platform::Registry().readOnly().any(); }
 
 void ShowStoredSettingsReadOnlyMessage() {
   const platform::RegistryStore& reg = platform::Registry();
-  const bool file = reg.readOnly() == platform::ReadOnlyCause::File;
+  const platform::ReadOnlyParts& parts = reg.readOnly();
   const std::filesystem::path path(reg.path());
-  const std::string named = file || !path.has_parent_path() ? path.string() : path.parent_path().string();
-  const char* what = file ? "file" : "folder";
-  platform::ShowMessage("The stored settings can be read but not changed. Their " + std::string(what) +
-                            " is read-only:\r\n" + named +
-                            "\r\n\r\nThe Properties window shows the stored settings. Changes cannot be saved "
-                            "until the " + what + " can be written.",
+  // Each read-only part by its name, and every path of them on a line of its own.
+  std::vector<std::string> what;
+  std::string paths;
+  size_t count = 0;
+  auto add = [&](const std::string& noun, const std::string& named) {
+    if (std::find(what.begin(), what.end(), noun) == what.end()) what.push_back(noun);
+    paths += named + "\r\n";
+    ++count;
+  };
+  if (parts.folder) add("folder", path.has_parent_path() ? path.parent_path().string() : path.string());
+  if (parts.file) add("file", path.string());
+  for (const std::string& side : parts.sideFiles) add(parts.sideFiles.size() == 1 ? "side file" : "side files", side);
+  std::string named;
+  for (size_t i = 0; i < what.size(); ++i) {
+    if (i > 0) named += i + 1 == what.size() ? " and " : ", ";
+    named += what[i];
+  }
+  platform::ShowMessage("The stored settings can be read but not changed. Their " + named +
+                            (count == 1 ? " is" : " are") + " read-only:\r\n" + paths +
+                            "\r\nThe Properties window shows the stored settings. Changes cannot be saved "
+                            "until the " + named + " can be written.",
                         platform::kProductName, platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
 }
 

@@ -48,8 +48,9 @@ void ShowStoredSettingsUnreadableMessage();
 // True when the stored settings can be read but not written (see
 // platform::RegistryStore::readOnly): they read as stored and every write fails.
 bool StoredSettingsReadOnly();
-// Tells the user that the stored settings are shown but changes cannot be saved, and why:
-// the folder (named) or the file (named) is read-only.
+// Tells the user that the stored settings are shown but changes cannot be saved, and why, in
+// one message: every part that is read-only (the folder, the file, the side files of its log),
+// each path named on a line of its own.
 void ShowStoredSettingsReadOnlyMessage();
 
 // Settings written while a batch lives land together or not at all (see

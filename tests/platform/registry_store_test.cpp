@@ -7,7 +7,9 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <ostream>
 #include <string>
+#include <utility>
 
 #include "platform/registry_store.h"
 #include "support/file_rights.h"
@@ -21,6 +23,14 @@ using platform::ValueType;
 namespace {
 StoredValue Text(const char* s) { return {ValueType::Text, s}; }
 }  // namespace
+
+namespace platform {
+void PrintTo(const ReadOnlyParts& parts, std::ostream* os) {
+  *os << "{folder " << parts.folder << ", file " << parts.file << ", side files:";
+  for (const std::string& side : parts.sideFiles) *os << " " << side;
+  *os << "}";
+}
+}  // namespace platform
 
 TEST(RegistryStore, KeysAndNamesIgnoreCaseAndDeleteTakesSubtree) {
   testsupport::TempConfig cfg;
@@ -243,27 +253,38 @@ std::map<std::string, std::string> Contents(const std::string& folder) {
 
 }  // namespace
 
-// A store this process may read but not write is read as it is stored; nothing is written to
-// it and no file is made beside it. A damaged one stays unreadable.
+// A store this process may read but not write is read as it is stored, and every part that
+// refuses the write is named at once (the folder, the file, the side files of its log); nothing
+// is written to it and no file is made beside it. A damaged one stays unreadable.
 TEST(RegistryStore, StoreThatCannotBeWrittenIsReadAsStored) {
-  using platform::ReadOnlyCause;
   struct Case {
     const char* what;
     Stored stored;
-    bool folderReadOnly, fileReadOnly;
+    bool folderReadOnly, fileReadOnly, walReadOnly, shmReadOnly;
     bool ok, unreadable;
-    ReadOnlyCause cause;
+    bool namesFolder, namesFile, namesWal, namesShm;
   } cases[] = {
-      {"folder read-only", Stored::Settings, true, false, true, false, ReadOnlyCause::Folder},
-      {"file read-only", Stored::Settings, false, true, true, false, ReadOnlyCause::File},
-      {"folder and file read-only", Stored::Settings, true, true, true, false, ReadOnlyCause::File},
-      {"file read-only, last writes in the log", Stored::SettingsInTheLog, false, true, true, false,
-       ReadOnlyCause::File},
-      {"folder and file read-only, last writes in the log", Stored::SettingsInTheLog, true, true, true, false,
-       ReadOnlyCause::File},
-      {"damaged, folder read-only", Stored::Junk, true, false, false, true, ReadOnlyCause::None},
-      {"damaged, file read-only", Stored::Junk, false, true, false, true, ReadOnlyCause::None},
-      {"nothing stored, folder read-only", Stored::Nothing, true, false, false, false, ReadOnlyCause::None},
+      {"folder read-only", Stored::Settings, true, false, false, false, true, false, true, false, false, false},
+      {"file read-only", Stored::Settings, false, true, false, false, true, false, false, true, false, false},
+      {"folder and file read-only", Stored::Settings, true, true, false, false, true, false, true, true, false, false},
+      {"file read-only, last writes in the log", Stored::SettingsInTheLog, false, true, false, false, true, false,
+       false, true, false, false},
+      {"folder and file read-only, last writes in the log", Stored::SettingsInTheLog, true, true, false, false, true,
+       false, true, true, false, false},
+      {"side files read-only, last writes in the log", Stored::SettingsInTheLog, false, false, true, true, true,
+       false, false, false, true, true},
+      {"log read-only, last writes in it", Stored::SettingsInTheLog, false, false, true, false, true, false, false,
+       false, true, false},
+      {"log index read-only, last writes in the log", Stored::SettingsInTheLog, false, false, false, true, true,
+       false, false, false, false, true},
+      {"file and side files read-only, last writes in the log", Stored::SettingsInTheLog, false, true, true, true,
+       true, false, false, true, true, true},
+      {"folder and side files read-only, last writes in the log", Stored::SettingsInTheLog, true, false, true, true,
+       true, false, true, false, true, true},
+      {"damaged, folder read-only", Stored::Junk, true, false, false, false, false, true, false, false, false, false},
+      {"damaged, file read-only", Stored::Junk, false, true, false, false, false, true, false, false, false, false},
+      {"nothing stored, folder read-only", Stored::Nothing, true, false, false, false, false, false, false, false,
+       false, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -273,9 +294,16 @@ TEST(RegistryStore, StoreThatCannotBeWrittenIsReadAsStored) {
     std::filesystem::create_directories(folder);
     Fill(path, c.stored);
     const auto before = Contents(folder);
+    platform::ReadOnlyParts named;
+    named.folder = c.namesFolder;
+    named.file = c.namesFile;
+    if (c.namesWal) named.sideFiles.push_back(path + "-wal");
+    if (c.namesShm) named.sideFiles.push_back(path + "-shm");
     {
-      std::optional<testsupport::ScopedMode> fileMode, folderMode;
+      std::optional<testsupport::ScopedMode> fileMode, folderMode, walMode, shmMode;
       if (c.fileReadOnly) fileMode.emplace(path, 0444);
+      if (c.walReadOnly) walMode.emplace(path + "-wal", 0444);
+      if (c.shmReadOnly) shmMode.emplace(path + "-shm", 0444);
       if (c.folderReadOnly) folderMode.emplace(folder, 0555);
       testsupport::NoFileOverride asAnyUser;
       // The modes hold for this test as for any user.
@@ -284,15 +312,19 @@ TEST(RegistryStore, StoreThatCannotBeWrittenIsReadAsStored) {
         const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
         ASSERT_EQ(fd, -1) << "a file could be made in the read-only folder";
       }
-      if (c.fileReadOnly) {
-        ASSERT_EQ(::open(path.c_str(), O_WRONLY), -1) << "the read-only file opened for writing";
+      const std::pair<bool, std::string> refused[] = {
+          {c.fileReadOnly, path}, {c.walReadOnly, path + "-wal"}, {c.shmReadOnly, path + "-shm"}};
+      for (const auto& [readOnly, file] : refused) {
+        if (readOnly) {
+          ASSERT_EQ(::open(file.c_str(), O_WRONLY), -1) << file << " opened for writing";
+        }
       }
 
       platform::ResetRegistry();
       RegistryStore& reg = platform::Registry();
       EXPECT_EQ(reg.ok(), c.ok);
       EXPECT_EQ(reg.unreadable(), c.unreadable);
-      EXPECT_EQ(reg.readOnly(), c.cause);
+      EXPECT_EQ(reg.readOnly(), named);
       if (c.ok) {
         EXPECT_EQ(reg.value(Hive::CurrentUser, "k", "stored").value_or(Text("<missing>")).data, "kept");
         EXPECT_TRUE(reg.keyExists(Hive::CurrentUser, "K"));
@@ -309,7 +341,7 @@ TEST(RegistryStore, StoreThatCannotBeWrittenIsReadAsStored) {
     // The store and its log are as they were, and nothing was made beside them. (The log's
     // index is shared memory that readers use.)
     auto after = Contents(folder);
-    if (c.stored == Stored::SettingsInTheLog) {
+    if (c.stored == Stored::SettingsInTheLog && !c.shmReadOnly) {
       ASSERT_EQ(after.count("registry.sqlite3-shm"), 1u);
       after["registry.sqlite3-shm"] = before.at("registry.sqlite3-shm");
     }

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "store/registry_access.h"
 #include "support/file_rights.h"
@@ -82,25 +85,47 @@ TEST(RegistryAccess, TestRegistryWriteProbesAndTellsTheUser) {
   }
 }
 
-// Stored settings that can be read but not written read as stored; the user is told which
-// folder or file is read-only, and the write probe fails even where an earlier probe's value
-// is still stored.
+// Stored settings that can be read but not written read as stored; the user is told in one
+// message every part that is read-only (the folder, the file, the side files of its log), and
+// the write probe fails even where an earlier probe's value is still stored.
 TEST(RegistryAccess, StoreThatCannotBeWrittenReadsAsStoredAndTellsWhy) {
+  enum Part { kFolder, kFile, kWal, kShm };
   struct Case {
     const char* what;
-    bool folderReadOnly;  // otherwise the file is
-    const char* named;    // "folder" or "file"
-  } cases[] = {{"folder read-only", true, "folder"}, {"file read-only", false, "file"}};
+    bool log;                    // the last writes left in the log, its side files beside the file
+    std::vector<Part> readOnly;  // also the parts named, in this order
+    const char* named;           // how the message names them
+  } cases[] = {
+      {"folder read-only", false, {kFolder}, "folder is"},
+      {"file read-only", false, {kFile}, "file is"},
+      {"folder and file read-only", false, {kFolder, kFile}, "folder and file are"},
+      {"side files read-only", true, {kWal, kShm}, "side files are"},
+      {"log read-only", true, {kWal}, "side file is"},
+      {"log index read-only", true, {kShm}, "side file is"},
+      {"file and side files read-only", true, {kFile, kWal, kShm}, "file and side files are"},
+      {"folder, file and log read-only", true, {kFolder, kFile, kWal}, "folder, file and side file are"},
+  };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     testsupport::TempConfig cfg;
     ASSERT_TRUE(store::TestRegistryWrite());
     ASSERT_TRUE(store::SaveRegSetting("General", "Name", "stored"));
-    platform::ResetRegistry();
+    if (c.log)
+      testsupport::CloseRegistryLeavingItsLog();
+    else
+      platform::ResetRegistry();
     const std::string path = platform::DefaultRegistryPath();
     const std::string folder = std::filesystem::path(path).parent_path().string();
+    auto pathOf = [&](Part part) {
+      return part == kFolder ? folder : part == kFile ? path : path + (part == kWal ? "-wal" : "-shm");
+    };
+    std::string lines;
+    for (Part part : c.readOnly) lines += pathOf(part) + "\r\n";
+    const std::string noun = std::string(c.named).substr(0, std::string(c.named).rfind(' '));
     {
-      testsupport::ScopedMode mode(c.folderReadOnly ? folder : path, c.folderReadOnly ? 0555 : 0444);
+      std::vector<std::unique_ptr<testsupport::ScopedMode>> modes;
+      for (Part part : c.readOnly)
+        modes.push_back(std::make_unique<testsupport::ScopedMode>(pathOf(part), part == kFolder ? 0555 : 0444));
       testsupport::NoFileOverride asAnyUser;
       testsupport::MessageRecorder rec;
       EXPECT_TRUE(store::StoredSettingsReadOnly());
@@ -110,9 +135,9 @@ TEST(RegistryAccess, StoreThatCannotBeWrittenReadsAsStoredAndTellsWhy) {
       store::ShowStoredSettingsReadOnlyMessage();
       ASSERT_EQ(rec.messages.size(), 1u);
       EXPECT_EQ(rec.messages[0].text, std::string("The stored settings can be read but not changed. Their ") + c.named +
-                                          " is read-only:\r\n" + (c.folderReadOnly ? folder : path) +
-                                          "\r\n\r\nThe Properties window shows the stored settings. Changes "
-                                          "cannot be saved until the " + c.named + " can be written.");
+                                          " read-only:\r\n" + lines +
+                                          "\r\nThe Properties window shows the stored settings. Changes "
+                                          "cannot be saved until the " + noun + " can be written.");
       EXPECT_EQ(rec.messages[0].title, "Zorvane");
       EXPECT_EQ(rec.messages[0].icon, platform::MsgIcon::Exclamation);
 

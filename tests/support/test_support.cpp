@@ -8,6 +8,7 @@
 #include <iterator>
 #include <mutex>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include <sqlite3.h>
@@ -29,6 +30,21 @@ void FailRegistryWritesOf(const std::string& valueName) {
                           "') BEGIN SELECT RAISE(ABORT, 'refused'); END";
   EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
   sqlite3_close(db);
+}
+
+void CloseRegistryLeavingItsLog() {
+  // The three files as they are while the store is open (and idle) are what a stop leaves;
+  // closing it folds the log into the file and removes the side files, so they are put back.
+  const std::string path = platform::Registry().path();
+  ASSERT_TRUE(platform::Registry().ok());
+  std::vector<std::pair<std::string, std::string>> files;
+  for (const char* suffix : {"", "-wal", "-shm"}) {
+    ASSERT_TRUE(std::filesystem::is_regular_file(path + suffix)) << path + suffix;
+    files.emplace_back(path + suffix, ReadFile(path + suffix));
+  }
+  ASSERT_FALSE(files[1].second.empty()) << "nothing was written to the store since it opened";
+  platform::ResetRegistry();
+  for (const auto& [name, bytes] : files) WriteFile(name, bytes);
 }
 
 namespace {

@@ -61,6 +61,11 @@ class ScopedEnv {
 // (any key, any case), as a store that fails part-way through a save would.
 void FailRegistryWritesOf(const std::string& valueName);
 
+// Closes the open settings store as a process that stops without closing it leaves it: the
+// writes since it opened stay in its log only, whose side files ("-wal", "-shm") stay beside
+// the file. The next use opens it again.
+void CloseRegistryLeavingItsLog();
+
 std::string MakeTempDir();
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);

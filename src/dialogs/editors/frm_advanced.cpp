@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QFont>
-#include <QFontInfo>
 
 #include <algorithm>
 #include <cstdint>
@@ -643,9 +642,10 @@ void frmAdvanced::ApplyHueWheelBoxes() {
 void frmAdvanced::SelectFont(std::string_view name) {
   int32_t index = controls::ListIndexOfText(*cboFont, name);
   if (cboFont->List(index) != name) {
-    // Not listed: the family the font system draws for that name, when it is listed.
-    const std::string drawn = QFontInfo(QFont(controls::ToQString(name))).family().toStdString();
-    index = controls::ListIndexOfText(*cboFont, drawn);
+    // Not listed: a Windows face ("Arial", "Courier New") is the metric-compatible face that
+    // stands in for it here, when that is listed; any other name, the first font of the list.
+    const std::string_view standIn = controls::MetricCompatibleFamily(name);
+    index = standIn.empty() ? 0 : controls::ListIndexOfText(*cboFont, standIn);
   }
   cboFont->SetListIndex(index);
 }

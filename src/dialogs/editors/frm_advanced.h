@@ -107,8 +107,8 @@ class frmAdvanced : public controls::Form, public model::HueWheelFields {
   bool SaveAdvancedSettings();
   void UpdateFeatureControls();
   void ApplyMessageFontPreview();
-  // Selects the font of that name, else the family the font system draws for it, else the
-  // first font of the list.
+  // Selects the font of that name when it is listed; else, for a Windows face, its
+  // metric-compatible stand-in when that is listed; else the first font of the list.
   void SelectFont(std::string_view name);
   // The engine's hue wheel values from the nine hue boxes, and the hue picture redrawn.
   void ApplyHueWheelBoxes();

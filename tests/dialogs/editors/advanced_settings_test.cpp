@@ -1,6 +1,5 @@
-#include <QFont>
-#include <QFontInfo>
-
+#include <algorithm>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -10,14 +9,19 @@
 namespace dialogs::testing {
 namespace {
 
-// The font a stored name selects: the name when it is listed, else the family the font system
-// draws for it when that is listed, else the first font of the list.
-std::string ExpectedFont(const controls::ComboBox& fonts, const std::string& name) {
-  std::string drawn = QFontInfo(QFont(QString::fromStdString(name))).family().toStdString();
-  for (const std::string& candidate : {name, drawn})
-    for (int32_t i = 0; i < fonts.ListCount(); ++i)
-      if (fonts.List(i) == candidate) return candidate;
-  return fonts.List(0);
+// The names of the window's font list, in its order.
+std::vector<std::string> ListedFonts(const controls::ComboBox& fonts) {
+  std::vector<std::string> names;
+  for (int32_t i = 0; i < fonts.ListCount(); ++i) names.push_back(fonts.List(i));
+  return names;
+}
+
+// The font that the factory face "Arial" selects on this machine: Arial when it is listed,
+// else its metric-compatible stand-in when that is, else the first font of the list.
+std::string FactoryFont(const std::vector<std::string>& fonts) {
+  for (const char* face : {"Arial", "Liberation Sans"})
+    if (std::find(fonts.begin(), fonts.end(), face) != fonts.end()) return face;
+  return fonts.front();
 }
 
 // Every value of the section as the first OK after an opening with an empty section writes it.
@@ -38,7 +42,7 @@ TEST_F(AdvancedTest, EmptySectionShowsTheDefaultsAndOkWritesEveryValue) {
   frmAdvanced& w = Open();
   EXPECT_EQ(w.Caption(), "Advanced Settings");
   ASSERT_GT(w.cboFont->ListCount(), 0);
-  EXPECT_EQ(w.cboFont->Text(), ExpectedFont(*w.cboFont, "Arial"));
+  EXPECT_EQ(w.cboFont->Text(), FactoryFont(ListedFonts(*w.cboFont)));
   const std::vector<std::pair<controls::TextBox*, std::string>> boxes = {
       {&w.txtAdv[0], "10"},      {&w.txtAdv[1], "1"},       {&w.txtMessage[0], "12"},  {&w.txtMessage[1], "2"},
       {&w.txtMessage[2], "180"}, {&w.txtMessage[3], "10"},  {&w.txtMessage[4], ""},    {&w.txtMessage[5], "0"},
@@ -134,21 +138,61 @@ TEST_F(AdvancedTest, LoadShowsCommaDecimalsWithADotAndKeepsGreyedCaptureControls
   EXPECT_TRUE(again.txtScreenCapture->Enabled());
 }
 
-// A message with blanks around it is stored without them; a font name that is not installed
-// selects the family drawn for it (else the first font) and OK stores that name.
-TEST_F(AdvancedTest, OkTrimsTheMessagesAndStoresTheSelectedFont) {
-  Store("Adv_FontName", "No Such Font Family 1234");
+// A message with blanks around it is stored without them.
+TEST_F(AdvancedTest, OkTrimsTheMessages) {
   frmAdvanced& w = Open();
-  const std::string expected = ExpectedFont(*w.cboFont, "No Such Font Family 1234");
-  EXPECT_EQ(w.cboFont->Text(), expected);
   w.txtMessage[4].SetText("  Class will resume  ");
   w.txtMessage[6].SetText(" in X ");
   w.txtMessage[7].SetText("   ");
   PressOK();
-  EXPECT_EQ(Stored("Adv_FontName"), expected);
   EXPECT_EQ(Stored("LockMessage"), "Class will resume");
   EXPECT_EQ(Stored("Adv_TimeText"), "in X");
   EXPECT_EQ(Stored("Adv_ZeroText"), "");
+}
+
+// The font a stored name selects in the list, shown in the message and stored by OK: the name
+// itself when it is listed; a Windows face that is not, its metric-compatible stand-in when that
+// is listed; any other name that is not listed, the first font of the list. Defaults selects
+// "Arial" the same way.
+TEST_F(AdvancedTest, StoredFontIsSelectedInTheListAndOkStoresIt) {
+  const std::vector<std::string> fonts = ListedFonts(*Open().cboFont);
+  ASSERT_FALSE(fonts.empty());
+  auto listed = [&fonts](const std::string& name) {
+    return std::find(fonts.begin(), fonts.end(), name) != fonts.end();
+  };
+  auto faceOrStandIn = [&](const std::string& face, const std::string& standIn) {
+    return listed(face) ? face : listed(standIn) ? standIn : fonts.front();
+  };
+  const std::string missing = "Zorvane Test Face Not Installed";
+  ASSERT_FALSE(listed(missing));
+  struct Case {
+    const char* what;
+    std::string stored, selected;
+  } cases[] = {
+      {"a listed font, not the first", fonts.back(), fonts.back()},
+      {"the factory face", "Arial", faceOrStandIn("Arial", "Liberation Sans")},
+      {"the list's fixed-pitch face", "Courier New", faceOrStandIn("Courier New", "Liberation Mono")},
+      {"a font that is not installed", missing, fonts.front()},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Store("Adv_FontName", c.stored);
+    frmAdvanced& w = Open();
+    ASSERT_EQ(ListedFonts(*w.cboFont), fonts);
+    EXPECT_EQ(w.cboFont->Text(), c.selected);
+    EXPECT_EQ(w.txtMessage[4].font().family().toStdString(), c.selected);
+    PressOK();
+    ASSERT_FALSE(w.IsLoaded());
+    EXPECT_EQ(Stored("Adv_FontName"), c.selected);
+  }
+
+  // Defaults after a font that is not installed.
+  Store("Adv_FontName", missing);
+  frmAdvanced& w = Open();
+  w.cmdDefaults->PerformClick();
+  EXPECT_EQ(w.cboFont->Text(), faceOrStandIn("Arial", "Liberation Sans"));
+  PressOK();
+  EXPECT_EQ(Stored("Adv_FontName"), faceOrStandIn("Arial", "Liberation Sans"));
 }
 
 // Cancel and the close box after edits store nothing of the section; only the window's

@@ -8,6 +8,8 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -431,8 +433,8 @@ TEST_F(SettingsRoadsTest, StoreThatCannotBeReadIsToldOnOpeningAndLeftUntouched) 
 }
 
 // Settings the dialog can read but not write: shown as stored (no first run over them), the
-// user told once at the start, nothing written then or on Accept. Only where nothing of the
-// set is stored does the factory set show, and it is not stored.
+// user told once at the start which parts are read-only, nothing written then or on Accept.
+// Only where nothing of the set is stored does the factory set show, and it is not stored.
 TEST_F(SettingsRoadsTest, StoreThatCannotBeWrittenIsShownAsStoredAndToldOnce) {
   struct Case {
     const char* what;
@@ -444,55 +446,82 @@ TEST_F(SettingsRoadsTest, StoreThatCannotBeWrittenIsShownAsStoredAndToldOnce) {
       {"opened, no complete set", true, false, 0},
       {"nothing stored", false, false, 1},
   };
-  for (const Case& t : cases) {
-    SCOPED_TRACE(t.what);
-    testsupport::TempConfig fresh;
-    ASSERT_TRUE(platform::Registry().ok());
-    if (t.resetSettings) store::SaveRegSetting("General", "ResetSettings", 1);
-    if (t.set) {
-      store::SaveRegSetting("General", "AnimationType", 0);
-      store::SaveRegSetting("Universe", "Universe_Stars", "777");
-      store::SaveRegSetting("GenColor", "HWC_ConeBright", "66");
-    }
-    platform::ResetRegistry();
-    const std::string path = platform::DefaultRegistryPath();
-    const std::string folder = std::filesystem::path(path).parent_path().string();
-    const std::string storeBefore = testsupport::ReadFile(path);
-    model::ResetGalaxyRecords();
-    welcomes = 0;
-    messages.messages.clear();
-    {
-      testsupport::ScopedMode readOnly(folder, 0555);
-      testsupport::NoFileOverride asAnyUser;
-      PropsControls& c = form->c;
-      LoadLists(c);
-
-      ApplyFilterEffect(c);
-
-      EXPECT_EQ(welcomes, t.welcomes);
-      ASSERT_EQ(messages.messages.size(), 1u);
-      EXPECT_EQ(messages.messages[0].text.rfind("The stored settings can be read but not changed. Their folder is "
-                                                "read-only:\r\n" + folder + "\r\n",
-                                                0),
-                0u);
+  // What cannot be written: the folder; the folder and the file at once; the side files of the
+  // log that the last writes were left in, beside a file and in a folder that can be written.
+  enum class Refused { Folder, FolderAndFile, SideFiles };
+  for (const Refused refused : {Refused::Folder, Refused::FolderAndFile, Refused::SideFiles}) {
+    for (const Case& t : cases) {
+      SCOPED_TRACE(std::string(t.what) + (refused == Refused::Folder          ? ", folder read-only"
+                                          : refused == Refused::FolderAndFile ? ", folder and file read-only"
+                                                                              : ", side files read-only"));
+      testsupport::TempConfig fresh;
+      ASSERT_TRUE(platform::Registry().ok());
+      if (t.resetSettings) store::SaveRegSetting("General", "ResetSettings", 1);
       if (t.set) {
-        EXPECT_EQ(c.txtUni[0].Text(), "777");
-        EXPECT_EQ(c.txtColorProps[0].Text(), "66");
-      } else {
-        EXPECT_EQ(c.txtUni[0].Text(), store::GetCsvField(settings::FactoryUniverseRow(1), 0));
-        EXPECT_EQ(c.txtColorProps[0].Text(), "100");
+        store::SaveRegSetting("General", "AnimationType", 0);
+        store::SaveRegSetting("Universe", "Universe_Stars", "777");
+        store::SaveRegSetting("GenColor", "HWC_ConeBright", "66");
       }
-      // Accept stores nothing and says so.
-      EXPECT_FALSE(CyclePropsArraysToReg(c));
-      ASSERT_EQ(messages.messages.size(), 2u);
-      EXPECT_EQ(messages.messages[1].text.rfind("The Registry is read-only.", 0), 0u);
-      platform::ResetRegistry();
+      if (refused == Refused::SideFiles)
+        testsupport::CloseRegistryLeavingItsLog();
+      else
+        platform::ResetRegistry();
+      const std::string path = platform::DefaultRegistryPath();
+      const std::string folder = std::filesystem::path(path).parent_path().string();
+      std::vector<std::string> readOnly = {folder};
+      std::string told = "Their folder is read-only:\r\n" + folder + "\r\n\r\n";
+      if (refused == Refused::FolderAndFile) {
+        readOnly = {folder, path};
+        told = "Their folder and file are read-only:\r\n" + folder + "\r\n" + path + "\r\n\r\n";
+      } else if (refused == Refused::SideFiles) {
+        readOnly = {path + "-wal", path + "-shm"};
+        told = "Their side files are read-only:\r\n" + path + "-wal\r\n" + path + "-shm\r\n\r\n";
+      }
+      const auto filesBefore = std::distance(std::filesystem::directory_iterator(folder),
+                                             std::filesystem::directory_iterator{});
+      const std::string storeBefore = testsupport::ReadFile(path);
+      model::ResetGalaxyRecords();
+      welcomes = 0;
+      messages.messages.clear();
+      {
+        std::vector<std::unique_ptr<testsupport::ScopedMode>> modes;
+        for (const std::string& part : readOnly)
+          modes.push_back(std::make_unique<testsupport::ScopedMode>(part, part == folder ? 0555 : 0444));
+        testsupport::NoFileOverride asAnyUser;
+        PropsControls& c = form->c;
+        LoadLists(c);
+
+        ApplyFilterEffect(c);
+
+        EXPECT_EQ(welcomes, t.welcomes);
+        ASSERT_EQ(messages.messages.size(), 1u);
+        EXPECT_EQ(messages.messages[0].text.rfind("The stored settings can be read but not changed. " + told, 0), 0u)
+            << messages.messages[0].text;
+        if (t.set) {
+          EXPECT_EQ(c.txtUni[0].Text(), "777");
+          EXPECT_EQ(c.txtColorProps[0].Text(), "66");
+        } else {
+          EXPECT_EQ(c.txtUni[0].Text(), store::GetCsvField(settings::FactoryUniverseRow(1), 0));
+          EXPECT_EQ(c.txtColorProps[0].Text(), "100");
+        }
+        // Accept stores nothing and says so.
+        EXPECT_FALSE(CyclePropsArraysToReg(c));
+        ASSERT_EQ(messages.messages.size(), 2u);
+        EXPECT_EQ(messages.messages[1].text.rfind("The Registry is read-only.", 0), 0u);
+        platform::ResetRegistry();
+      }
+      // Nothing was made beside the store, and the store is as it was.
+      for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        EXPECT_TRUE(entry.path() == path || (refused == Refused::SideFiles &&
+                                             (entry.path() == path + "-wal" || entry.path() == path + "-shm")))
+            << entry.path();
+      }
+      EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator{}),
+                filesBefore);
+      EXPECT_EQ(testsupport::ReadFile(path), storeBefore);
+      EXPECT_EQ(Raw("General", "ResetSettings") == "1", t.resetSettings);
+      EXPECT_EQ(Raw("General", "AnimationType") == "0", t.set);
     }
-    EXPECT_EQ(std::filesystem::directory_iterator(folder)->path(), path);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator{}), 1);
-    EXPECT_EQ(testsupport::ReadFile(path), storeBefore);
-    EXPECT_EQ(Raw("General", "ResetSettings") == "1", t.resetSettings);
-    EXPECT_EQ(Raw("General", "AnimationType") == "0", t.set);
   }
 }
 
