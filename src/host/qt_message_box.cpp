@@ -34,7 +34,6 @@ class MessageText : public QTextEdit {
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setLineWrapMode(QTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     // Looks like the label it stands for: the window's background, no text cursor.
@@ -52,24 +51,31 @@ class MessageText : public QTextEdit {
     const int natural = static_cast<int>(probe.idealWidth()) + 4;
     const int screenRoom = std::max(120, screen_.width() - kRoomBesideText);
     width_ = std::min({natural, kWrapWidth, screenRoom});
+    // A scroll bar only for a text taller than the screen allows. One shown as needed can come
+    // up while the box is laid out at a passing width and then stay: the text, narrowed by it,
+    // wraps once more and its last line falls below the box.
+    setVerticalScrollBarPolicy(FullHeight(width_) > MaxHeight() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
   }
 
   bool hasHeightForWidth() const override { return true; }
-  int heightForWidth(int w) const override {
+  // Taller than the screen allows: it scrolls.
+  int heightForWidth(int w) const override { return std::min(FullHeight(w), MaxHeight()); }
+  QSize sizeHint() const override { return {width_, heightForWidth(width_)}; }
+  QSize minimumSizeHint() const override { return sizeHint(); }
+
+ private:
+  // The height of the whole text wrapped at width w.
+  int FullHeight(int w) const {
     QTextDocument probe;
     probe.setDefaultFont(font());
     probe.setDocumentMargin(0);
     probe.setDefaultTextOption(document()->defaultTextOption());
     probe.setPlainText(toPlainText());
     probe.setTextWidth(std::max(1, w - 2 * frameWidth()));
-    const int full = static_cast<int>(probe.size().height() + 0.999) + 2 * frameWidth() + 2;
-    // Taller than the screen allows: it scrolls.
-    return std::min(full, std::max(60, screen_.height() - kRoomBelowText));
+    return static_cast<int>(probe.size().height() + 0.999) + 2 * frameWidth() + 2;
   }
-  QSize sizeHint() const override { return {width_, heightForWidth(width_)}; }
-  QSize minimumSizeHint() const override { return sizeHint(); }
+  int MaxHeight() const { return std::max(60, screen_.height() - kRoomBelowText); }
 
- private:
   QRect screen_;
   int width_ = 0;
 };

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPalette>
 #include <QScreen>
 #include <QWindow>
 #include <algorithm>
@@ -37,7 +38,13 @@ SaverWindow::SaverWindow() : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Wind
   setAttribute(Qt::WA_DeleteOnClose, false);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
-  setStyleSheet(QStringLiteral("background: black;"));
+  // Black behind the pictures through the palette, not a style sheet: a style sheet reaches every
+  // window parented to the saver too (the message boxes it shows over itself), which would draw
+  // their text on black. A palette stays with the saver and its child widgets.
+  QPalette black = palette();
+  black.setColor(QPalette::Window, Qt::black);
+  setPalette(black);
+  setAutoFillBackground(true);
   picScreen_ = new PictureBox(this);
   picScreen_->setFocusPolicy(Qt::NoFocus);
   picScreen_->hide();
@@ -98,10 +105,11 @@ void SaverWindow::HandleKeyDown(int key) {
         CopyFrameToPicture(picScreen_);
         return;
       case Qt::Key_D:
-        SaveScreenCapture(picScreen_, true);
-        return;
       case Qt::Key_F:
-        SaveScreenCapture(picScreen_, false);
+        SaveScreenCapture(picScreen_, key == Qt::Key_D);
+        // A message box about the capture took the keyboard; the saver takes it back, as it did
+        // when it was shown, so that the next box is again one over the saver.
+        if (isVisible()) activateWindow();
         return;
       default:
         break;

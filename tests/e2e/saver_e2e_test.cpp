@@ -2,12 +2,14 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QSize>
 
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <sstream>
 #include <sys/wait.h>
 
@@ -48,6 +50,31 @@ class SaverRun : public e2e::ProgramRun {
     env.insert(env.end(), extra.begin(), extra.end());
     return std::make_unique<Process>(ZV_ZORVANE_BIN, args, env);
   }
+  // The size of a window; 0 x 0 when it cannot be read.
+  QSize WindowSize(xcb_window_t w) const {
+    xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(x.conn(), xcb_get_geometry(x.conn(), w), nullptr);
+    const QSize size = g != nullptr ? QSize(g->width, g->height) : QSize();
+    std::free(g);
+    return size;
+  }
+  // The window `w` is shown over (its WM_TRANSIENT_FOR); 0 for none.
+  xcb_window_t TransientFor(xcb_window_t w) const {
+    xcb_get_property_reply_t* r = xcb_get_property_reply(
+        x.conn(), xcb_get_property(x.conn(), 0, w, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 0, 1), nullptr);
+    xcb_window_t over = 0;
+    if (r != nullptr && xcb_get_property_value_length(r) >= 4)
+      over = *static_cast<const xcb_window_t*>(xcb_get_property_value(r));
+    std::free(r);
+    return over;
+  }
+  // Waits up to 20 s for a frame other than `last` on the whole screen; true when one came.
+  bool WaitForNewFrame(const std::vector<uint32_t>& last) {
+    for (int waited = 0; waited < 20000; waited += 250) {
+      if (x.Grab(x.root(), 0, 0, 800, 600) != last) return true;
+      SleepMs(250);
+    }
+    return false;
+  }
   static std::string Hex(xcb_window_t w) {
     std::ostringstream s;
     s << "0x" << std::hex << w;
@@ -75,6 +102,82 @@ TEST_F(SaverRun, FullScreenDrawsChangingFramesAndEndsOnAKey) {
   EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool key space"), 0);
   ASSERT_TRUE(saver->WaitFor(45000)) << "the saver did not end on a key";
   EXPECT_EQ(saver->exitCode(), 0);
+}
+
+// With screen captures on and a pictures folder that cannot be made, F in the full-screen saver
+// says the capture could not be saved. The box looks as it does over any other window: its text
+// stands out from its background, not black on the saver's black. Enter and Esc answer it, the
+// saver goes on drawing, and a key then ends it as always.
+TEST_F(SaverRun, CaptureMessageOverTheSaverIsReadable) {
+  // The pictures folder the user's folder list names lies below a regular file: no one, root
+  // neither, can make it or write into it.
+  const std::string blocker = home + "/not-a-folder";
+  testsupport::WriteFile(blocker, "a file\n");
+  const std::string pictures = blocker + "/Pictures";
+  std::error_code ec;
+  ASSERT_FALSE(std::filesystem::create_directories(pictures, ec));
+  ASSERT_TRUE(ec) << "the pictures folder could be made";
+  std::filesystem::create_directories(home + "/config");
+  testsupport::WriteFile(home + "/config/user-dirs.dirs", "XDG_PICTURES_DIR=\"" + pictures + "\"\n");
+  ASSERT_TRUE(WithStore([] { return store::SaveRegSetting("Advanced", "Adv_ScreenCapt", "1"); }));
+
+  auto saver = Start({"/S"});
+  std::vector<uint32_t> frame = WaitForLit(x.root(), 800, 600, 200, 45000);
+  ASSERT_TRUE(saver->running());
+  ASSERT_GT(Lit(frame), 200u) << "the saver drew no stars";
+  const xcb_window_t saverWindow = WaitForWindow("ZIDI:Zorvane 6.0");
+  ASSERT_NE(saverWindow, 0u) << "no saver window";
+  ASSERT_FALSE(Shown("Zorvane")) << "a message showed before F";
+  for (const char* answer : {"Return", "Escape"}) {
+    SCOPED_TRACE(answer);
+    ASSERT_TRUE(Keys("f"));
+    const xcb_window_t box = WaitForWindow("Zorvane");
+    ASSERT_NE(box, 0u) << "F showed no message about the capture that could not be saved";
+    ASSERT_TRUE(saver->running());
+    EXPECT_EQ(TransientFor(box), saverWindow) << "the box is not one over the saver";
+    const QSize size = WindowSize(box);
+    ASSERT_GT(size.width(), 100);
+    ASSERT_GT(size.height(), 40);
+    // The box's background is its most frequent colour. Its text lies right of the icon and above
+    // the button: the upper half of the box without its left quarter. Text pixels stand out from
+    // the background by more than a quarter of the full range in the three channels together;
+    // black text on black shows none.
+    uint32_t background = 0;
+    size_t standingOut = 0;
+    for (int waited = 0; waited <= 20000 && standingOut < 400; waited += 250) {
+      if (waited > 0) SleepMs(250);
+      const std::vector<uint32_t> px = x.Grab(box, 0, 0, size.width(), size.height());
+      ASSERT_EQ(px.size(), static_cast<size_t>(size.width()) * static_cast<size_t>(size.height()));
+      std::map<uint32_t, size_t> counts;
+      for (const uint32_t p : px) ++counts[p];
+      background = std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) {
+                     return a.second < b.second;
+                   })->first;
+      auto channel = [](uint32_t p, int shift) { return static_cast<int>((p >> shift) & 0xFF); };
+      standingOut = 0;
+      for (int y = 0; y < size.height() / 2; ++y)
+        for (int col = size.width() / 4; col < size.width(); ++col) {
+          const uint32_t p = px[static_cast<size_t>(y) * static_cast<size_t>(size.width()) + static_cast<size_t>(col)];
+          int distance = 0;
+          for (const int shift : {0, 8, 16}) distance += std::abs(channel(p, shift) - channel(background, shift));
+          standingOut += distance > 192;
+        }
+    }
+    EXPECT_NE(background, 0u) << "the box is drawn on the saver's black";
+    EXPECT_GE(standingOut, 400u) << "the box's text does not stand out from its background";
+
+    ASSERT_TRUE(Keys(answer));
+    ASSERT_TRUE(WaitUntilGone("Zorvane")) << answer << " did not answer the box";
+    ASSERT_TRUE(saver->running()) << "answering the box ended the saver";
+    frame = x.Grab(x.root(), 0, 0, 800, 600);
+    EXPECT_TRUE(WaitForNewFrame(frame)) << "the saver stopped drawing after the box";
+  }
+  EXPECT_FALSE(std::filesystem::exists(pictures));
+  ASSERT_TRUE(Keys("x"));
+  ASSERT_TRUE(saver->WaitFor(45000)) << "the saver did not end on a key after the boxes";
+  EXPECT_EQ(saver->exitCode(), 0);
+  // No capture was written, so the capture number did not advance.
+  EXPECT_EQ(StoredLong("Advanced", "Adv_ImageBufferIndex", 0), 0);
 }
 
 TEST_F(SaverRun, SecondSaverDoesNothingWhileOneIsOpen) {

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QScreen>
 #include <QTextEdit>
+#include <QScrollBar>
 #include <QTimer>
 
 #include <string>
@@ -66,6 +67,42 @@ TEST(QtMessageBox, TextsWrapToTheScreenWholeAndCanBeCopied) {
     QString expected = QString::fromStdString(c.text);
     expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     EXPECT_EQ(QGuiApplication::clipboard()->text(), expected);
+    box.close();
+  }
+}
+
+// A text that fits the screen shows whole: no scroll bar, its last line inside the box, whatever
+// the length of the path in it. Only a text taller than the screen scrolls.
+TEST(QtMessageBox, OnlyATextTallerThanTheScreenScrolls) {
+  testsupport::EnsureQtApplication();
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  const std::string capture = "The screen capture could not be saved as\n";
+  std::string lines;
+  for (int i = 0; i < 200; ++i) lines += "line " + std::to_string(i) + "\r\n";
+  struct Case {
+    std::string text;
+    bool scrolls;
+  } cases[] = {
+      {capture + "/home/user/Pictures/Zorvane_ScreenCapture_1.bmp", false},
+      {capture + "/tmp/zorvane-test-1HPuhe/not-a-folder/Pictures/Zorvane_ScreenCapture_1.bmp", false},
+      {capture + "/tmp/zorvane-test-1HPuhe/not-a-folder/Pictures/a/b/c/d/Zorvane_ScreenCapture_1.bmp", false},
+      {capture + "/tmp/zorvane-test-1HPuhe/not-a-folder/Pictures/a/b/c/d/e/f/g/h/i/Zorvane_ScreenCapture_1.bmp", false},
+      {capture + "/media/user/a-much-longer-folder-name/and-another-one/Pictures/Zorvane_ScreenCapture_100.bmp",
+       false},
+      {lines, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text.substr(c.text.size() > 80 ? c.text.size() - 80 : 0));
+    QMessageBox box;
+    host::ConfigureMessageBox(box, c.text, "Zorvane", MsgIcon::Exclamation, MsgButtons::Ok, 0);
+    box.show();
+    QCoreApplication::processEvents();
+    auto* text = box.findChild<QTextEdit*>(QString::fromLatin1(host::kMessageTextName));
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->verticalScrollBar()->isVisible(), c.scrolls);
+    EXPECT_EQ(text->document()->size().height() > text->viewport()->height(), c.scrolls)
+        << text->document()->size().height() << " high in " << text->viewport()->height();
+    EXPECT_LE(box.frameGeometry().height(), screen.height());
     box.close();
   }
 }

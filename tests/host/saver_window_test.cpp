@@ -3,13 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <QClipboard>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QMouseEvent>
+#include <QTextEdit>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 
 #include "presentation/presentation_fakes.h"
+#include "host/qt_message_box.h"
 #include "host/qt_test_app.h"
 #include "host/screen_capture.h"
 #include "store/registry_access.h"
@@ -141,6 +146,67 @@ TEST_F(SaverWindowTest, KeysEndTheSaverUnlessTheyAreCaptureKeys) {
   EXPECT_TRUE(std::filesystem::exists(pictures + "/Zorvane_ScreenCapture_1.bmp"));
   EXPECT_TRUE(std::filesystem::exists(pictures + "/Zorvane_ScreenCapture_2.bmp"));
   std::filesystem::remove_all(pictures);
+}
+
+// The saver is black behind its pictures, but the windows it shows over itself are not: a
+// message box parented to it draws its text exactly as a box without a parent does, and a dialog
+// parented to it keeps the normal window colour.
+TEST_F(SaverWindowTest, WindowsOverTheSaverKeepTheirOwnColours) {
+  SaverWindow saver;
+  saver.canvas()->hide();  // the saver's own background, not the canvas over it
+  saver.resize(320, 240);
+  saver.show();
+  QCoreApplication::processEvents();
+  const QImage own = saver.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(own.size(), QSize(320, 240));
+  EXPECT_EQ(own.pixel(0, 0), qRgb(0, 0, 0));
+  EXPECT_EQ(own.pixel(319, 239), qRgb(0, 0, 0));
+
+  // The text part of a box as it is drawn: its pixels, and how many of them stand out from the
+  // box's background.
+  struct Text {
+    QImage pixels;
+    int standingOut = 0;
+  };
+  auto textOf = [](QMessageBox& box) {
+    const QImage all = box.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const auto* text = box.findChild<QTextEdit*>(QString::fromLatin1(kMessageTextName));
+    Text t;
+    if (text == nullptr || all.isNull()) return t;
+    t.pixels = all.copy(QRect(text->mapTo(&box, QPoint(0, 0)), text->size()));
+    const QColor back = box.palette().color(QPalette::Window);
+    for (int y = 0; y < t.pixels.height(); ++y)
+      for (int x = 0; x < t.pixels.width(); ++x) {
+        const QColor c = t.pixels.pixelColor(x, y);
+        t.standingOut += std::abs(c.red() - back.red()) + std::abs(c.green() - back.green()) +
+                             std::abs(c.blue() - back.blue()) > 192;
+      }
+    return t;
+  };
+  const std::string message = "The screen capture could not be saved as\n/home/user/Pictures/Zorvane_ScreenCapture_1.bmp";
+  QMessageBox alone;
+  QMessageBox over(&saver);
+  for (QMessageBox* box : {&alone, &over}) {
+    ConfigureMessageBox(*box, message, "Zorvane", platform::MsgIcon::Exclamation, platform::MsgButtons::Ok, 0);
+    box->show();
+  }
+  QCoreApplication::processEvents();
+  const Text plain = textOf(alone);
+  ASSERT_FALSE(plain.pixels.isNull());
+  ASSERT_GT(plain.standingOut, 100) << "a box without a parent shows no text to compare with";
+  const Text shown = textOf(over);
+  EXPECT_EQ(over.palette().color(QPalette::Window).name(), alone.palette().color(QPalette::Window).name());
+  EXPECT_EQ(shown.standingOut, plain.standingOut);
+  EXPECT_TRUE(shown.pixels == plain.pixels) << "the box over the saver draws its text otherwise";
+
+  QDialog dialog(&saver);
+  dialog.show();
+  QCoreApplication::processEvents();
+  const QString normal = QApplication::palette(&dialog).color(QPalette::Window).name();
+  EXPECT_EQ(dialog.palette().color(QPalette::Window).name(), normal);
+  const QImage dialogPixels = dialog.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  ASSERT_FALSE(dialogPixels.isNull());
+  EXPECT_EQ(dialogPixels.pixelColor(dialogPixels.width() / 2, dialogPixels.height() / 2).name(), normal);
 }
 
 TEST_F(SaverWindowTest, ExitFadeComposesTheFrameAgain) {
