@@ -92,6 +92,16 @@ class OwnWindowWatchTest : public ::testing::Test {
     std::free(a);
     return viewable;
   }
+  // Waits until every error of the application's requests made so far has passed the filters:
+  // a request on an id that names no window fails after them.
+  ::testing::AssertionResult ErrorsArrived() {
+    const uint32_t never = xcb_generate_id(other_);
+    xcb_connection_t* c = QtConnection();
+    xcb_map_window(c, never);
+    xcb_flush(c);
+    if (QTest::qWaitFor([&] { return recorder_->Saw(never); }, 10000)) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the error of a later request did not come";
+  }
   static xcb_connection_t* QtConnection() {
     return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
   }
@@ -165,14 +175,15 @@ TEST_F(OwnWindowWatchTest, OnlyErrorsAboutTheWindowThatIsGoneAreDropped) {
 }
 
 // A shown top-level window destroyed from outside is handed to the action once, from the event
-// loop; closed by it, it loses its native window (and its native child), the program's requests
-// on the gone windows raise no errors, and showing it again gives it a new native window on the
-// server with its child inside.
+// loop; hidden by it (as a close road does that ends by code, after a recording or a preview),
+// it loses its native window and its native child's, the program's requests on the gone windows
+// raise no errors, and showing it again gives it a new native window on the server with its
+// child inside.
 TEST_F(OwnWindowWatchTest, TopLevelWindowIsHandedToTheActionAndShowsAgainInANewNativeWindow) {
   std::vector<QWidget*> handed;
   controls::WatchTopLevelWindows([&handed](QWidget& w) {
     handed.push_back(&w);
-    w.close();
+    w.hide();
   });
   QWidget window;
   window.setGeometry(10, 10, 60, 40);
@@ -191,6 +202,8 @@ TEST_F(OwnWindowWatchTest, TopLevelWindowIsHandedToTheActionAndShowsAgainInANewN
   EXPECT_FALSE(window.isVisible());
   ASSERT_TRUE(QTest::qWaitFor([&] { return window.internalWinId() == 0; }, 10000))
       << "the gone native window was kept";
+  EXPECT_EQ(child->internalWinId(), 0u);
+  ASSERT_TRUE(ErrorsArrived());
   EXPECT_FALSE(recorder_->Saw(static_cast<uint32_t>(first)));
   EXPECT_FALSE(recorder_->Saw(static_cast<uint32_t>(firstChild)));
 
@@ -250,14 +263,18 @@ TEST_F(OwnWindowWatchTest, HiddenOrSeparatelyWatchedWindowsAreNotHandedToTheActi
 
 namespace {
 
-// A window that records how it was asked to unload.
+// A window that records how it was asked to unload, and whether a box was open then.
 class UnloadProbe : public controls::Form {
  public:
   UnloadProbe() : controls::Form(nullptr, "frmProbe") { resize(200, 120); }
   std::vector<int> modes;
+  bool boxOpenAtUnload = false;
 
  protected:
-  void Form_QueryUnload(int&, int mode) override { modes.push_back(mode); }
+  void Form_QueryUnload(int&, int mode) override {
+    modes.push_back(mode);
+    if (qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr) boxOpenAtUnload = true;
+  }
 };
 
 }  // namespace
@@ -280,16 +297,26 @@ TEST_F(OwnWindowWatchTest, ModalWindowWithABoxClosesByItsCloseRoadAfterTheBox) {
     });
     testsupport::WhenModalShows<QMessageBox>([this, &shown](QMessageBox&) { DestroyFromOutside(shown.winId()); });
   });
-  // Ends the modal showing should the window stay (the test then fails below).
-  QTimer::singleShot(60000, &form, [&form] { form.done(0); });
+  // Should the windows stay, they are closed after a while (the test then fails below).
+  QTimer fallback;
+  fallback.setInterval(100);
+  QObject::connect(&fallback, &QTimer::timeout, [&form] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == &form) form.done(0);
+    else if (modal != nullptr) modal->close();
+  });
+  QTimer::singleShot(30000, &fallback, [&fallback] { fallback.start(); });
   form.ShowModal();
+  fallback.stop();
 
   ASSERT_NE(formWindow, 0u);
   ASSERT_TRUE(answer.has_value()) << "the box was not answered";
   EXPECT_EQ(*answer, platform::MsgResult::No);
   EXPECT_EQ(form.modes, std::vector<int>{controls::vbFormControlMenu});
+  EXPECT_FALSE(form.boxOpenAtUnload) << "the window unloaded under its open box";
   EXPECT_FALSE(form.IsLoaded());
   EXPECT_FALSE(form.isVisible());
+  ASSERT_TRUE(ErrorsArrived());
   EXPECT_FALSE(recorder_->Saw(static_cast<uint32_t>(formWindow)));
 
   form.Show();

@@ -122,17 +122,13 @@ class OwnWindowFilter : public QAbstractNativeEventFilter {
 
  private:
   void OnDestroyed(uint32_t window) {
-    bool watched = false;
     // A copy: the action may end a watch.
     const std::vector<OwnWindowWatch*> watches = watches_;
-    for (OwnWindowWatch* w : watches) {
-      if (w->window_ != window) continue;
-      watched = true;
-      w->OnDestroyNotify();
-    }
-    // The same destruction may come twice (also as the event of a parent that selected its
-    // children's structure events).
-    if (watched || !topLevelAction_ || IsGone(window)) return;
+    for (OwnWindowWatch* w : watches)
+      if (w->window_ == window) w->OnDestroyNotify();
+    // A watched window is marked gone by its watch. The same destruction may come twice (also as
+    // the event of a parent that selected its children's structure events).
+    if (!topLevelAction_ || IsGone(window)) return;
     // A window the application still has under this id: the program's own destruction of a
     // window comes after the widget has let go of it.
     QWidget* lost = nullptr;
