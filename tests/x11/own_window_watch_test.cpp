@@ -302,8 +302,11 @@ TEST_F(OwnWindowWatchTest, ModalWindowWithABoxClosesByItsCloseRoadAfterTheBox) {
   fallback.setInterval(100);
   QObject::connect(&fallback, &QTimer::timeout, [&form] {
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal == &form) form.done(0);
-    else if (modal != nullptr) modal->close();
+    if (modal == &form) {
+      form.done(0);
+    } else if (modal != nullptr) {
+      modal->close();
+    }
   });
   QTimer::singleShot(30000, &fallback, [&fallback] { fallback.start(); });
   form.ShowModal();
