@@ -21,6 +21,7 @@
 #include "host/saver_window.h"
 #include "host/startup.h"
 #include "host/stop_requests.h"
+#include "platform/controls/own_window_watch.h"
 #include "platform/message_box.h"
 #include "runtime/numbers.h"
 #include "settings/settings_transfer.h"
@@ -184,6 +185,10 @@ int RunApplication(int argc, char** argv) {
   QApplication app(argc, argv);
   checked.reset();
   InstallStopRequests();
+  // A window of the program destroyed by another X client closes as its Cancel or close box
+  // closes it (a recording finishes as Stop finishes it); no modal window is left that nobody
+  // can see. The saver's and the preview's windows have watches of their own.
+  controls::WatchTopLevelWindows([](QWidget& window) { CloseWindowAsCancel(&window); });
   // Until a run sets its own stop action, a request answers an open box and is held for the run.
   SetStopAction(HoldAndAnswerBoxes());
   QApplication::setApplicationName(QStringLiteral("zorvane"));

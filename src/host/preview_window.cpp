@@ -6,7 +6,7 @@
 
 #include "engine/display_universe.h"
 #include "engine/universe_settings.h"
-#include "host/own_window_watch.h"
+#include "platform/controls/own_window_watch.h"
 #include "host/picture_box.h"
 #include "presentation/frame_pacing.h"
 #include "presentation/render_state.h"
@@ -43,7 +43,7 @@ int RunPreviewRun(int64_t hostWindow) {
   pic.setWindowTitle(QString::fromLatin1(kPreviewCaption));
   pic.setWindowFlag(Qt::FramelessWindowHint);
   SizePreviewWindow(pic, hostWindow);
-  std::optional<OwnWindowWatch> watch;
+  std::optional<controls::OwnWindowWatch> watch;
   if (qtPlatform().IsWindow(hostWindow)) {
     // Re-parent the picture's native window into the host window.
     pic.winId();

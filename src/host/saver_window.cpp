@@ -15,7 +15,7 @@
 #include "engine/universe_settings.h"
 #include "host/caption_channel.h"
 #include "host/display_settings.h"
-#include "host/own_window_watch.h"
+#include "platform/controls/own_window_watch.h"
 #include "presentation/compositor.h"
 #include "presentation/frame_pacing.h"
 #include "presentation/render_state.h"
@@ -243,7 +243,7 @@ int RunSaverLoop(std::optional<int64_t> daemonWindow) {
     window.show();
   }
   // The window destroyed by another client is a stop message: no fade, no password.
-  const OwnWindowWatch watch(window, [] { presentation::pacing().G_bCancel = true; });
+  const controls::OwnWindowWatch watch(window, [] { presentation::pacing().G_bCancel = true; });
   window.canvas()->setGeometry(0, 0, window.width(), window.height());
   window.canvas()->AllowDirectPut(true);
   if (!daemonWindow) {

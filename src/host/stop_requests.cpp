@@ -62,6 +62,15 @@ void OnPipeReadable() {
   if (any) RequestStop(StopCause::Signal);
 }
 
+// Whether the modal window `modal` blocks `window`: it blocks every window but itself and the
+// windows it owns (a box of it, the help it shows).
+bool Blocks(const QWidget* modal, const QWidget* window) {
+  if (modal == nullptr) return false;
+  for (const QWidget* w = window; w != nullptr; w = w->parentWidget())
+    if (w == modal) return false;
+  return true;
+}
+
 // One step of closing the dialog: a modal box above it is closed first and the step comes again
 // once its own event loop has returned; then the dialog.
 void CloseStep(const QPointer<QWidget>& dialog, int tries) {
@@ -69,7 +78,7 @@ void CloseStep(const QPointer<QWidget>& dialog, int tries) {
   QWidget* modal = QApplication::activeModalWidget();
   // A box that refuses to close (none of its buttons answers Esc) does not keep the dialog
   // open for ever.
-  if (modal != nullptr && modal != dialog.data() && tries < 50) {
+  if (Blocks(modal, dialog.data()) && tries < 50) {
     modal->close();
     QTimer::singleShot(20, qApp, [dialog, tries] { CloseStep(dialog, tries + 1); });
     return;
@@ -176,6 +185,8 @@ void HandlePrepareForSleep(bool start) {
 }
 
 void StopAnimationRun(StopCause) { presentation::pacing().G_bCancel = true; }
+
+void CloseWindowAsCancel(QWidget* window) { CloseStep(QPointer<QWidget>(window), 0); }
 
 StopAction CloseAsCancel(QWidget* dialog) {
   QPointer<QWidget> target(dialog);

@@ -59,9 +59,14 @@ void HandlePrepareForSleep(bool start);
 // messages set it; no exit fade, no password.
 void StopAnimationRun(StopCause cause);
 
-// Closes `dialog` as its Cancel button does: open modal boxes above it are closed first (as Esc
-// closes them: No, Cancel or OK, never Yes), then the dialog itself through its close road.
-// Suspend requests are ignored (the dialog stays). Safe when `dialog` is already gone.
+// Closes `window` as its Cancel button does: the open modal windows that block it are closed
+// first, top first (a box as Esc closes it: No, Cancel or OK, never Yes), then the window itself
+// through its close road. A window that is the modal one, or one that a modal window owns, is
+// closed at once. Safe when `window` is already gone.
+void CloseWindowAsCancel(QWidget* window);
+
+// A stop action that closes `dialog` as CloseWindowAsCancel does. Suspend requests are ignored
+// (the dialog stays).
 StopAction CloseAsCancel(QWidget* dialog);
 
 }  // namespace host

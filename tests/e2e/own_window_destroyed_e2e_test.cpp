@@ -1,6 +1,7 @@
-// Whole-program runs: another X client destroys the saver's or the preview's own window. The
-// run ends as on its stop messages: status 0, the saver's performance log appended, and no
-// stream of X errors about the window that is gone.
+// Whole-program runs: another X client destroys one of the program's own windows. The saver or
+// the preview ends as on its stop messages: status 0, the saver's performance log appended. A
+// window of the Properties dialog closes as its Cancel or close box closes it. Never a stream of
+// X errors about the window that is gone.
 #include <gtest/gtest.h>
 
 #include <xcb/xcb.h>
@@ -22,17 +23,6 @@ namespace {
 
 class OwnWindowRun : public e2e::ProgramRun {
  protected:
-  // The program with its standard error into a file of the run.
-  std::unique_ptr<Process> StartLogged(const std::vector<std::string>& args) const {
-    std::string command = "exec '" + std::string(ZV_ZORVANE_BIN) + "'";
-    for (const std::string& a : args) command += " '" + a + "'";
-    command += " 2>'" + home + "/stderr.txt'";
-    // Qt reports X errors on its connection only in its xcb debug output.
-    std::vector<std::string> env = Env();
-    env.push_back("QT_LOGGING_RULES=qt.qpa.xcb.debug=true");
-    return std::make_unique<Process>("/bin/sh", std::vector<std::string>{"-c", command}, env);
-  }
-  std::string ErrorOutput() const { return testsupport::ReadFile(home + "/stderr.txt"); }
   std::string PerfLog() const { return testsupport::ReadFile(home + "/data/zorvane/ZORVPerf.log"); }
   bool Exists(xcb_window_t w) const {
     xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(x.conn(), xcb_get_geometry(x.conn(), w), nullptr);
@@ -96,4 +86,58 @@ TEST_F(OwnWindowRun, DestroyedOwnWindowEndsTheRun) {
       EXPECT_NE(log.find("   Total    :  "), std::string::npos) << log;
     }
   }
+}
+
+// The Properties window destroyed by another client closes as Cancel closes it: a value typed
+// into it is not stored, and the program ends with status 0.
+TEST_F(OwnWindowRun, DestroyedPropertiesWindowClosesAsCancel) {
+  // Opened before: no welcome window.
+  ASSERT_TRUE(WithStore([] { return store::SaveRegSetting("General", "ResetSettings", 1); }));
+  auto run = StartLogged({"/C"});
+  const xcb_window_t props = WaitForWindow("Zorvane Properties");
+  ASSERT_NE(props, 0u) << "the Properties window did not open";
+  SleepMs(1000);  // the window takes the keyboard once it is shown
+  // The hue cone brightness has the focus, its text selected.
+  ASSERT_EQ(e2e::RunCommand(x.display(), "xdotool type --delay 80 77"), 0);
+  SleepMs(300);
+  const int32_t before = StoredLong("GenColor", "HWC_ConeBright", -1);
+  ASSERT_NE(before, 77);
+
+  x.DestroyWindow(props);
+  ASSERT_TRUE(run->WaitFor(45000)) << "the program went on without its window\n" << ErrorOutput();
+  EXPECT_EQ(run->exitCode(), 0);
+  EXPECT_EQ(StoredLong("GenColor", "HWC_ConeBright", -1), before);
+  const std::string errors = ErrorOutput();
+  EXPECT_EQ(errors.find("XCB error"), std::string::npos) << errors;
+}
+
+// The help window destroyed by another client closes; F1 shows it again, in a new window, and
+// the Properties window still closes by Esc.
+TEST_F(OwnWindowRun, DestroyedHelpWindowShowsAgainOnF1) {
+  ASSERT_TRUE(WithStore([] { return store::SaveRegSetting("General", "ResetSettings", 1); }));
+  auto run = StartLogged({"/C"});
+  const xcb_window_t props = WaitForWindow("Zorvane Properties");
+  ASSERT_NE(props, 0u) << "the Properties window did not open";
+  SleepMs(1000);
+  ASSERT_TRUE(Keys("F1"));
+  const xcb_window_t help = WaitForWindow("Zorvane Help");
+  ASSERT_NE(help, 0u) << "F1 did not open the help";
+  SleepMs(500);
+
+  x.DestroyWindow(help);
+  ASSERT_FALSE(Exists(help));
+  SleepMs(500);
+  Focus(props);
+  ASSERT_TRUE(Keys("F1"));
+  const xcb_window_t again = WaitForWindow("Zorvane Help");
+  ASSERT_NE(again, 0u) << "F1 did not show the help again";
+  EXPECT_NE(again, help);
+  EXPECT_TRUE(run->running());
+
+  Focus(props);
+  ASSERT_TRUE(Keys("Escape"));
+  ASSERT_TRUE(run->WaitFor(45000)) << "Esc did not close the Properties window\n" << ErrorOutput();
+  EXPECT_EQ(run->exitCode(), 0);
+  const std::string errors = ErrorOutput();
+  EXPECT_EQ(errors.find("XCB error"), std::string::npos) << errors;
 }

@@ -60,6 +60,18 @@ class ProgramRun : public ::testing::Test {
   std::unique_ptr<Process> Start(const std::vector<std::string>& args) const {
     return std::make_unique<Process>(ZV_ZORVANE_BIN, args, Env());
   }
+  // The program with its standard error into a file of the run (ErrorOutput), and the X errors
+  // on its connection in it.
+  std::unique_ptr<Process> StartLogged(const std::vector<std::string>& args) const {
+    std::string command = "exec '" + std::string(ZV_ZORVANE_BIN) + "'";
+    for (const std::string& a : args) command += " '" + a + "'";
+    command += " 2>'" + home + "/stderr.txt'";
+    // Qt reports X errors on its connection only in its xcb debug output.
+    std::vector<std::string> env = Env();
+    env.push_back("QT_LOGGING_RULES=qt.qpa.xcb.debug=true");
+    return std::make_unique<Process>("/bin/sh", std::vector<std::string>{"-c", command}, env);
+  }
+  std::string ErrorOutput() const { return testsupport::ReadFile(home + "/stderr.txt"); }
   // Runs `use` with this run's settings store open in the test process.
   template <typename F>
   auto WithStore(F use) const {

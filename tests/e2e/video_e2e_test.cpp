@@ -2,6 +2,7 @@
 
 #include <sys/resource.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <regex>
 #include <string>
@@ -35,11 +36,16 @@ class VideoRun : public e2e::ProgramRun {
   }
   bool Type(const std::string& text) { return e2e::RunCommand(x.display(), "xdotool type '" + text + "'") == 0; }
   // Whether a recording's temporary file ("ZORV_VideoTemp" and a unique part) lies in `dir`.
-  static bool TempFileLeft(const std::string& dir) {
+  static bool TempFileLeft(const std::string& dir) { return TempFileSize(dir) >= 0; }
+  // The size of the recording's temporary file in `dir`; -1 when there is none.
+  static std::intmax_t TempFileSize(const std::string& dir) {
     std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(dir, ec))
-      if (entry.path().filename().string().rfind("ZORV_VideoTemp", 0) == 0) return true;
-    return false;
+    for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
+      if (entry.path().filename().string().rfind("ZORV_VideoTemp", 0) != 0) continue;
+      const std::uintmax_t size = std::filesystem::file_size(entry.path(), ec);
+      return ec ? 0 : static_cast<std::intmax_t>(size);
+    }
+    return -1;
   }
 };
 
@@ -146,4 +152,72 @@ TEST_F(VideoRun, TemplateSavedByATypedNameAndOpenedFromTheFileList) {
   ASSERT_TRUE(Keys("Escape"));
   ASSERT_TRUE(program->WaitFor(45000)) << "the program did not end";
   EXPECT_EQ(program->exitCode(), 0);
+}
+
+// Another X client destroys the video window, while a recording runs or while it is idle: the
+// window closes as its close box closes it. A recording ends as Stop ends it (the frames so far
+// become a playable video at the target, no temporary file is left); the window's settings are
+// stored as at every unload; the Properties window then answers Esc and the program ends with
+// status 0, with no X error about the window that is gone.
+TEST_F(VideoRun, VideoWindowDestroyedByAnotherClientClosesAsItsCloseBoxDoes) {
+  struct Case {
+    const char* name;
+    bool recording;
+    int32_t storedFrames;  // before the run
+    int32_t framesAfter;   // stored by the window's unload
+  } cases[] = {
+      // Far more frames than the test waits for.
+      {"recording", true, 100000, 100000},
+      // The unload stores the frame count clamped to its range: proof that it ran.
+      {"idle", false, 0, 1},
+  };
+  const std::string videos = home + "/Videos";
+  const std::string video = videos + "/Zorvane_Video.AVI";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove_all(videos);
+    ASSERT_TRUE(WithStore([&] { return store::SaveRegSetting("Video", "FrameTotal", c.storedFrames); }));
+    auto program = StartLogged({"/C"});
+    if (c.recording) {
+      BeginRecordingByKeys();
+      if (HasFatalFailure()) return;
+      // Frames reach the temporary file.
+      for (int waited = 0; waited < 60000 && TempFileSize(videos) < 64 * 1024; waited += 200) e2e::SleepMs(200);
+      ASSERT_GE(TempFileSize(videos), 64 * 1024) << "the recording wrote no frames";
+      ASSERT_FALSE(std::filesystem::exists(video));
+    } else {
+      ASSERT_TRUE(WaitForWindow("Zorvane Properties")) << "the Properties window did not open";
+      e2e::SleepMs(1000);
+      ASSERT_TRUE(Choose("alt+e", "v", "Zorvane Video Creation")) << "Edit > Video Capture did not open the window";
+      e2e::SleepMs(1000);
+    }
+    const xcb_window_t window = WaitForWindow("Zorvane Video Creation");
+    ASSERT_NE(window, 0u);
+    ASSERT_TRUE(program->running());
+
+    x.DestroyWindow(window);
+    if (c.recording) {
+      for (int waited = 0; waited < 60000 && !std::filesystem::exists(video); waited += 200) e2e::SleepMs(200);
+      ASSERT_TRUE(std::filesystem::exists(video)) << "the recording was not finished\n" << ErrorOutput();
+      const testsupport::AviReadBack r = testsupport::ReadAvi(video);
+      EXPECT_TRUE(r.opened);
+      EXPECT_GT(r.packets, 0);
+      EXPECT_LT(r.packets, 100000);
+      EXPECT_EQ(r.width, 320);
+      EXPECT_EQ(r.height, 240);
+      EXPECT_FALSE(TempFileLeft(videos));
+    }
+
+    // The keyboard to the Properties window (no window manager gives it here).
+    Focus("Zorvane Properties");
+    ASSERT_TRUE(Keys("Escape"));
+    ASSERT_TRUE(program->WaitFor(45000)) << "the Properties window did not answer Esc\n" << ErrorOutput();
+    EXPECT_EQ(program->exitCode(), 0);
+    EXPECT_EQ(StoredLong("Video", "FrameTotal", -1), c.framesAfter);
+    if (!c.recording) {
+      EXPECT_FALSE(std::filesystem::exists(video));
+    }
+    const std::string errors = ErrorOutput();
+    EXPECT_EQ(errors.find("XCB error"), std::string::npos) << errors;
+  }
 }

@@ -127,3 +127,37 @@ TEST_F(StopRequestsTest, DialogClosesAsCancelAfterItsOpenBox) {
   SetStopAction(CloseAsCancel(nullptr));
   RequestStop(StopCause::Signal);
 }
+
+// A window that the open modal box owns is not blocked by it: it closes alone, and the box and
+// the window below it stay; the box itself then closes as Esc answers it.
+TEST_F(StopRequestsTest, AWindowTheModalBoxOwnsClosesAloneAndTheBoxAsEsc) {
+  QWidget below;
+  below.show();
+  bool ownedClosedAlone = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* box = QApplication::activeModalWidget();
+    if (box == nullptr) return;
+    {
+      QWidget owned(box, Qt::Window);
+      owned.show();
+      CloseWindowAsCancel(&owned);
+      PumpUntil([&] { return !owned.isVisible(); });
+      // Time for a step that would close the box first and come again.
+      for (int i = 0; i < 5; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+      ownedClosedAlone = !owned.isVisible() && box->isVisible() && below.isVisible();
+    }
+    CloseWindowAsCancel(box);
+  });
+  QTimer fallback;  // ends the box should the steps above not
+  fallback.setSingleShot(true);
+  QObject::connect(&fallback, &QTimer::timeout, [] {
+    if (QWidget* box = QApplication::activeModalWidget()) box->close();
+  });
+  fallback.start(30000);
+  QtMessageService boxes;
+  const platform::MsgResult answer =
+      boxes.show("Reset every setting?", "Zorvane", platform::MsgIcon::Question, platform::MsgButtons::YesNo, 0);
+  EXPECT_TRUE(ownedClosedAlone);
+  EXPECT_EQ(answer, platform::MsgResult::No);
+  EXPECT_TRUE(below.isVisible());
+}
