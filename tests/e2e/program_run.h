@@ -105,7 +105,7 @@ class ProgramRun : public ::testing::Test {
   }
   bool Keys(const std::string& keys) const { return RunCommand(x.display(), "xdotool key " + keys) == 0; }
   // Whether the window has the keyboard within 60 s (keys sent after that reach it).
-  bool WaitForFocus(xcb_window_t w) {
+  bool WaitForFocus(xcb_window_t w) const {
     for (int i = 0; i < 600; ++i) {
       if (x.InputFocus() == w) return true;
       SleepMs(100);
@@ -138,14 +138,15 @@ class ProgramRun : public ::testing::Test {
     }
     return text;
   }
-  // Gives a window the keyboard (no window manager does it here, e.g. after a modal window).
-  void Focus(xcb_window_t w) const {
+  // Gives a window the keyboard (no window manager does it here, e.g. after a modal window);
+  // true once it has it.
+  bool Focus(xcb_window_t w) const {
     RunCommand(x.display(), "xdotool windowfocus " + std::to_string(w));
-    SleepMs(300);
+    return WaitForFocus(w);
   }
-  void Focus(const std::string& caption) const {
-    RunCommand(x.display(), "xdotool search --onlyvisible --name '^" + caption + "$' windowfocus");
-    SleepMs(300);
+  bool Focus(const std::string& caption) const {
+    const std::vector<xcb_window_t> found = WindowsNamed(caption);
+    return !found.empty() && Focus(found.front());
   }
 
   XvfbSession x{800, 600};

@@ -148,7 +148,7 @@ std::vector<xcb_window_t> XvfbSession::Children(xcb_window_t w) {
   return out;
 }
 
-xcb_window_t XvfbSession::InputFocus() {
+xcb_window_t XvfbSession::InputFocus() const {
   xcb_get_input_focus_reply_t* r = xcb_get_input_focus_reply(conn_, xcb_get_input_focus(conn_), nullptr);
   if (!r) return 0;
   const xcb_window_t focus = r->focus;

@@ -28,7 +28,7 @@ class XvfbSession {
   // Children of a window.
   std::vector<xcb_window_t> Children(xcb_window_t w);
   // The window that has the keyboard (0: none).
-  xcb_window_t InputFocus();
+  xcb_window_t InputFocus() const;
   // The pop-up windows shown (menus, drop-down lists: mapped and override-redirect).
   std::vector<xcb_window_t> Popups();
   // The text a selection ("CLIPBOARD", "PRIMARY") holds, as UTF-8, asked of its owner; empty
