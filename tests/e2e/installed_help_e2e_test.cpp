@@ -5,17 +5,18 @@
 #include <sys/inotify.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <set>
 #include <string>
+#include <vector>
 
 #include "e2e/program_run.h"
 #include "store/registry_access.h"
 
 namespace {
 
-// The names of the files opened in one folder, as the kernel reports them.
+// The names of the files opened in one folder, in the order the kernel reports them.
 class OpenedFiles {
  public:
   explicit OpenedFiles(const std::string& folder) {
@@ -26,19 +27,22 @@ class OpenedFiles {
     if (fd_ >= 0) close(fd_);
   }
   bool ok() const { return fd_ >= 0 && watch_ >= 0; }
-  // The files opened since the last call.
-  std::set<std::string> Take() {
-    std::set<std::string> names;
+  // The files opened since the last call, added to `names`.
+  void TakeInto(std::vector<std::string>& names) {
     alignas(inotify_event) char buf[8192];
     for (;;) {
       const ssize_t n = read(fd_, buf, sizeof buf);
       if (n <= 0) break;
       for (ssize_t at = 0; at + static_cast<ssize_t>(sizeof(inotify_event)) <= n;) {
         const auto* e = reinterpret_cast<const inotify_event*>(buf + at);
-        if (e->len > 0) names.insert(e->name);
+        if (e->len > 0) names.emplace_back(e->name);  // the name is padded with NULs
         at += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
       }
     }
+  }
+  std::vector<std::string> Take() {
+    std::vector<std::string> names;
+    TakeInto(names);
     return names;
   }
 
@@ -47,13 +51,53 @@ class OpenedFiles {
   int watch_ = -1;
 };
 
-bool HasTopic(const std::set<std::string>& names) {
-  for (const std::string& n : names)
-    if (n.size() > 5 && n.compare(n.size() - 5, 5, ".html") == 0) return true;
-  return false;
+bool IsPage(const std::string& name) { return name.size() > 5 && name.compare(name.size() - 5, 5, ".html") == 0; }
+
+// The page opened last among `names`, or empty.
+std::string LastPage(const std::vector<std::string>& names) {
+  const auto page = std::find_if(names.rbegin(), names.rend(), IsPage);
+  return page == names.rend() ? std::string() : *page;
 }
 
-class InstalledRun : public e2e::ProgramRun {};
+class InstalledRun : public e2e::ProgramRun {
+ protected:
+  // A low screen makes a low viewer (it fits the screen), whose page can scroll the topic's anchor
+  // to the top even when the rest of the page after it is short.
+  InstalledRun() : ProgramRun(800, 360) {}
+
+  // The viewer reads its page in the same turn as it shows its window, so the page's opening may
+  // still be on its way when the window is found: the opens are gathered until `page` is the
+  // last page opened (up to 30 s), and then they are returned.
+  std::vector<std::string> OpensUntilShown(OpenedFiles& opened, const std::string& page) {
+    std::vector<std::string> names;
+    for (int i = 0; i < 300; ++i) {
+      opened.TakeInto(names);
+      if (LastPage(names) == page) break;
+      e2e::SleepMs(100);
+    }
+    return names;
+  }
+
+  // The line at the top of the viewer's page, once it is `want` (up to 60 s): three clicks there,
+  // at the top right of the window where the page is, select that line, and the selection is
+  // read back. A page opened at an anchor is scrolled to put the anchor's line at the top.
+  std::string TopLineOfPage(xcb_window_t viewer, const std::string& want) {
+    xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(x.conn(), xcb_get_geometry(x.conn(), viewer), nullptr);
+    if (g == nullptr) return {};
+    const int width = g->width;
+    std::free(g);
+    e2e::RunCommand(x.display(), "xdotool mousemove --window " + std::to_string(viewer) + " " +
+                                     std::to_string(width - 60) + " 20 click --repeat 3 --delay 100 1");
+    std::string line;
+    for (int i = 0; i < 300; ++i) {
+      line = x.SelectionText("PRIMARY");
+      if (!line.empty() && line.back() == '\n') line.pop_back();  // the selected line's end
+      if (line == want) break;
+      e2e::SleepMs(200);
+    }
+    return line;
+  }
+};
 
 }  // namespace
 
@@ -62,6 +106,8 @@ TEST_F(InstalledRun, F1AndTheHelpMenuOpenTheInstalledHelp) {
   ASSERT_EQ(std::system(("cmake --install '" ZV_BUILD_DIR "' --component zorvane --prefix '" + prefix + "' >/dev/null").c_str()), 0);
   const std::string help = prefix + "/share/zorvane/help";
   ASSERT_TRUE(std::filesystem::is_regular_file(help + "/index.tsv"));
+  ASSERT_TRUE(std::filesystem::is_regular_file(help + "/hue_cone.html"));
+  ASSERT_TRUE(std::filesystem::is_regular_file(help + "/contents.html"));
   ASSERT_FALSE(std::filesystem::exists(prefix + "/bin/help"));
   ASSERT_TRUE(WithStore([] { return store::SaveRegSetting("General", "ResetSettings", 1); }));
 
@@ -69,27 +115,36 @@ TEST_F(InstalledRun, F1AndTheHelpMenuOpenTheInstalledHelp) {
   ASSERT_TRUE(opened.ok());
   // Started from another folder, so nothing of the build tree is near it.
   auto run = std::make_unique<e2e::Process>(prefix + "/bin/zorvane", std::vector<std::string>{"/C"}, Env());
-  ASSERT_NE(WaitForWindow("Zorvane Properties"), 0u);
-  e2e::SleepMs(1000);
+  const xcb_window_t properties = WaitForWindow("Zorvane Properties");
+  ASSERT_NE(properties, 0u);
+  ASSERT_TRUE(WaitForFocus(properties)) << "the Properties window did not take the keyboard";
   opened.Take();
 
-  // F1 in the window: the viewer reads the index and the topic from the installed folder.
-  Focus("Zorvane Properties");
+  // F1 in the hue cone brightness field (focused as the window opens): the viewer reads the
+  // installed index, which opens every page for its title, and then shows the field's topic,
+  // hue_cone.html#brightness, from the installed folder.
   ASSERT_TRUE(Keys("F1"));
-  ASSERT_NE(WaitForWindow("Zorvane Help"), 0u) << "F1 did not open the help";
-  e2e::SleepMs(500);
-  std::set<std::string> names = opened.Take();
-  EXPECT_TRUE(names.count("index.tsv")) << "the viewer did not read the installed index";
-  EXPECT_TRUE(HasTopic(names)) << "the viewer did not open a topic of the installed folder";
+  xcb_window_t viewer = WaitForWindow("Zorvane Help");
+  ASSERT_NE(viewer, 0u) << "F1 did not open the help";
+  std::vector<std::string> names = OpensUntilShown(opened, "hue_cone.html");
+  ASSERT_NE(std::find(names.begin(), names.end(), "index.tsv"), names.end())
+      << "the viewer did not read the installed index";
+  EXPECT_EQ(LastPage(names), "hue_cone.html") << "F1 did not show the field's page of the installed folder";
+  EXPECT_EQ(TopLineOfPage(viewer, "Hue Cone Brightness"), "Hue Cone Brightness")
+      << "the page was not shown at the field's anchor";
 
-  // Help > Contents from the window: the contents page, from the same folder.
+  // Help > Contents from the window: the contents page, from the same folder, from its top.
   Focus("Zorvane Help");
   ASSERT_TRUE(Keys("Escape"));
   ASSERT_TRUE(WaitUntilGone("Zorvane Help"));
-  Focus("Zorvane Properties");
+  Focus(properties);
+  ASSERT_TRUE(WaitForFocus(properties)) << "the Properties window did not take the keyboard back";
   ASSERT_TRUE(Choose("alt+h", "c", "Zorvane Help"));
-  e2e::SleepMs(500);
-  EXPECT_TRUE(HasTopic(opened.Take())) << "Help > Contents did not open the installed contents page";
+  viewer = WaitForWindow("Zorvane Help");
+  ASSERT_NE(viewer, 0u);
+  names = OpensUntilShown(opened, "contents.html");
+  EXPECT_EQ(LastPage(names), "contents.html") << "Help > Contents did not show the installed contents page";
+  EXPECT_EQ(TopLineOfPage(viewer, "Zorvane Help"), "Zorvane Help") << "the contents page was not shown from its top";
 
   ASSERT_TRUE(run->Signal(SIGTERM));
   EXPECT_TRUE(run->WaitFor(45000));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -115,20 +116,49 @@ class ProgramRun : public ::testing::Test {
     return false;
   }
   bool Keys(const std::string& keys) const { return RunCommand(x.display(), "xdotool key " + keys) == 0; }
+  // Whether the window has the keyboard within 60 s (keys sent after that reach it).
+  bool WaitForFocus(xcb_window_t w) const {
+    for (int i = 0; i < 600; ++i) {
+      if (x.InputFocus() == w) return true;
+      SleepMs(100);
+    }
+    return false;
+  }
+  // Presses `keys` that open a pop-up (a menu) and waits up to 60 s until a new one is shown.
+  bool OpenPopup(const std::string& keys) {
+    const std::vector<xcb_window_t> before = x.Popups();
+    if (!Keys(keys)) return false;
+    for (int i = 0; i < 600; ++i) {
+      for (xcb_window_t w : x.Popups())
+        if (std::find(before.begin(), before.end(), w) == before.end()) return true;
+      SleepMs(100);
+    }
+    return false;
+  }
   // Opens a menu by its Alt key, picks an item by its letter and waits for the window it opens.
-  bool Choose(const std::string& menu, const std::string& item, const std::string& caption) const {
-    if (!Keys(menu)) return false;
-    SleepMs(300);
-    return Keys(item) && WaitForWindow(caption) != 0;
+  bool Choose(const std::string& menu, const std::string& item, const std::string& caption) {
+    return OpenPopup(menu) && Keys(item) && WaitForWindow(caption) != 0;
   }
-  // Gives a window the keyboard (no window manager does it here, e.g. after a modal window).
-  void Focus(xcb_window_t w) const {
+  // The text of a selection ("CLIPBOARD", "PRIMARY") once it is `want`, waiting up to 60 s;
+  // else the last text seen.
+  std::string WaitForSelection(const std::string& selection, const std::string& want) {
+    std::string text;
+    for (int i = 0; i < 300; ++i) {
+      text = x.SelectionText(selection);
+      if (text == want) break;
+      SleepMs(200);
+    }
+    return text;
+  }
+  // Gives a window the keyboard (no window manager does it here, e.g. after a modal window);
+  // true once it has it.
+  bool Focus(xcb_window_t w) const {
     RunCommand(x.display(), "xdotool windowfocus " + std::to_string(w));
-    SleepMs(300);
+    return WaitForFocus(w);
   }
-  void Focus(const std::string& caption) const {
-    RunCommand(x.display(), "xdotool search --onlyvisible --name '^" + caption + "$' windowfocus");
-    SleepMs(300);
+  bool Focus(const std::string& caption) const {
+    const std::vector<xcb_window_t> found = WindowsNamed(caption);
+    return !found.empty() && Focus(found.front());
   }
 
   XvfbSession x{800, 600};

@@ -24,19 +24,24 @@ class PropertiesStopRun : public e2e::ProgramRun {
 // when a signal closes the window, as Cancel drops it, and the program ends with status 0.
 TEST_F(PropertiesStopRun, StopSignalsCloseTheWindowAndStoreNothing) {
   for (int sig : {SIGTERM, SIGHUP, SIGINT}) {
+    SCOPED_TRACE(sig);
     auto dialog = Start({"/C"});
-    ASSERT_EQ(e2e::RunCommand(x.display(),
-                              "timeout 90 xdotool search --sync --onlyvisible --name '^Zorvane Properties$'"),
-              0)
-        << "the Properties window did not open";
-    e2e::SleepMs(1000);  // the window takes the keyboard once it is shown
-    ASSERT_EQ(e2e::RunCommand(x.display(), "xdotool type --delay 80 77"), 0);
-    e2e::SleepMs(300);
+    const xcb_window_t window = WaitForWindow("Zorvane Properties");
+    ASSERT_NE(window, 0u) << "the Properties window did not open";
+    ASSERT_TRUE(WaitForFocus(window)) << "the Properties window did not take the keyboard";
+    // The field that has the keyboard is the hue cone brightness: copied from there, the clipboard
+    // holds its stored value; and the typed value stands in it then.
     const int32_t before = StoredLong("GenColor", "HWC_ConeBright", -1);
+    ASSERT_NE(before, 77);
+    ASSERT_TRUE(Keys("ctrl+a ctrl+c"));
+    ASSERT_EQ(WaitForSelection("CLIPBOARD", std::to_string(before)), std::to_string(before))
+        << "the focused field is not the hue cone brightness";
+    ASSERT_EQ(e2e::RunCommand(x.display(), "xdotool type --delay 80 77"), 0);
+    ASSERT_TRUE(Keys("ctrl+a ctrl+c"));
+    ASSERT_EQ(WaitForSelection("CLIPBOARD", "77"), "77") << "the typed value did not reach the field";
     ASSERT_TRUE(dialog->Signal(sig));
-    ASSERT_TRUE(dialog->WaitFor(45000)) << "signal " << sig << " did not close the window";
-    EXPECT_EQ(dialog->exitCode(), 0) << sig;
-    EXPECT_NE(before, 77);
-    EXPECT_EQ(StoredLong("GenColor", "HWC_ConeBright", -1), before) << sig;
+    ASSERT_TRUE(dialog->WaitFor(45000)) << "the signal did not close the window";
+    EXPECT_EQ(dialog->exitCode(), 0);
+    EXPECT_EQ(StoredLong("GenColor", "HWC_ConeBright", -1), before);
   }
 }

@@ -1,14 +1,16 @@
 #include "e2e/xvfb_session.h"
 
+#include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <thread>
 
 extern char** environ;
@@ -19,15 +21,36 @@ void SleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)
 
 namespace {
 
-pid_t Spawn(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
+pid_t Spawn(const std::vector<std::string>& argv, const std::vector<std::string>& env,
+            const posix_spawn_file_actions_t* actions = nullptr) {
   std::vector<char*> a, e;
   for (const auto& s : argv) a.push_back(const_cast<char*>(s.c_str()));
   a.push_back(nullptr);
   for (const auto& s : env) e.push_back(const_cast<char*>(s.c_str()));
   e.push_back(nullptr);
   pid_t pid = -1;
-  if (posix_spawnp(&pid, a[0], nullptr, nullptr, a.data(), e.data()) != 0) return -1;
+  if (posix_spawnp(&pid, a[0], actions, nullptr, a.data(), e.data()) != 0) return -1;
   return pid;
+}
+
+// Reads one line (without its end) from `fd`, waiting up to `ms` in all; empty when none came.
+std::string ReadLine(int fd, int ms) {
+  std::string line;
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
+    if (left.count() <= 0) return {};
+    pollfd p{fd, POLLIN, 0};
+    const int ready = poll(&p, 1, static_cast<int>(left.count()));
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready <= 0) return {};
+    char c = 0;
+    const ssize_t n = read(fd, &c, 1);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return {};  // the server ended before it named its display
+    if (c == '\n') return line;
+    line += c;
+  }
 }
 
 std::vector<std::string> CurrentEnv() {
@@ -39,24 +62,30 @@ std::vector<std::string> CurrentEnv() {
 }  // namespace
 
 XvfbSession::XvfbSession(int width, int height) {
-  // A display number that no server uses yet.
-  for (int n = 90 + static_cast<int>(getpid() % 50); n < 400; ++n) {
-    if (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(n)) ||
-        std::filesystem::exists("/tmp/.X" + std::to_string(n) + "-lock"))
-      continue;
-    display_ = ":" + std::to_string(n);
-    break;
-  }
-  if (display_.empty()) return;
-  xvfb_ = Spawn({"Xvfb", display_, "-screen", "0", std::to_string(width) + "x" + std::to_string(height) + "x24",
-                 "-nolisten", "tcp", "-noreset"},
-                CurrentEnv());
-  if (xvfb_ <= 0) return;
+  // The server finds a free display itself: it takes the display's lock file exclusively and
+  // writes the display number to the pipe once it accepts connections, so test programs started
+  // at the same time never share a server.
+  int ends[2] = {-1, -1};
+  if (pipe2(ends, O_CLOEXEC) != 0) return;
+  const int serverFd = ends[1] == 3 ? 4 : 3;  // the pipe's end as the server sees it
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, ends[1], serverFd);
+  xvfb_ = Spawn({"Xvfb", "-displayfd", std::to_string(serverFd), "-screen", "0",
+                 std::to_string(width) + "x" + std::to_string(height) + "x24", "-nolisten", "tcp", "-noreset"},
+                CurrentEnv(), &actions);
+  posix_spawn_file_actions_destroy(&actions);
+  close(ends[1]);
+  // A loaded machine may take long to start the server.
+  const std::string number = xvfb_ > 0 ? ReadLine(ends[0], 120000) : std::string();
+  close(ends[0]);
+  if (number.empty() || number.find_first_not_of("0123456789") != std::string::npos) return;
+  display_ = ":" + number;
   for (int i = 0; i < 100 && !conn_; ++i) {
-    SleepMs(50);
     xcb_connection_t* c = xcb_connect(display_.c_str(), nullptr);
     if (xcb_connection_has_error(c)) {
       xcb_disconnect(c);
+      SleepMs(100);
       continue;
     }
     conn_ = c;
@@ -117,6 +146,82 @@ std::vector<xcb_window_t> XvfbSession::Children(xcb_window_t w) {
   out.assign(c, c + xcb_query_tree_children_length(t));
   std::free(t);
   return out;
+}
+
+xcb_window_t XvfbSession::InputFocus() const {
+  xcb_get_input_focus_reply_t* r = xcb_get_input_focus_reply(conn_, xcb_get_input_focus(conn_), nullptr);
+  if (!r) return 0;
+  const xcb_window_t focus = r->focus;
+  std::free(r);
+  return focus;
+}
+
+std::vector<xcb_window_t> XvfbSession::Popups() {
+  std::vector<xcb_window_t> out;
+  for (xcb_window_t w : Children(root_)) {
+    xcb_get_window_attributes_reply_t* a =
+        xcb_get_window_attributes_reply(conn_, xcb_get_window_attributes(conn_, w), nullptr);
+    if (!a) continue;  // gone meanwhile
+    if (a->map_state == XCB_MAP_STATE_VIEWABLE && a->override_redirect) out.push_back(w);
+    std::free(a);
+  }
+  return out;
+}
+
+namespace {
+
+xcb_atom_t Atom(xcb_connection_t* conn, const std::string& name) {
+  xcb_intern_atom_reply_t* r =
+      xcb_intern_atom_reply(conn, xcb_intern_atom(conn, 0, static_cast<uint16_t>(name.size()), name.c_str()), nullptr);
+  if (!r) return XCB_ATOM_NONE;
+  const xcb_atom_t atom = r->atom;
+  std::free(r);
+  return atom;
+}
+
+}  // namespace
+
+std::string XvfbSession::SelectionText(const std::string& selection, int ms) {
+  if (!conn_) return {};
+  const xcb_atom_t which = Atom(conn_, selection), utf8 = Atom(conn_, "UTF8_STRING"),
+                   into = Atom(conn_, "ZV_SELECTION_TEXT");
+  if (requestor_ == 0) {
+    // A window of this connection for the owner to put the text on; never shown.
+    requestor_ = xcb_generate_id(conn_);
+    xcb_create_window(conn_, 0, requestor_, root_, 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_ONLY,
+                      XCB_COPY_FROM_PARENT, 0, nullptr);
+  }
+  xcb_delete_property(conn_, requestor_, into);
+  xcb_convert_selection(conn_, requestor_, which, utf8, into, XCB_CURRENT_TIME);
+  xcb_flush(conn_);
+  // The owner answers from its event loop, or the server at once when there is no owner.
+  bool answered = false, given = false;
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  while (!answered && std::chrono::steady_clock::now() < until && !xcb_connection_has_error(conn_)) {
+    xcb_generic_event_t* e = xcb_poll_for_event(conn_);
+    if (!e) {
+      SleepMs(10);
+      continue;
+    }
+    if ((e->response_type & 0x7f) == XCB_SELECTION_NOTIFY) {
+      const auto* n = reinterpret_cast<const xcb_selection_notify_event_t*>(e);
+      if (n->requestor == requestor_ && n->selection == which) {
+        answered = true;
+        given = n->property != XCB_ATOM_NONE;
+      }
+    }
+    std::free(e);
+  }
+  if (!given) return {};
+  std::string text;
+  xcb_get_property_reply_t* p = xcb_get_property_reply(
+      conn_, xcb_get_property(conn_, 1, requestor_, into, XCB_GET_PROPERTY_TYPE_ANY, 0, 1 << 20), nullptr);
+  if (p && p->format == 8) {
+    text.assign(static_cast<const char*>(xcb_get_property_value(p)),
+                static_cast<size_t>(xcb_get_property_value_length(p)));
+  }
+  std::free(p);
+  return text;
 }
 
 Process::Process(const std::string& exe, const std::vector<std::string>& args, const std::vector<std::string>& env) {

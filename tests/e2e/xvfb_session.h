@@ -1,5 +1,6 @@
-// A private X server for whole-program runs: starts Xvfb on a free display, gives the program's
-// environment, inspects windows and sends input through xcb and xdotool.
+// A private X server for whole-program runs: starts Xvfb on a display the server itself finds
+// free, gives the program's environment, inspects windows and sends input through xcb and
+// xdotool.
 #pragma once
 
 #include <xcb/xcb.h>
@@ -26,12 +27,20 @@ class XvfbSession {
   void DestroyWindow(xcb_window_t w);
   // Children of a window.
   std::vector<xcb_window_t> Children(xcb_window_t w);
+  // The window that has the keyboard (0: none).
+  xcb_window_t InputFocus() const;
+  // The pop-up windows shown (menus, drop-down lists: mapped and override-redirect).
+  std::vector<xcb_window_t> Popups();
+  // The text a selection ("CLIPBOARD", "PRIMARY") holds, as UTF-8, asked of its owner; empty
+  // when it has no owner or the owner gave nothing within `ms`.
+  std::string SelectionText(const std::string& selection, int ms = 10000);
 
  private:
   std::string display_;
   pid_t xvfb_ = -1;
   xcb_connection_t* conn_ = nullptr;
   xcb_window_t root_ = 0;
+  xcb_window_t requestor_ = 0;  // receives the selections asked for
 };
 
 // A program run with a given environment and arguments.
