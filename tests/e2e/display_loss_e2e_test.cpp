@@ -1,6 +1,8 @@
 // Whole-program runs whose display is lost after the program's own check: the toolkit is refused,
 // its connection is cut while it starts, or the X server ends while a window is shown. Every run
-// ends with the one line of a missing display and status 1.
+// ends with the one line of a missing display and status 1. And a display that answers is never
+// lost by the start itself: an X server with no other client resets whenever its last client
+// leaves, and drops the connections made while it resets.
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
@@ -15,6 +17,7 @@
 #include <atomic>
 #include <chrono>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
@@ -29,13 +32,16 @@ using Clock = std::chrono::steady_clock;
 // A stand-in X server on a loopback TCP port (display 127.0.0.1:N). It passes the first `passed`
 // connections on to a real X server (its unix socket) and closes every later one as soon as it
 // comes. With `cutAfter` >= 0, the last passed connection is cut (both ways) once the real server
-// has sent that many bytes through it. Everything ends within two minutes, or when it is destroyed.
+// has sent that many bytes through it. With `slowToSeeLeave`, it stands for a server slow to see
+// a client leave: the real server sees a passed connection end only when the next connection
+// comes, at the same moment. Everything ends within two minutes, or when it is destroyed.
 class StandInServer {
  public:
-  StandInServer(const std::string& realDisplay, int passed, long cutAfter = -1)
+  StandInServer(const std::string& realDisplay, int passed, long cutAfter = -1, bool slowToSeeLeave = false)
       : socketPath_("/tmp/.X11-unix/X" + realDisplay.substr(realDisplay.find(':') + 1)),
         passed_(passed),
         cutAfter_(cutAfter),
+        slowToSeeLeave_(slowToSeeLeave),
         deadline_(Clock::now() + std::chrono::minutes(2)) {
     listener_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (listener_ < 0) return;
@@ -90,15 +96,19 @@ class StandInServer {
       }
       sockets_.push_back(client);
       sockets_.push_back(server);
+      // The real server sees the connections that ended before this one end now, before this
+      // one has said a word.
+      ReleaseHeld();
       const long cut = n == passed_ ? cutAfter_ : -1;
-      pumps_.emplace_back([this, client, server] { Pass(client, server, -1); });
-      pumps_.emplace_back([this, client, server, cut] { Pass(server, client, cut); });
+      pumps_.emplace_back([this, client, server] { Pass(client, server, -1, server); });
+      pumps_.emplace_back([this, client, server, cut] { Pass(server, client, cut, server); });
     }
   }
 
   // Copies from `from` to `to` until either side ends, at most `limit` bytes (when >= 0); then
-  // shuts both down, so the other direction ends as well.
-  void Pass(int from, int to, long limit) {
+  // shuts both down, so the other direction ends as well; a server slow to see a client leave
+  // keeps its side (`server`) until the next connection comes.
+  void Pass(int from, int to, long limit, int server) {
     long total = 0;
     char buffer[65536];
     bool open = true;
@@ -111,8 +121,24 @@ class StandInServer {
       open = got > 0 && SendAll(to, buffer, static_cast<size_t>(got));
       if (open) total += got;
     }
+    if (slowToSeeLeave_) {
+      shutdown(from == server ? to : from, SHUT_RDWR);
+      Hold(server);
+      return;
+    }
     shutdown(from, SHUT_RDWR);
     shutdown(to, SHUT_RDWR);
+  }
+  void Hold(int server) {
+    const std::lock_guard<std::mutex> lock(heldMutex_);
+    if (std::find(heldOnce_.begin(), heldOnce_.end(), server) != heldOnce_.end()) return;
+    heldOnce_.push_back(server);
+    held_.push_back(server);
+  }
+  void ReleaseHeld() {
+    const std::lock_guard<std::mutex> lock(heldMutex_);
+    for (int fd : held_) shutdown(fd, SHUT_RDWR);
+    held_.clear();
   }
   static bool SendAll(int fd, const char* data, size_t size) {
     for (size_t sent = 0; sent < size;) {
@@ -126,18 +152,24 @@ class StandInServer {
   std::string socketPath_;
   int passed_;
   long cutAfter_;
+  bool slowToSeeLeave_;
   Clock::time_point deadline_;
   int listener_ = -1;
   std::string display_;
   std::atomic<bool> stop_{false};
   std::atomic<int> connections_{0};
   std::vector<int> sockets_;
+  std::mutex heldMutex_;
+  std::vector<int> held_;      // the server's sides of ended connections it has not seen end
+  std::vector<int> heldOnce_;  // every side ever held, so that none is held twice
   std::thread acceptor_;
   std::vector<std::thread> pumps_;  // added by the acceptor only, joined after it has ended
 };
 
 class DisplayLoss : public e2e::ProgramRun {
  protected:
+  DisplayLoss() = default;
+  explicit DisplayLoss(e2e::XvfbSession::Kind kind) : ProgramRun(kind) {}
   struct Result {
     int status = -1;  // the exit status; -1 when the program did not exit by itself
     std::string err;  // what it wrote to standard error
@@ -204,5 +236,37 @@ TEST_F(DisplayLoss, AServerThatEndsWhileAWindowIsShownEndsInOneLine) {
     EXPECT_TRUE(shown) << args << ": no window came";
     EXPECT_EQ(r->status, 1) << args;
     EXPECT_EQ(r->err, Line(display)) << args;
+  }
+}
+
+// An X server with no client of the test's own, as in a bare xinit session or a kiosk.
+class BareServerStart : public DisplayLoss {
+ protected:
+  BareServerStart() : DisplayLoss(e2e::XvfbSession::Kind::Bare) {}
+  // The preview of a host window that no client owns: the program connects, finds no host and
+  // ends at once with status 0.
+  static constexpr const char* kNoHost = "/p 536870911";
+};
+
+// Started many times with nothing else connected, the server resetting after every run.
+TEST_F(BareServerStart, EveryStartWithNoOtherClientSucceeds) {
+  for (int start = 0; start < 30; ++start) {
+    const Result r = Run(x.display(), kNoHost);
+    EXPECT_EQ(r.status, 0) << "start " << start << ": " << r.err;
+    ASSERT_EQ(r.err, "") << "start " << start;
+  }
+}
+
+// A server that sees a client leave only when the next one connects (as a loaded server can):
+// a start that let its check's connection go before the toolkit's was made would meet the
+// server's reset, and the toolkit would lose its connection.
+TEST_F(BareServerStart, AServerSlowToSeeAClientLeaveKeepsTheToolkitsConnection) {
+  for (int start = 0; start < 3; ++start) {
+    StandInServer server(x.display(), 100, -1, true);
+    ASSERT_TRUE(server.ok()) << "no free loopback port";
+    const Result r = Run(server.display(), kNoHost);
+    EXPECT_EQ(r.status, 0) << "start " << start << ": " << r.err;
+    EXPECT_EQ(r.err, "") << "start " << start;
+    EXPECT_GE(server.connections(), 2) << "the toolkit did not connect";
   }
 }

@@ -41,6 +41,8 @@ class ProgramRun : public ::testing::Test {
   ProgramRun() = default;
   // A screen of another size (a window larger than the screen cannot be read whole).
   ProgramRun(int width, int height) : x{width, height} {}
+  // A server of this kind (Bare: one that has no client of the test's own).
+  explicit ProgramRun(XvfbSession::Kind kind) : x{800, 600, kind} {}
 
   void SetUp() override {
     ASSERT_TRUE(x.ok()) << "Xvfb did not start";

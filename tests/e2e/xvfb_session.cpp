@@ -61,7 +61,7 @@ std::vector<std::string> CurrentEnv() {
 
 }  // namespace
 
-XvfbSession::XvfbSession(int width, int height) {
+XvfbSession::XvfbSession(int width, int height, Kind kind) : kind_(kind) {
   // The server finds a free display itself: it takes the display's lock file exclusively and
   // writes the display number to the pipe once it accepts connections, so test programs started
   // at the same time never share a server.
@@ -71,9 +71,10 @@ XvfbSession::XvfbSession(int width, int height) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, ends[1], serverFd);
-  xvfb_ = Spawn({"Xvfb", "-displayfd", std::to_string(serverFd), "-screen", "0",
-                 std::to_string(width) + "x" + std::to_string(height) + "x24", "-nolisten", "tcp", "-noreset"},
-                CurrentEnv(), &actions);
+  std::vector<std::string> argv = {"Xvfb", "-displayfd", std::to_string(serverFd), "-screen", "0",
+                                   std::to_string(width) + "x" + std::to_string(height) + "x24", "-nolisten", "tcp"};
+  if (kind == Kind::Held) argv.push_back("-noreset");
+  xvfb_ = Spawn(argv, CurrentEnv(), &actions);
   posix_spawn_file_actions_destroy(&actions);
   close(ends[1]);
   // A loaded machine may take long to start the server.
@@ -81,6 +82,8 @@ XvfbSession::XvfbSession(int width, int height) {
   close(ends[0]);
   if (number.empty() || number.find_first_not_of("0123456789") != std::string::npos) return;
   display_ = ":" + number;
+  // The server accepts connections once it has named its display.
+  if (kind == Kind::Bare) return;
   for (int i = 0; i < 100 && !conn_; ++i) {
     xcb_connection_t* c = xcb_connect(display_.c_str(), nullptr);
     if (xcb_connection_has_error(c)) {

@@ -13,9 +13,14 @@ namespace e2e {
 
 class XvfbSession {
  public:
-  XvfbSession(int width = 800, int height = 600);
+  enum class Kind {
+    Held,  // the session keeps a connection of its own open, and the server never resets
+    Bare,  // no client but the programs under test: the server resets whenever its last client
+           // leaves, as a bare xinit session's does; conn() is nullptr
+  };
+  XvfbSession(int width = 800, int height = 600, Kind kind = Kind::Held);
   ~XvfbSession();
-  bool ok() const { return conn_ != nullptr; }
+  bool ok() const { return conn_ != nullptr || (kind_ == Kind::Bare && !display_.empty()); }
   const std::string& display() const { return display_; }
   xcb_connection_t* conn() const { return conn_; }
   xcb_window_t root() const { return root_; }
@@ -36,6 +41,7 @@ class XvfbSession {
   std::string SelectionText(const std::string& selection, int ms = 10000);
 
  private:
+  Kind kind_;
   std::string display_;
   pid_t xvfb_ = -1;
   xcb_connection_t* conn_ = nullptr;
