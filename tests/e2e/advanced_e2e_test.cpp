@@ -18,19 +18,10 @@ class AdvancedRun : public e2e::ProgramRun {
   // box that has the focus there and presses `key`; then closes the Properties window with Esc.
   void EditAdvanced(const std::string& text, const std::string& key) {
     auto dialog = Start({"/C"});
-    ASSERT_EQ(e2e::RunCommand(x.display(),
-                              "timeout 90 xdotool search --sync --onlyvisible --name '^Zorvane Properties$'"),
-              0)
-        << "the Properties window did not open";
-    e2e::SleepMs(1000);  // the window takes the keyboard once it is shown
-    EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool key alt+e"), 0);
-    e2e::SleepMs(500);
+    ASSERT_NE(WaitForKeyboard("Zorvane Properties"), 0u) << "the Properties window did not open with the keyboard";
+    ASSERT_TRUE(OpenPopup("alt+e")) << "the Edit menu did not open";
     EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool key a"), 0);
-    ASSERT_EQ(e2e::RunCommand(x.display(),
-                              "timeout 60 xdotool search --sync --onlyvisible --name '^Advanced Settings$'"),
-              0)
-        << "the Advanced Settings window did not open";
-    e2e::SleepMs(1000);
+    ASSERT_NE(WaitForKeyboard("Advanced Settings"), 0u) << "the Advanced Settings window did not open with the keyboard";
     EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool type --delay 80 " + text), 0);
     EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool key " + key), 0);
     e2e::SleepMs(1000);

@@ -42,11 +42,8 @@ TEST_F(FirstRun, WelcomeThenDiagnosticsCloseByKeys) {
 
   const xcb_window_t props = WaitForWindow("Zorvane Properties");
   ASSERT_NE(props, 0u) << "the Properties window did not follow";
-  e2e::SleepMs(1000);
-  e2e::RunCommand(x.display(), "xdotool windowfocus " + std::to_string(props));
-  e2e::SleepMs(300);
-  EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool key alt+h"), 0);
-  e2e::SleepMs(500);
+  ASSERT_TRUE(Focus(props)) << "the Properties window did not take the keyboard";
+  ASSERT_TRUE(OpenPopup("alt+h")) << "the Help menu did not open";
   EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool key d"), 0);
   ASSERT_NE(WaitForWindow("System Diagnostics"), 0u) << "Help > Diagnostics did not open";
   e2e::SleepMs(500);
@@ -65,10 +62,9 @@ TEST_F(InfoRun, AboutFromTheHelpMenuPlaysItsDemoAndF1OpensTheHelp) {
   auto dialog = Start({"/C"});
   const xcb_window_t props = WaitForWindow("Zorvane Properties");
   ASSERT_NE(props, 0u) << "the Properties window did not open";
-  e2e::SleepMs(1000);  // the window takes the keyboard once it is shown
+  ASSERT_TRUE(WaitForFocus(props)) << "the Properties window did not take the keyboard";
 
-  EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool key alt+h"), 0);
-  e2e::SleepMs(500);
+  ASSERT_TRUE(OpenPopup("alt+h")) << "the Help menu did not open";
   EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool key a"), 0);
   const xcb_window_t about = WaitForWindow("About Zorvane");
   ASSERT_NE(about, 0u) << "Alt+H, A did not open the about window";

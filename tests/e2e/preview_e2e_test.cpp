@@ -39,9 +39,7 @@ class PreviewRun : public e2e::ProgramRun {
 
   // Waits for the program's window, then opens the shadow.
   void OpenWindowAndShadow() {
-    ASSERT_EQ(e2e::RunCommand(x.display(),
-                              "timeout 90 xdotool search --sync --onlyvisible --name '^Zorvane Properties$'"),
-              0);
+    ASSERT_NE(WaitForKeyboard("Zorvane Properties"), 0u) << "the Properties window did not open with the keyboard";
     OpenShadow();
   }
   // The offscreen copy of the window, on a store of its own in the same state.
@@ -152,8 +150,7 @@ class PreviewRun : public e2e::ProgramRun {
 // radius in the type's section.
 TEST_F(PreviewRun, AnEditedGalaxyIsPreviewedAndItsRadiusStored) {
   auto dialog = Start({"/C"});
-  OpenWindowAndShadow();
-  e2e::SleepMs(1000);  // the window takes the keyboard once it is shown
+  ASSERT_NO_FATAL_FAILURE(OpenWindowAndShadow());
   dialogs::PropsControls& c = shadow_->c;
 
   // Type 3 in the galaxy list, then "Show Props".
@@ -188,8 +185,7 @@ TEST_F(PreviewRun, AnEditedGalaxyIsPreviewedAndItsRadiusStored) {
 // next Esc, with no preview running, cancels the window.
 TEST_F(PreviewRun, TheUniverseAndCompositePreviewsAnimateAndEscStopsThem) {
   auto dialog = Start({"/C"});
-  OpenWindowAndShadow();
-  e2e::SleepMs(1000);
+  ASSERT_NO_FATAL_FAILURE(OpenWindowAndShadow());
   dialogs::PropsControls& c = shadow_->c;
 
   TabTo(c.cmdPreviewUni);

@@ -126,6 +126,12 @@ class ProgramRun : public ::testing::Test {
     }
     return false;
   }
+  // The first shown window of this caption once it has the keyboard (the program's windows take
+  // it themselves as they show); 0 when none came or it did not get the keyboard.
+  xcb_window_t WaitForKeyboard(const std::string& caption) const {
+    const xcb_window_t w = WaitForWindow(caption);
+    return w != 0 && WaitForFocus(w) ? w : 0;
+  }
   // Presses `keys` that open a pop-up (a menu) and waits up to 60 s until a new one is shown.
   bool OpenPopup(const std::string& keys) {
     const std::vector<xcb_window_t> before = x.Popups();

@@ -26,7 +26,7 @@ class PropertiesRun : public e2e::ProgramRun {
   // true when the program then ended by itself.
   bool TypeAndPress(const std::string& text, const std::string& key) {
     auto dialog = OpenDialog();
-    e2e::SleepMs(1000);  // the window takes the keyboard once it is shown
+    EXPECT_NE(WaitForKeyboard("Zorvane Properties"), 0u) << "the Properties window did not take the keyboard";
     EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool type --delay 80 " + text), 0);
     EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool key " + key), 0);
     const bool ended = dialog->WaitFor(45000);

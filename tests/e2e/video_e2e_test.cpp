@@ -25,8 +25,7 @@ class VideoRun : public e2e::ProgramRun {
   // Edit > Video Capture in the Properties window, Enter begins, Enter takes the offered
   // compressor.
   void BeginRecordingByKeys() {
-    ASSERT_TRUE(WaitForWindow("Zorvane Properties")) << "the Properties window did not open";
-    e2e::SleepMs(1000);
+    ASSERT_TRUE(WaitForKeyboard("Zorvane Properties")) << "the Properties window did not open with the keyboard";
     ASSERT_TRUE(Choose("alt+e", "v", "Zorvane Video Creation")) << "Edit > Video Capture did not open the window";
     e2e::SleepMs(1000);
     ASSERT_TRUE(Keys("Return"));
@@ -117,8 +116,7 @@ TEST_F(VideoRun, TemplateSavedByATypedNameAndOpenedFromTheFileList) {
   std::filesystem::create_directories(folder);
   ASSERT_TRUE(WithStore([&] { return store::SaveRegSetting("Template", "Path_Dir", folder); }));
   auto program = Start({"/C"});
-  ASSERT_TRUE(WaitForWindow("Zorvane Properties")) << "the Properties window did not open";
-  e2e::SleepMs(1000);
+  ASSERT_TRUE(WaitForKeyboard("Zorvane Properties")) << "the Properties window did not open with the keyboard";
 
   ASSERT_TRUE(Choose("alt+f", "a", "Enter or Select Template to Save")) << "File > Save Template As did not open";
   e2e::SleepMs(500);

@@ -57,15 +57,13 @@ TEST_F(WindowRun, HelpClosesOnTheFirstCloseRequestWhileAModalWindowIsOpen) {
   auto program = Start({"/C"});
   const xcb_window_t props = WaitForWindow("Zorvane Properties");
   ASSERT_NE(props, 0u) << "the Properties window did not open";
-  e2e::SleepMs(1000);
+  ASSERT_TRUE(WaitForFocus(props)) << "the Properties window did not take the keyboard";
 
   // Opened before the modal window: F1 in the Properties window, then Edit > Advanced Settings.
   ASSERT_TRUE(Keys("F1"));
   ASSERT_NE(WaitForWindow("Zorvane Help"), 0u) << "F1 did not open the help";
-  e2e::SleepMs(500);
-  Focus(props);
-  ASSERT_TRUE(Keys("alt+e"));
-  e2e::SleepMs(500);
+  ASSERT_TRUE(Focus(props));
+  ASSERT_TRUE(OpenPopup("alt+e")) << "the Edit menu did not open";
   ASSERT_TRUE(Keys("a"));
   const xcb_window_t advanced = WaitForWindow("Advanced Settings");
   ASSERT_NE(advanced, 0u) << "the Advanced Settings window did not open";
@@ -102,9 +100,8 @@ TEST_F(WindowRun, TemplateDialogStartsInTheUsersTemplatesFolder) {
   auto program = Start({"/C"});
   const xcb_window_t props = WaitForWindow("Zorvane Properties");
   ASSERT_NE(props, 0u) << "the Properties window did not open";
-  e2e::SleepMs(1000);
-  ASSERT_TRUE(Keys("alt+f"));
-  e2e::SleepMs(300);
+  ASSERT_TRUE(WaitForFocus(props)) << "the Properties window did not take the keyboard";
+  ASSERT_TRUE(OpenPopup("alt+f")) << "the File menu did not open";
   ASSERT_TRUE(Keys("a"));
   ASSERT_NE(WaitForWindow("Enter or Select Template to Save"), 0u) << "File > Save Template As did not open";
   e2e::SleepMs(500);
@@ -140,10 +137,8 @@ TEST_F(WindowRun, FullDiskMessageOfARecordingPaints) {
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldSignal);
   }
-  ASSERT_NE(WaitForWindow("Zorvane Properties"), 0u) << "the Properties window did not open";
-  e2e::SleepMs(1000);
-  ASSERT_TRUE(Keys("alt+e"));
-  e2e::SleepMs(300);
+  ASSERT_NE(WaitForKeyboard("Zorvane Properties"), 0u) << "the Properties window did not open with the keyboard";
+  ASSERT_TRUE(OpenPopup("alt+e")) << "the Edit menu did not open";
   ASSERT_TRUE(Keys("v"));
   ASSERT_NE(WaitForWindow("Zorvane Video Creation"), 0u) << "Edit > Video Capture did not open";
   e2e::SleepMs(1000);
