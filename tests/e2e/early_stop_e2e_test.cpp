@@ -65,7 +65,7 @@ TEST_F(EarlyStopRun, AStopDuringTheWelcomeWindowEndsTheDialogAsCancelDoes) {
   // What the user's OK and then Cancel store.
   auto answered = Start({"/C"});
   ASSERT_NE(WaitForWindow("Welcome to Zorvane"), 0u);
-  Focus("Welcome to Zorvane");
+  ASSERT_TRUE(Focus("Welcome to Zorvane")) << "the welcome window did not take the keyboard";
   ASSERT_TRUE(Keys("Return"));
   ASSERT_NE(WaitForWindow("Zorvane Properties"), 0u) << "OK did not lead to the Properties window";
   e2e::SleepMs(1000);

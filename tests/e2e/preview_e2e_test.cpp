@@ -8,7 +8,6 @@
 #include <QTest>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <utility>
@@ -78,16 +77,6 @@ class PreviewRun : public e2e::ProgramRun {
     }
   }
 
-  // The first visible window whose name matches; 0 when there is none.
-  xcb_window_t FindWindow(const std::string& pattern) const {
-    const std::string command = "DISPLAY=" + x.display() + " xdotool search --onlyvisible --name '" + pattern + "'";
-    FILE* p = popen(command.c_str(), "r");
-    if (p == nullptr) return 0;
-    char line[64] = {};
-    const bool read = fgets(line, sizeof line, p) != nullptr;
-    pclose(p);
-    return read ? static_cast<xcb_window_t>(std::strtoul(line, nullptr, 10)) : 0;
-  }
   std::pair<int, int> WindowSize(xcb_window_t w) const {
     xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(x.conn(), xcb_get_geometry(x.conn(), w), nullptr);
     if (g == nullptr) return {0, 0};
@@ -100,7 +89,7 @@ class PreviewRun : public e2e::ProgramRun {
   // pixels of the window change, all of them inside the preview picture (black before the
   // start), and that some are lit.
   void ExpectPreviewAnimatesInThePicture() {
-    const xcb_window_t window = FindWindow("^Zorvane Properties$");
+    const xcb_window_t window = WaitForWindow("Zorvane Properties");
     ASSERT_NE(window, 0u);
     const auto [width, height] = WindowSize(window);
     ASSERT_GT(width * height, 0);

@@ -89,18 +89,14 @@ class ProgramRun : public ::testing::Test {
     return WithStore([&] { return store::GetSettingLong(section, key, def); });
   }
 
-  // The shown windows of exactly this caption, as xdotool finds them; `wait`: up to 90 s for
+  // The shown windows of exactly this caption; `wait`: up to 90 s for
   // the first one.
   std::vector<xcb_window_t> WindowsNamed(const std::string& caption, bool wait = false) const {
-    const std::string command = "DISPLAY=" + x.display() + (wait ? " timeout 90" : "") + " xdotool search" +
-                                (wait ? " --sync" : "") + " --onlyvisible --name '^" + caption + "$' 2>/dev/null";
-    std::vector<xcb_window_t> found;
-    FILE* p = popen(command.c_str(), "r");
-    if (p == nullptr) return found;
-    char line[64];
-    while (std::fgets(line, sizeof line, p) != nullptr)
-      found.push_back(static_cast<xcb_window_t>(std::strtoul(line, nullptr, 10)));
-    pclose(p);
+    std::vector<xcb_window_t> found = x.ShownWindowsNamed(caption);
+    for (int i = 0; wait && found.empty() && i < 900; ++i) {
+      SleepMs(100);
+      found = x.ShownWindowsNamed(caption);
+    }
     return found;
   }
   // The first shown window of this caption, waiting for it; 0 when none came.

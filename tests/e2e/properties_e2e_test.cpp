@@ -17,9 +17,7 @@ class PropertiesRun : public e2e::ProgramRun {
   // Starts the dialog and waits until its window shows.
   std::unique_ptr<e2e::Process> OpenDialog() {
     auto dialog = Start({"/C"});
-    const int found = e2e::RunCommand(
-        x.display(), "timeout 90 xdotool search --sync --onlyvisible --name '^Zorvane Properties$'");
-    EXPECT_EQ(found, 0) << "the Properties window did not open";
+    EXPECT_NE(WaitForWindow("Zorvane Properties"), 0u) << "the Properties window did not open";
     return dialog;
   }
   // Opens the dialog, types `text` into the field that has the focus and presses `key`;

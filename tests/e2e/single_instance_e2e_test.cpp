@@ -41,8 +41,7 @@ TEST_F(SingleInstanceRun, TwoStartsAtOnceOpenOneWindow) {
   e2e::Process& ended = first->running() ? *second : *first;
   ASSERT_TRUE(ended.WaitFor(1000));
   EXPECT_EQ(ended.exitCode(), 0);
-  e2e::RunCommand(x.display(), "xdotool search --onlyvisible --name '^Zorvane Properties$' windowfocus");
-  e2e::SleepMs(300);
+  ASSERT_TRUE(Focus("Zorvane Properties")) << "the open window did not take the keyboard";
   EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool key Escape"), 0);
   ASSERT_TRUE(open.WaitFor(45000)) << "Esc did not close the window";
   EXPECT_EQ(open.exitCode(), 0);

@@ -7,11 +7,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
+#include <utility>
 
 extern char** environ;
 
@@ -141,7 +143,7 @@ void XvfbSession::DestroyWindow(xcb_window_t w) {
   xcb_flush(conn_);
 }
 
-std::vector<xcb_window_t> XvfbSession::Children(xcb_window_t w) {
+std::vector<xcb_window_t> XvfbSession::Children(xcb_window_t w) const {
   std::vector<xcb_window_t> out;
   xcb_query_tree_reply_t* t = xcb_query_tree_reply(conn_, xcb_query_tree(conn_, w), nullptr);
   if (!t) return out;
@@ -157,6 +159,53 @@ xcb_window_t XvfbSession::InputFocus() const {
   const xcb_window_t focus = r->focus;
   std::free(r);
   return focus;
+}
+
+std::string XvfbSession::Name(xcb_window_t w) const {
+  if (netWmName_ == 0) {
+    for (auto [name, atom] : {std::pair<const char*, xcb_atom_t*>{"_NET_WM_NAME", &netWmName_}, {"UTF8_STRING", &utf8_}}) {
+      xcb_intern_atom_reply_t* r =
+          xcb_intern_atom_reply(conn_, xcb_intern_atom(conn_, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
+      if (r) *atom = r->atom;
+      std::free(r);
+    }
+  }
+  // The UTF-8 name a toolkit gives, else the classic one.
+  for (auto [property, type] : {std::pair<xcb_atom_t, xcb_atom_t>{netWmName_, utf8_},
+                                {XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY}}) {
+    if (property == 0) continue;
+    xcb_get_property_reply_t* r =
+        xcb_get_property_reply(conn_, xcb_get_property(conn_, 0, w, property, type, 0, 1024), nullptr);
+    std::string name;
+    const bool found = r != nullptr && r->format == 8 && r->type != XCB_NONE;
+    if (found) name.assign(static_cast<const char*>(xcb_get_property_value(r)), xcb_get_property_value_length(r));
+    std::free(r);
+    if (found) return name;
+  }
+  return {};
+}
+
+std::vector<xcb_window_t> XvfbSession::ShownWindowsNamed(const std::string& caption) const {
+  std::vector<xcb_window_t> out;
+  if (!conn_) return out;
+  // Every window below the root, in the order of the tree; a window destroyed meanwhile is
+  // passed over (its requests fail), never the end of the search.
+  std::vector<xcb_window_t> pending = Children(root_);
+  std::reverse(pending.begin(), pending.end());
+  while (!pending.empty()) {
+    const xcb_window_t w = pending.back();
+    pending.pop_back();
+    xcb_get_window_attributes_reply_t* a =
+        xcb_get_window_attributes_reply(conn_, xcb_get_window_attributes(conn_, w), nullptr);
+    if (!a) continue;
+    const bool viewable = a->map_state == XCB_MAP_STATE_VIEWABLE;
+    std::free(a);
+    if (!viewable) continue;  // nor are its children shown
+    if (Name(w) == caption) out.push_back(w);
+    std::vector<xcb_window_t> children = Children(w);
+    pending.insert(pending.end(), children.rbegin(), children.rend());
+  }
+  return out;
 }
 
 std::vector<xcb_window_t> XvfbSession::Popups() {

@@ -31,9 +31,12 @@ class XvfbSession {
   xcb_window_t CreateWindow(int width, int height);
   void DestroyWindow(xcb_window_t w);
   // Children of a window.
-  std::vector<xcb_window_t> Children(xcb_window_t w);
+  std::vector<xcb_window_t> Children(xcb_window_t w) const;
   // The window that has the keyboard (0: none).
   xcb_window_t InputFocus() const;
+  // The windows shown (viewable) whose caption is exactly `caption`, in the order of the window
+  // tree; the search goes on past windows that are destroyed while it runs.
+  std::vector<xcb_window_t> ShownWindowsNamed(const std::string& caption) const;
   // The pop-up windows shown (menus, drop-down lists: mapped and override-redirect).
   std::vector<xcb_window_t> Popups();
   // The text a selection ("CLIPBOARD", "PRIMARY") holds, as UTF-8, asked of its owner; empty
@@ -46,7 +49,10 @@ class XvfbSession {
   pid_t xvfb_ = -1;
   xcb_connection_t* conn_ = nullptr;
   xcb_window_t root_ = 0;
-  xcb_window_t requestor_ = 0;  // receives the selections asked for
+  xcb_window_t requestor_ = 0;
+  mutable xcb_atom_t netWmName_ = 0, utf8_ = 0;
+  // A window's caption: its UTF-8 name, else its classic name; empty when it has none.
+  std::string Name(xcb_window_t w) const;  // receives the selections asked for
 };
 
 // A program run with a given environment and arguments.
