@@ -134,10 +134,10 @@ TEST_F(InstalledRun, F1AndTheHelpMenuOpenTheInstalledHelp) {
       << "the page was not shown at the field's anchor";
 
   // Help > Contents from the window: the contents page, from the same folder, from its top.
-  Focus("Zorvane Help");
+  EXPECT_TRUE(Focus("Zorvane Help")) << "the window did not take the keyboard";
   ASSERT_TRUE(Keys("Escape"));
   ASSERT_TRUE(WaitUntilGone("Zorvane Help"));
-  Focus(properties);
+  EXPECT_TRUE(Focus(properties)) << "the window did not take the keyboard";
   ASSERT_TRUE(WaitForFocus(properties)) << "the Properties window did not take the keyboard back";
   ASSERT_TRUE(Choose("alt+h", "c", "Zorvane Help"));
   viewer = WaitForWindow("Zorvane Help");

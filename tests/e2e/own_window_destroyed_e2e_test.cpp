@@ -127,14 +127,14 @@ TEST_F(OwnWindowRun, DestroyedHelpWindowShowsAgainOnF1) {
   x.DestroyWindow(help);
   ASSERT_FALSE(Exists(help));
   SleepMs(500);
-  Focus(props);
+  EXPECT_TRUE(Focus(props)) << "the window did not take the keyboard";
   ASSERT_TRUE(Keys("F1"));
   const xcb_window_t again = WaitForWindow("Zorvane Help");
   ASSERT_NE(again, 0u) << "F1 did not show the help again";
   EXPECT_NE(again, help);
   EXPECT_TRUE(run->running());
 
-  Focus(props);
+  EXPECT_TRUE(Focus(props)) << "the window did not take the keyboard";
   ASSERT_TRUE(Keys("Escape"));
   ASSERT_TRUE(run->WaitFor(45000)) << "Esc did not close the Properties window\n" << ErrorOutput();
   EXPECT_EQ(run->exitCode(), 0);

@@ -99,10 +99,10 @@ TEST_F(VideoRun, AFileSizeLimitEndsTheRecordingWithItsMessage) {
   e2e::SleepMs(500);
   ASSERT_TRUE(Keys("Return"));
   EXPECT_TRUE(WaitUntilGone("Zorvane"));
-  Focus("Zorvane Video Creation");
+  EXPECT_TRUE(Focus("Zorvane Video Creation")) << "the window did not take the keyboard";
   ASSERT_TRUE(Keys("Escape"));
   e2e::SleepMs(1000);
-  Focus("Zorvane Properties");
+  EXPECT_TRUE(Focus("Zorvane Properties")) << "the window did not take the keyboard";
   ASSERT_TRUE(Keys("Escape"));
   ASSERT_TRUE(program->WaitFor(45000)) << "the program did not end";
   EXPECT_EQ(program->exitCode(), 0);
@@ -131,7 +131,7 @@ TEST_F(VideoRun, TemplateSavedByATypedNameAndOpenedFromTheFileList) {
   text = std::regex_replace(text, std::regex("Adv_TimeDelay=[0-9]+"), "Adv_TimeDelay=37");
   testsupport::WriteFile(saved, text);
 
-  Focus("Zorvane Properties");
+  EXPECT_TRUE(Focus("Zorvane Properties")) << "the window did not take the keyboard";
   ASSERT_TRUE(Choose("alt+f", "o", "Select Template to Open")) << "File > Open Template did not open";
   e2e::SleepMs(500);
   // From the name box back to the file list; Down selects its first (only) file.
@@ -146,7 +146,7 @@ TEST_F(VideoRun, TemplateSavedByATypedNameAndOpenedFromTheFileList) {
     e2e::SleepMs(200);
   EXPECT_EQ(delay, 37) << "the opened template did not reach the settings";
 
-  Focus("Zorvane Properties");
+  EXPECT_TRUE(Focus("Zorvane Properties")) << "the window did not take the keyboard";
   ASSERT_TRUE(Keys("Escape"));
   ASSERT_TRUE(program->WaitFor(45000)) << "the program did not end";
   EXPECT_EQ(program->exitCode(), 0);
@@ -207,7 +207,7 @@ TEST_F(VideoRun, VideoWindowDestroyedByAnotherClientClosesAsItsCloseBoxDoes) {
     }
 
     // The keyboard to the Properties window (no window manager gives it here).
-    Focus("Zorvane Properties");
+    EXPECT_TRUE(Focus("Zorvane Properties")) << "the window did not take the keyboard";
     ASSERT_TRUE(Keys("Escape"));
     ASSERT_TRUE(program->WaitFor(45000)) << "the Properties window did not answer Esc\n" << ErrorOutput();
     EXPECT_EQ(program->exitCode(), 0);

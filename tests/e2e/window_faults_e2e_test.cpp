@@ -71,7 +71,7 @@ TEST_F(WindowRun, HelpClosesOnTheFirstCloseRequestWhileAModalWindowIsOpen) {
   for (int round = 0; round < 4; ++round) {
     SCOPED_TRACE(round);
     if (round > 0) {  // opened from the modal window
-      Focus(advanced);
+      EXPECT_TRUE(Focus(advanced)) << "the window did not take the keyboard";
       ASSERT_TRUE(Keys("F1"));
     }
     const xcb_window_t help = WaitForWindow("Zorvane Help");
@@ -84,10 +84,10 @@ TEST_F(WindowRun, HelpClosesOnTheFirstCloseRequestWhileAModalWindowIsOpen) {
   }
   EXPECT_TRUE(program->running());
 
-  Focus(advanced);
+  EXPECT_TRUE(Focus(advanced)) << "the window did not take the keyboard";
   ASSERT_TRUE(Keys("Escape"));
   ASSERT_TRUE(WaitUntilGone("Advanced Settings"));
-  Focus(props);
+  EXPECT_TRUE(Focus(props)) << "the window did not take the keyboard";
   ASSERT_TRUE(Keys("Escape"));
   ASSERT_TRUE(program->WaitFor(45000)) << "the Properties window did not close";
   EXPECT_EQ(program->exitCode(), 0);
@@ -114,7 +114,7 @@ TEST_F(WindowRun, TemplateDialogStartsInTheUsersTemplatesFolder) {
   EXPECT_FALSE(std::filesystem::exists(started + "/first.GLX"));
   EXPECT_EQ(WithStore([] { return store::GetSettingString("Template", "Path_Dir", ""); }), templates);
 
-  Focus(props);
+  EXPECT_TRUE(Focus(props)) << "the window did not take the keyboard";
   ASSERT_TRUE(Keys("Escape"));
   ASSERT_TRUE(program->WaitFor(45000)) << "the Properties window did not close";
   EXPECT_EQ(program->exitCode(), 0);
