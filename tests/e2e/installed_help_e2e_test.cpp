@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -89,13 +90,13 @@ class InstalledRun : public e2e::ProgramRun {
     e2e::RunCommand(x.display(), "xdotool mousemove --window " + std::to_string(viewer) + " " +
                                      std::to_string(width - 60) + " 20 click --repeat 3 --delay 100 1");
     std::string line;
-    for (int i = 0; i < 300; ++i) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    for (;;) {
       line = x.SelectionText("PRIMARY");
       if (!line.empty() && line.back() == '\n') line.pop_back();  // the selected line's end
-      if (line == want) break;
+      if (line == want || std::chrono::steady_clock::now() >= until) return line;
       e2e::SleepMs(200);
     }
-    return line;
   }
 };
 

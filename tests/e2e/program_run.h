@@ -5,6 +5,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -147,11 +148,8 @@ class ProgramRun : public ::testing::Test {
   // else the last text seen.
   std::string WaitForSelection(const std::string& selection, const std::string& want) {
     std::string text;
-    for (int i = 0; i < 300; ++i) {
-      text = x.SelectionText(selection);
-      if (text == want) break;
-      SleepMs(200);
-    }
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while ((text = x.SelectionText(selection)) != want && std::chrono::steady_clock::now() < until) SleepMs(200);
     return text;
   }
   // Gives a window the keyboard (no window manager does it here, e.g. after a modal window);
