@@ -145,7 +145,8 @@ TEST_F(SaverRun, CaptureMessageOverTheSaverIsReadable) {
     // black text on black shows none.
     uint32_t background = 0;
     size_t standingOut = 0;
-    for (int waited = 0; waited <= 20000 && standingOut < 400; waited += 250) {
+    // Until the box has painted: before, the saver's black and stars show through it.
+    for (int waited = 0; waited <= 20000 && (standingOut < 400 || background == 0); waited += 250) {
       if (waited > 0) SleepMs(250);
       const std::vector<uint32_t> px = x.Grab(box, 0, 0, size.width(), size.height());
       ASSERT_EQ(px.size(), static_cast<size_t>(size.width()) * static_cast<size_t>(size.height()));
