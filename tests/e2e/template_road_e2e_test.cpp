@@ -124,9 +124,14 @@ TEST_F(TemplateRoad, KilledWhileTheTemplateIsStoredLeavesTheOldSetWhole) {
       std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
     ASSERT_TRUE(run->running());
+    // When the set is not there, what the program shows says why (a box over a failed write,
+    // or no saver yet: a start that never reached the template).
+    ASSERT_TRUE(NewSetStored()) << "the write lock was seen held: " << firstSeen.has_value()
+                                << "; a box shown: " << Shown("Zorvane")
+                                << ", the saver shown: " << Shown("ZIDI:Zorvane 6.0")
+                                << ", the program's error output: " << ErrorOutput();
   }
   const std::vector<std::string> newSet = e2e::StoredValues(StorePath());
-  ASSERT_TRUE(NewSetStored());
   for (int n = 0; n < kTypes; ++n)
     EXPECT_NE(std::find(newSet.begin(), newSet.end(),
                         "1|SOFTWARE\\ZORV\\VERE_Vurodo\\Universe\\Galaxy" + std::to_string(n) + "|_UniGalName=New " +
