@@ -24,7 +24,9 @@ class AdvancedRun : public e2e::ProgramRun {
     ASSERT_NE(WaitForKeyboard("Advanced Settings"), 0u) << "the Advanced Settings window did not open with the keyboard";
     EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool type --delay 80 " + text), 0);
     EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool key " + key), 0);
-    e2e::SleepMs(1000);
+    ASSERT_TRUE(WaitUntilGone("Advanced Settings")) << key << " did not close the Advanced Settings window";
+    // No window manager gives the keyboard back here.
+    ASSERT_TRUE(Focus("Zorvane Properties")) << "the Properties window did not take the keyboard";
     EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool key Escape"), 0);
     ASSERT_TRUE(dialog->WaitFor(45000)) << "the Properties window did not close";
     EXPECT_EQ(dialog->exitCode(), 0);

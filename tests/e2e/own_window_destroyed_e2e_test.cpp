@@ -96,7 +96,7 @@ TEST_F(OwnWindowRun, DestroyedPropertiesWindowClosesAsCancel) {
   auto run = StartLogged({"/C"});
   const xcb_window_t props = WaitForWindow("Zorvane Properties");
   ASSERT_NE(props, 0u) << "the Properties window did not open";
-  SleepMs(1000);  // the window takes the keyboard once it is shown
+  ASSERT_NE(WaitForKeyboard("Zorvane Properties"), 0u) << "the Properties window did not take the keyboard";
   // The hue cone brightness has the focus, its text selected.
   ASSERT_EQ(e2e::RunCommand(x.display(), "xdotool type --delay 80 77"), 0);
   SleepMs(300);
@@ -118,7 +118,7 @@ TEST_F(OwnWindowRun, DestroyedHelpWindowShowsAgainOnF1) {
   auto run = StartLogged({"/C"});
   const xcb_window_t props = WaitForWindow("Zorvane Properties");
   ASSERT_NE(props, 0u) << "the Properties window did not open";
-  SleepMs(1000);
+  ASSERT_NE(WaitForKeyboard("Zorvane Properties"), 0u) << "the Properties window did not take the keyboard";
   ASSERT_TRUE(Keys("F1"));
   const xcb_window_t help = WaitForWindow("Zorvane Help");
   ASSERT_NE(help, 0u) << "F1 did not open the help";

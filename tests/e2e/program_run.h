@@ -125,9 +125,16 @@ class ProgramRun : public ::testing::Test {
   }
   // The first shown window of this caption once it has the keyboard (the program's windows take
   // it themselves as they show); 0 when none came or it did not get the keyboard.
+  // A window that is replaced by a new native window while it shows counts under its caption.
   xcb_window_t WaitForKeyboard(const std::string& caption) const {
-    const xcb_window_t w = WaitForWindow(caption);
-    return w != 0 && WaitForFocus(w) ? w : 0;
+    if (WaitForWindow(caption) == 0) return 0;
+    for (int i = 0; i < 600; ++i) {
+      const xcb_window_t focus = x.InputFocus();
+      for (xcb_window_t w : WindowsNamed(caption))
+        if (w == focus) return w;
+      SleepMs(100);
+    }
+    return 0;
   }
   // Presses `keys` that open a pop-up (a menu) and waits up to 60 s until a new one is shown.
   bool OpenPopup(const std::string& keys) {

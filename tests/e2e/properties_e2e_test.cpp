@@ -56,7 +56,7 @@ TEST_F(PropertiesRun, ASecondStartLeavesTheOpenWindowAlone) {
   EXPECT_EQ(second->exitCode(), 0);
   EXPECT_TRUE(first->running());
   // The window brought forward still has the keyboard.
-  e2e::SleepMs(500);
+  ASSERT_NE(WaitForKeyboard("Zorvane Properties"), 0u) << "the window brought forward lost the keyboard";
   EXPECT_EQ(e2e::RunCommand(x.display(), "xdotool key Escape"), 0);
   ASSERT_TRUE(first->WaitFor(45000)) << "Esc did not close the window";
   EXPECT_EQ(first->exitCode(), 0);

@@ -27,10 +27,9 @@ class VideoRun : public e2e::ProgramRun {
   void BeginRecordingByKeys() {
     ASSERT_TRUE(WaitForKeyboard("Zorvane Properties")) << "the Properties window did not open with the keyboard";
     ASSERT_TRUE(Choose("alt+e", "v", "Zorvane Video Creation")) << "Edit > Video Capture did not open the window";
-    e2e::SleepMs(1000);
+    ASSERT_TRUE(WaitForKeyboard("Zorvane Video Creation")) << "the video window did not take the keyboard";
     ASSERT_TRUE(Keys("Return"));
-    ASSERT_TRUE(WaitForWindow("Video Compression")) << "Begin did not ask for the compressor";
-    e2e::SleepMs(500);
+    ASSERT_TRUE(WaitForKeyboard("Video Compression")) << "Begin did not ask for the compressor";
     ASSERT_TRUE(Keys("Return"));
   }
   bool Type(const std::string& text) { return e2e::RunCommand(x.display(), "xdotool type '" + text + "'") == 0; }
@@ -69,9 +68,10 @@ TEST_F(VideoRun, VideoCaptureByKeysRecordsThePlannedFramesIntoTheVideosFolder) {
   EXPECT_FALSE(TempFileLeft(home + "/Videos"));
 
   // Esc closes the video window, then the Properties window, and the program ends.
-  e2e::SleepMs(500);
+  ASSERT_TRUE(WaitForKeyboard("Zorvane Video Creation")) << "the video window did not keep the keyboard";
   ASSERT_TRUE(Keys("Escape"));
-  e2e::SleepMs(1000);
+  ASSERT_TRUE(WaitUntilGone("Zorvane Video Creation")) << "Esc did not close the video window";
+  EXPECT_TRUE(Focus("Zorvane Properties")) << "the window did not take the keyboard";
   ASSERT_TRUE(Keys("Escape"));
   ASSERT_TRUE(program->WaitFor(45000)) << "the program did not end";
   EXPECT_EQ(program->exitCode(), 0);
@@ -96,12 +96,12 @@ TEST_F(VideoRun, AFileSizeLimitEndsTheRecordingWithItsMessage) {
   EXPECT_TRUE(program->running()) << "the program ended (killed by the size limit?)";
   EXPECT_FALSE(std::filesystem::exists(home + "/Videos/Zorvane_Video.AVI"));
   EXPECT_FALSE(TempFileLeft(home + "/Videos"));
-  e2e::SleepMs(500);
+  ASSERT_TRUE(WaitForKeyboard("Zorvane")) << "the message did not take the keyboard";
   ASSERT_TRUE(Keys("Return"));
   EXPECT_TRUE(WaitUntilGone("Zorvane"));
   EXPECT_TRUE(Focus("Zorvane Video Creation")) << "the window did not take the keyboard";
   ASSERT_TRUE(Keys("Escape"));
-  e2e::SleepMs(1000);
+  ASSERT_TRUE(WaitUntilGone("Zorvane Video Creation")) << "Esc did not close the video window";
   EXPECT_TRUE(Focus("Zorvane Properties")) << "the window did not take the keyboard";
   ASSERT_TRUE(Keys("Escape"));
   ASSERT_TRUE(program->WaitFor(45000)) << "the program did not end";
@@ -119,7 +119,7 @@ TEST_F(VideoRun, TemplateSavedByATypedNameAndOpenedFromTheFileList) {
   ASSERT_TRUE(WaitForKeyboard("Zorvane Properties")) << "the Properties window did not open with the keyboard";
 
   ASSERT_TRUE(Choose("alt+f", "a", "Enter or Select Template to Save")) << "File > Save Template As did not open";
-  e2e::SleepMs(500);
+  ASSERT_TRUE(WaitForKeyboard("Enter or Select Template to Save")) << "the save dialog did not take the keyboard";
   ASSERT_TRUE(Type("mine"));
   ASSERT_TRUE(Keys("Return"));
   ASSERT_TRUE(WaitUntilGone("Enter or Select Template to Save")) << "the save dialog stayed open";
@@ -133,7 +133,7 @@ TEST_F(VideoRun, TemplateSavedByATypedNameAndOpenedFromTheFileList) {
 
   EXPECT_TRUE(Focus("Zorvane Properties")) << "the window did not take the keyboard";
   ASSERT_TRUE(Choose("alt+f", "o", "Select Template to Open")) << "File > Open Template did not open";
-  e2e::SleepMs(500);
+  ASSERT_TRUE(WaitForKeyboard("Select Template to Open")) << "the open dialog did not take the keyboard";
   // From the name box back to the file list; Down selects its first (only) file.
   ASSERT_TRUE(Keys("shift+Tab shift+Tab"));
   e2e::SleepMs(200);
@@ -184,8 +184,7 @@ TEST_F(VideoRun, VideoWindowDestroyedByAnotherClientClosesAsItsCloseBoxDoes) {
       ASSERT_GE(TempFileSize(videos), 64 * 1024) << "the recording wrote no frames";
       ASSERT_FALSE(std::filesystem::exists(video));
     } else {
-      ASSERT_TRUE(WaitForWindow("Zorvane Properties")) << "the Properties window did not open";
-      e2e::SleepMs(1000);
+      ASSERT_TRUE(WaitForKeyboard("Zorvane Properties")) << "the Properties window did not open with the keyboard";
       ASSERT_TRUE(Choose("alt+e", "v", "Zorvane Video Creation")) << "Edit > Video Capture did not open the window";
       e2e::SleepMs(1000);
     }
