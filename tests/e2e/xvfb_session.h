@@ -49,10 +49,10 @@ class XvfbSession {
   pid_t xvfb_ = -1;
   xcb_connection_t* conn_ = nullptr;
   xcb_window_t root_ = 0;
-  xcb_window_t requestor_ = 0;
+  xcb_window_t requestor_ = 0;  // receives the selections asked for
   mutable xcb_atom_t netWmName_ = 0, utf8_ = 0;
   // A window's caption: its UTF-8 name, else its classic name; empty when it has none.
-  std::string Name(xcb_window_t w) const;  // receives the selections asked for
+  std::string Name(xcb_window_t w) const;
 };
 
 // A program run with a given environment and arguments.
